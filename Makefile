@@ -1,0 +1,35 @@
+# Two entry points: `make run` builds and starts the program, `make test` builds and runs every test.
+BUILD   ?= build
+ASAN    ?= build-asan
+JOBS    ?= $(shell nproc)
+WORKDIR ?= arbeitsordner
+
+.PHONY: all deps configure build run test test-asan clean
+
+all: build
+
+deps:
+	@sh scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@mkdir -p $(WORKDIR)/plugins
+	@cp -f $(BUILD)/plugins/*.so $(WORKDIR)/plugins/ 2>/dev/null || true
+	cd $(WORKDIR) && ../$(BUILD)/orvaskeln
+
+test: build test-asan
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Qt-free tests once more under AddressSanitizer and UBSan.
+test-asan: deps
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DORVASK_SANITIZE=address -DORVASK_GUI=OFF >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(ASAN)

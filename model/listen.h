@@ -1,0 +1,176 @@
+// Record lists: ordered lists of record pointers with 1-based access, position
+// of a record, filters that return a new list, sorts and delete-all. A list
+// owns its records only where it stands as an owner (the store's lists, a
+// student's grades, the absences); filtered lists hold links.
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+class c_Schueler;
+class c_Lehrer;
+class c_Klasse;
+class c_Raum;
+class c_Fach;
+class c_Zensur;
+class c_Fehlzeit;
+class c_Termin;
+class c_Einzeltermin;
+class c_Vertretungstermin;
+class c_Dauertermin;
+class c_Wunsch;
+
+template <class T>
+class c_Liste {
+public:
+    using value_type = T*;
+    using iterator = typename std::vector<T*>::iterator;
+    using const_iterator = typename std::vector<T*>::const_iterator;
+
+    std::size_t size() const { return k_elemente.size(); }
+    bool empty() const { return k_elemente.empty(); }
+    iterator begin() { return k_elemente.begin(); }
+    iterator end() { return k_elemente.end(); }
+    const_iterator begin() const { return k_elemente.begin(); }
+    const_iterator end() const { return k_elemente.end(); }
+    T* front() const { return k_elemente.front(); }
+    T* back() const { return k_elemente.back(); }
+
+    void push_back(T* p) { k_elemente.push_back(p); }
+    void push_front(T* p) { k_elemente.insert(k_elemente.begin(), p); }
+    void insert(std::size_t pos, T* p) { k_elemente.insert(k_elemente.begin() + static_cast<std::ptrdiff_t>(pos), p); }
+    // Takes every node that holds `p` out of the list; the record stays.
+    void remove(const T* p) {
+        k_elemente.erase(std::remove(k_elemente.begin(), k_elemente.end(), p), k_elemente.end());
+    }
+    // Takes the node at 0-based position `i` out of the list.
+    void eraseAt(std::size_t i) { k_elemente.erase(k_elemente.begin() + static_cast<std::ptrdiff_t>(i)); }
+    void clear() { k_elemente.clear(); }
+    void reserve(std::size_t n) { k_elemente.reserve(n); }
+
+    // The n-th element counting from 1, or null outside 1..count.
+    T* nth(int n) const {
+        if (n < 1 || static_cast<std::size_t>(n) > k_elemente.size()) return nullptr;
+        return k_elemente[static_cast<std::size_t>(n - 1)];
+    }
+    // 1-based position by identity; the last match wins; 0 when absent.
+    int positionOf(const T* p) const {
+        for (std::size_t i = k_elemente.size(); i > 0; --i)
+            if (k_elemente[i - 1] == p) return static_cast<int>(i);
+        return 0;
+    }
+    bool holds(const T* p) const { return std::find(k_elemente.begin(), k_elemente.end(), p) != k_elemente.end(); }
+
+    // Frees every element with what it owns and empties the list.
+    void deleteAll() {
+        std::vector<T*> alt;
+        alt.swap(k_elemente);
+        for (T* p : alt) delete p;
+    }
+
+protected:
+    std::vector<T*> k_elemente;
+};
+
+class c_Schuelerliste : public c_Liste<c_Schueler> {
+public:
+    c_Schueler* getSchueler(int n) const { return nth(n); }
+    std::unique_ptr<c_Schuelerliste> getSchuelerKlasse(const c_Klasse* k) const;
+    void sort();
+};
+
+class c_Lehrerliste : public c_Liste<c_Lehrer> {
+public:
+    c_Lehrer* getLehrer(int n) const { return nth(n); }
+    int indexOf(const c_Lehrer* l) const { return positionOf(l); }
+    void sort();
+};
+
+class c_Klassenliste : public c_Liste<c_Klasse> {
+public:
+    c_Klasse* getKlasse(int n) const { return nth(n); }
+    int indexOf(const c_Klasse* k) const { return positionOf(k); }
+    // Unlinks the first node holding the class; a class not in the list is ignored.
+    void remove(const c_Klasse* k);
+    c_Klasse* findKlasse(int jahrgang, char bez) const;
+    bool hasKlassenraum(const c_Raum* r) const;
+    bool hasKlassenlehrer(const c_Lehrer* l) const;
+    void sort();
+};
+
+class c_Fachliste;
+
+class c_Raumliste : public c_Liste<c_Raum> {
+public:
+    c_Raum* getRaum(int n) const { return nth(n); }
+    int indexOf(const c_Raum* r) const { return positionOf(r); }
+    bool equals(const c_Raumliste* other) const;
+    void sort();
+};
+
+class c_Fachliste : public c_Liste<c_Fach> {
+public:
+    c_Fach* getFach(int n) const { return nth(n); }
+    int indexOf(const c_Fach* f) const { return positionOf(f); }
+    bool contains(const c_Fach* f) const { return holds(f); }
+    bool intersects(const c_Fachliste* other) const;
+    void sort();
+};
+
+class c_Zensurliste : public c_Liste<c_Zensur> {
+public:
+    c_Zensur* getZensur(int n) const { return nth(n); }
+    std::unique_ptr<c_Zensurliste> getZensurenFach(const c_Fach* f) const;
+};
+
+class c_Fehlzeitliste : public c_Liste<c_Fehlzeit> {
+public:
+    c_Fehlzeit* getFehlzeit(int n) const { return nth(n); }
+};
+
+class c_Einzelterminliste : public c_Liste<c_Einzeltermin> {
+public:
+    c_Einzeltermin* getEinzeltermin(int n) const { return nth(n); }
+    std::unique_ptr<c_Einzelterminliste> getTermineRaum(const c_Raum* r) const;
+    std::unique_ptr<c_Einzelterminliste> getTermineLehrer(const c_Lehrer* l) const;
+    std::unique_ptr<c_Einzelterminliste> getTermineKlasse(const c_Klasse* k) const;
+    // True unless an element lies on the same date with overlapping lessons.
+    bool isFrei(const c_Einzeltermin* t) const;
+    // A new appointment like `t` on the first free date from its own on.
+    std::unique_ptr<c_Einzeltermin> findFreienTermin(const c_Einzeltermin* t) const;
+    void sort();
+};
+
+class c_Vertretungsterminliste : public c_Liste<c_Vertretungstermin> {
+public:
+    c_Vertretungstermin* getVertretungstermin(int n) const { return nth(n); }
+    std::unique_ptr<c_Vertretungsterminliste> getTermineRaum(const c_Raum* r) const;
+    std::unique_ptr<c_Vertretungsterminliste> getTermineLehrer(const c_Lehrer* l) const;
+    std::unique_ptr<c_Vertretungsterminliste> getTermineKlasse(const c_Klasse* k) const;
+    void sort();
+};
+
+class c_Dauerterminliste : public c_Liste<c_Dauertermin> {
+public:
+    c_Dauertermin* getDauertermin(int n) const { return nth(n); }
+    std::unique_ptr<c_Dauerterminliste> getTermineRaum(const c_Raum* r) const;
+    std::unique_ptr<c_Dauerterminliste> getTermineLehrer(const c_Lehrer* l) const;
+    std::unique_ptr<c_Dauerterminliste> getTermineKlasse(const c_Klasse* k) const;
+    // True unless an element on the same weekday with overlapping lessons
+    // shares the teacher, the room or the class.
+    bool isFrei(const c_Dauertermin* t) const;
+    // A new appointment like `t` on the same weekday at the first free start lesson.
+    std::unique_ptr<c_Dauertermin> findFreienTermin(const c_Dauertermin* t) const;
+};
+
+class c_Curriculum : public c_Liste<c_Wunsch> {
+public:
+    c_Wunsch* getWunsch(int n) const { return nth(n); }
+    std::unique_ptr<c_Fachliste> getFaecher(int jahrgang) const;
+    void getStunden(int jahrgang, const c_Fach* f, int* stunden, int* stunden2) const;
+};
+
+// Sort key of a dated appointment, shared by the sorted inserts of the store.
+std::tuple<int, int, int> datumSchluessel(const c_Einzeltermin* t);  // (year, month, day)

@@ -1,0 +1,125 @@
+#include "platform/textfile.h"
+
+#include "platform/text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace text {
+
+LineReader::Status LineReader::open(const std::string& path) {
+    m_data.clear();
+    m_pos = 0;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable;
+    if (!S_ISREG(st.st_mode)) return Status::Unreadable;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return Status::Unreadable;
+    if (st.st_size > 0) m_data.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) m_data.append(buf, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        m_data.clear();
+        return Status::Unreadable;
+    }
+    return Status::Ok;
+}
+
+void LineReader::openBytes(std::string bytes) {
+    m_data = std::move(bytes);
+    m_pos = 0;
+}
+
+std::string LineReader::readLine() {
+    std::string line;
+    readLine(line);
+    return line;
+}
+
+bool LineReader::readLine(std::string& line) {
+    line.clear();
+    if (atEnd()) return false;
+    std::size_t end = m_data.find('\n', m_pos);
+    std::size_t next;
+    if (end == std::string::npos) {
+        end = m_data.size();
+        next = end;
+    } else {
+        next = end + 1;
+    }
+    std::size_t stop = end;
+    if (stop > m_pos && m_data[stop - 1] == '\r') --stop;
+    bool ascii = true;
+    for (std::size_t i = m_pos; i < stop; ++i)
+        if (static_cast<unsigned char>(m_data[i]) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        line.assign(m_data, m_pos, stop - m_pos);
+    else
+        line = fromCp1252(m_data.substr(m_pos, stop - m_pos));
+    m_pos = next;
+    return true;
+}
+
+void TextFileWriter::writeLine(const std::string& utf8) {
+    bool ascii = true;
+    for (char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        m_buffer += utf8;
+    else
+        m_buffer += toCp1252(utf8);
+    m_buffer += "\r\n";
+}
+
+bool TextFileWriter::commit() {
+    std::string tmp = m_path + ".~XXXXXX";
+    const int fd = ::mkstemp(&tmp[0]);
+    if (fd < 0) return false;
+    mode_t mode;
+    struct stat st {};
+    if (::stat(m_path.c_str(), &st) == 0) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    bool ok = ::fchmod(fd, mode) == 0;
+    const char* p = m_buffer.data();
+    std::size_t left = m_buffer.size();
+    while (ok && left > 0) {
+        const ssize_t w = ::write(fd, p, left);
+        if (w < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        p += w;
+        left -= static_cast<std::size_t>(w);
+    }
+    if (ok && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && ::rename(tmp.c_str(), m_path.c_str()) != 0) ok = false;
+    if (!ok) ::unlink(tmp.c_str());
+    return ok;
+}
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace text

@@ -1,0 +1,54 @@
+// Line-oriented text files in Windows-1252 with CR LF line ends.
+#pragma once
+
+#include <string>
+
+namespace text {
+
+// Reads a whole file and hands it out line by line, converted to UTF-8.
+// A line is everything before the next LF, with one trailing CR removed.
+class LineReader {
+public:
+    enum class Status { Ok, Missing, Unreadable };
+
+    // Opens and reads the file. Missing: there is no such file;
+    // Unreadable: it exists but cannot be read (no permission, a folder).
+    Status open(const std::string& path);
+    // Reads from a string of file bytes (for tests and imports).
+    void openBytes(std::string bytes);
+
+    // The next line; at the end of the file whatever was left (possibly empty).
+    std::string readLine();
+    // Same, into `line`; false when nothing was left to read.
+    bool readLine(std::string& line);
+    // True once every byte has been handed out.
+    bool atEnd() const { return m_pos >= m_data.size(); }
+
+private:
+    std::string m_data;
+    std::size_t m_pos = 0;
+};
+
+// Collects lines and writes them atomically: a sibling temporary file is
+// written, flushed and closed, then renamed over the target. A failure at any
+// step leaves the target as it was.
+class TextFileWriter {
+public:
+    explicit TextFileWriter(std::string path) : m_path(std::move(path)) {}
+
+    // One line of UTF-8 text; it is written in Windows-1252 followed by CR LF.
+    void writeLine(const std::string& utf8);
+    // Writes everything; true when the target now holds exactly these lines.
+    bool commit();
+
+    const std::string& path() const { return m_path; }
+
+private:
+    std::string m_path;
+    std::string m_buffer;
+};
+
+// True when a file or folder of that name exists.
+bool fileExists(const std::string& path);
+
+}  // namespace text
