@@ -282,6 +282,15 @@ bool c_Database::deleteDauertermin(c_Dauertermin* t) {
     return true;
 }
 
+void c_Database::deleteAlleDauertermine() {
+    for (c_Dauertermin* t : k_dauertermine)
+        if (t && t->getLehrer())
+            t->getLehrer()->setVergebeneStunden(
+                saettigend(static_cast<long long>(t->getLehrer()->getVergebeneStunden()) -
+                           (static_cast<long long>(t->getEStd()) - t->getAStd() + 1)));
+    k_dauertermine.deleteAll();
+}
+
 bool c_Database::deleteVertretungstermin(c_Vertretungstermin* t) {
     if (!entfernen(k_vertretungstermine, t)) return false;
     delete t;

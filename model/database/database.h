@@ -112,6 +112,19 @@ public:
     bool deleteRaum(c_Raum* r);
     int deleteFach(c_Fach* f);
     int deleteWunsch(c_Wunsch* w);
+    // Deletes every weekly appointment as deleteDauertermin would, one by one.
+    void deleteAlleDauertermine();
+    // Deletes every substitution for which `wegDamit` holds, in one pass.
+    template <class Pred>
+    void deleteVertretungstermineWenn(Pred wegDamit) {
+        std::vector<c_Vertretungstermin*> bleiben;
+        bleiben.reserve(k_vertretungstermine.size());
+        std::vector<c_Vertretungstermin*> weg;
+        for (c_Vertretungstermin* t : k_vertretungstermine) (t && wegDamit(t) ? weg : bleiben).push_back(t);
+        k_vertretungstermine.clear();
+        for (c_Vertretungstermin* t : bleiben) k_vertretungstermine.push_back(t);
+        for (c_Vertretungstermin* t : weg) delete t;
+    }
 
     // Empties all lists and resets the settings; the templates stay.
     void clear();

@@ -1,0 +1,141 @@
+// The one front end through which windows, dialogs, generators and reports
+// reach the data of the school year. It owns exactly one store.
+#pragma once
+
+#include "model/database/database.h"
+
+#include <memory>
+#include <string>
+
+// What became of an appointment handed to addEinzeltermin / addDauertermin.
+enum class TerminErgebnis {
+    Gespeichert,     // stored; the list owns it
+    Limit,           // refused: the list already holds 32000 entries
+    Kollision,       // collides; a proposal was returned
+    KeineDatenbank,  // no store
+};
+
+class c_Schulverwaltung {
+public:
+    c_Schulverwaltung();
+    ~c_Schulverwaltung();
+    c_Schulverwaltung(const c_Schulverwaltung&) = delete;
+    c_Schulverwaltung& operator=(const c_Schulverwaltung&) = delete;
+
+    // ---- lifecycle and persistence
+    // A new store with the templates of the structure file alone.
+    void reset(std::string* fehler);
+    // A new store from the named data file. Returns whether that very file was
+    // read and passed its checks (false after a fallback or a failed load).
+    bool load(const char* dateiname, std::string* fehler);
+    int save(const char* dateiname);
+    void clear();
+
+    c_Database* getDatabase() { return k_database.get(); }
+
+    // ---- forwarding: records go into the store; the pointer is emptied when
+    // the store took the record, and stays with the caller when it refused.
+    bool addSchueler(std::unique_ptr<c_Schueler>& s);
+    bool addLehrer(std::unique_ptr<c_Lehrer>& l);
+    bool addKlasse(std::unique_ptr<c_Klasse>& k);
+    bool addRaum(std::unique_ptr<c_Raum>& r);
+    bool addFach(std::unique_ptr<c_Fach>& f);
+    bool addWunsch(std::unique_ptr<c_Wunsch>& w);
+
+    int updateSchueler(c_Schueler* s);
+    int updateLehrer(c_Lehrer* l);
+    int updateRaum(c_Raum* r);
+    int updateKlasse(c_Klasse* k);
+    int updateEinzeltermin(c_Einzeltermin* t);
+    int updateDauertermin(c_Dauertermin* t);
+    int updateVertretungstermin(c_Vertretungstermin* t);
+
+    bool deleteSchueler(c_Schueler* s);
+    bool deleteLehrer(c_Lehrer* l);
+    bool deleteKlasse(c_Klasse* k);
+    bool deleteRaum(c_Raum* r);
+    bool deleteFach(c_Fach* f);
+    bool deleteEinzeltermin(c_Einzeltermin* t);
+    bool deleteDauertermin(c_Dauertermin* t);
+    bool deleteVertretungstermin(c_Vertretungstermin* t);
+    bool deleteWunsch(c_Wunsch* w);
+
+    c_Schuelerliste* getSchuelerliste();
+    c_Lehrerliste* getLehrerliste();
+    c_Klassenliste* getKlassenliste();
+    c_Raumliste* getRaumliste();
+    c_Fachliste* getFachliste();
+    c_Curriculum* getCurriculum();
+    c_Einzelterminliste* getEinzelterminliste();
+    c_Dauerterminliste* getDauerterminliste();
+    c_Vertretungsterminliste* getVertretungsterminliste();
+
+    c_Datenliste* getSchuelerStruktur();
+    c_Datenliste* getLehrerStruktur();
+    c_Datenliste* getRaumStruktur();
+    c_Datenliste* getEinzelterminStruktur();
+    c_Datenliste* getDauerterminStruktur();
+    c_Datenliste* getVertretungsterminStruktur();
+    c_Datenliste* getKlasseStruktur();
+    c_Datenliste* getZensurStruktur();
+    c_Datenliste* getFehlzeitStruktur();
+
+    std::unique_ptr<c_Dauerterminliste> getDauertermineKlasse(const c_Klasse* k);
+    std::unique_ptr<c_Dauerterminliste> getDauertermineLehrer(const c_Lehrer* l);
+    std::unique_ptr<c_Dauerterminliste> getDauertermineRaum(const c_Raum* r);
+
+    int getMinKlasse();
+    void setMinKlasse(int v);
+    int getMaxKlasse();
+    void setMaxKlasse(int v);
+    int getNeuKlasse();
+    void setNeuKlasse(int v);
+    bool getSamstag();
+    void setSamstag(bool v);
+    int getStundenProTag();
+    void setStundenProTag(int v);
+
+    // ---- appointments
+    // Null when stored or refused at the limit, else a proposal that the
+    // caller owns. `ergebnis` (optional) tells the cases apart.
+    std::unique_ptr<c_Einzeltermin> addEinzeltermin(std::unique_ptr<c_Einzeltermin>& t,
+                                                    TerminErgebnis* ergebnis = nullptr);
+    std::unique_ptr<c_Dauertermin> addDauertermin(std::unique_ptr<c_Dauertermin>& t,
+                                                  TerminErgebnis* ergebnis = nullptr);
+    bool addVertretungstermin(std::unique_ptr<c_Vertretungstermin>& t);
+
+    std::unique_ptr<c_Raumliste> getAktiveRaeume();
+    bool deactivateRaum(c_Raum* r);
+
+    // ---- school-year change and plan clearing
+    void changeSchuljahr(const c_Schuelerliste* wiederholer, bool zensurenLoeschen);
+    void clearStundenplan(bool zensurenLoeschen);
+
+    // ---- queries
+    std::unique_ptr<c_Schuelerliste> getSchuelerDerKlasse(const c_Klasse* k);
+    std::unique_ptr<c_Raumliste> getRaeumeFuerFach(const c_Fach* f);
+    bool isRaumBelegt(const std::string& wochentag, int stunde, const c_Raum* r);
+    bool isKlasseBelegt(const std::string& wochentag, int stunde, const c_Klasse* k);
+    bool isLehrerBelegt(const std::string& wochentag, int stunde, const c_Lehrer* l);
+    c_Dauertermin* getDauerterminVorher(const std::string& wochentag, int stunde, const c_Raum* r);
+    c_Lehrer* findLehrerFuerFach(const c_Fach* f, int stunden);
+    std::unique_ptr<c_Raumliste> getFreieRaeume();
+    int getGeplanteStunden(const c_Klasse* k, const c_Fach* f);
+    bool isKlassenraum(const c_Raum* r);
+    bool existsRaumname(const c_Raum* r);
+    std::unique_ptr<c_Einzelterminliste> getEinzeltermineKlasse(int tag, int monat, int jahr, const c_Klasse* k);
+    std::unique_ptr<c_Einzelterminliste> getEinzeltermineLehrer(int tag, int monat, int jahr, const c_Lehrer* l);
+    std::unique_ptr<c_Einzelterminliste> getEinzeltermineRaum(int tag, int monat, int jahr, const c_Raum* r);
+    std::unique_ptr<c_Vertretungsterminliste> getVertretungstermineKlasse(int tag, int monat, int jahr,
+                                                                         const c_Klasse* k);
+    std::unique_ptr<c_Vertretungsterminliste> getVertretungstermineLehrer(int tag, int monat, int jahr,
+                                                                         const c_Lehrer* l);
+    std::unique_ptr<c_Vertretungsterminliste> getVertretungstermineRaum(int tag, int monat, int jahr,
+                                                                       const c_Raum* r);
+    void deleteVertretungenZeitraum(const c_Lehrer* l, int vtag, int vmonat, int vjahr, int btag, int bmonat,
+                                    int bjahr);
+    void deleteVertretungenAbHeute(const c_Lehrer* l);
+
+private:
+    std::unique_ptr<c_Database> k_database;
+};
