@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/anwendung.h"
+
+int main(int argc, char** argv) { return schulverwaltungMain(argc, argv); }

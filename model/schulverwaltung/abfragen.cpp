@@ -105,7 +105,8 @@ std::unique_ptr<c_Raumliste> c_Schulverwaltung::getFreieRaeume() {
 int c_Schulverwaltung::getGeplanteStunden(const c_Klasse* k, const c_Fach* f) {
     if (!k_database) return 0;
     long long summe = 0;
-    for (const c_Dauertermin* t : *k_database->getDauerterminliste()->getTermineKlasse(k))
+    const std::unique_ptr<c_Dauerterminliste> termine = k_database->getDauerterminliste()->getTermineKlasse(k);
+    for (const c_Dauertermin* t : *termine)
         if (t->getFach() == f) summe += static_cast<long long>(t->getEStd()) - t->getAStd() + 1;
     return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, summe)));
 }

@@ -1,0 +1,335 @@
+// The command handlers of the main window.
+#include "app/hauptfenster.h"
+
+#include "app/infodialog.h"
+#include "app/listenansicht.h"
+#include "app/stundenplanmatrix.h"
+#include "platform/textfile.h"
+#include "platform/ui/dateidialog.h"
+#include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QUrl>
+
+namespace {
+const int FEHLER = MB_OK | MB_ICONEXCLAMATION;
+const int FRAGE = MB_YESNO | MB_ICONQUESTION;
+
+bool frage(QWidget* w, const std::string& text, const std::string& titel) {
+    return meldung(text, titel, FRAGE, w) == IDYES;
+}
+void fehler(QWidget* w, const std::string& text, const std::string& titel = "Fehler") {
+    meldung(text, titel, FEHLER, w);
+}
+}  // namespace
+
+void TMainWindow::befehl(int id) {
+    switch (id) {
+    case CM_BEENDEN: CmBeenden(); break;
+    case CM_NEU: CmNeu(); break;
+    case CM_AENDERN: CmAendern(); break;
+    case CM_LOESCHEN: CmLoeschen(); break;
+    case CM_SCHULJAHRESWECHSEL: CmSchuljahreswechsel(); break;
+    case CM_HALBJAHRESWECHSEL: CmHalbjahreswechsel(); break;
+    case CM_EINSTELLUNGEN: CmEinstellungen(); break;
+    case CM_HILFE: CmHilfe(); break;
+    case CM_JAHRGANG_WIEDERHERSTELLEN: CmJahrgangWiederherstellen(); break;
+    case CM_JAHRGANG_ARCHIVIEREN: CmJahrgangArchivieren(); break;
+    case CM_STUNDENPLAN_ERSTELLEN: CmStundenplanErstellen(); break;
+    case CM_VERTRETUNGSPLAN_ERSTELLEN: CmVertretungsplanErstellen(); break;
+    case CM_EXPORTIEREN: CmExportieren(); break;
+    case CM_CURRICULUM: CmCurriculum(); break;
+    case CM_ZURUECKSETZEN: CmZuruecksetzen(); break;
+    case CM_INFO: CmInfo(); break;
+    case CM_DRUCKEN: CmDrucken(); break;
+    case CM_DRUCKER_EINRICHTEN: CmDruckerEinrichten(); break;
+    case CM_ERWEITERUNGEN: CmErweiterungen(); break;
+    default: break;
+    }
+}
+
+void TMainWindow::CmBeenden() { emit schliessenAngefordert(); }
+
+// The record dialogs arrive with their own work; until then these commands do nothing.
+void TMainWindow::CmNeu() {}
+void TMainWindow::CmAendern() {}
+void TMainWindow::CmSchuljahreswechsel() {}
+void TMainWindow::CmEinstellungen() {}
+void TMainWindow::CmStundenplanErstellen() {}
+void TMainWindow::CmVertretungsplanErstellen() {}
+void TMainWindow::CmExportieren() {}
+void TMainWindow::CmCurriculum() {}
+void TMainWindow::CmDrucken() {}
+void TMainWindow::CmErweiterungen() {}
+void TMainWindow::CmZensuren() {}
+
+// ---------------------------------------------------------------- delete
+
+void TMainWindow::loeschenListe(TListenAnsicht* liste, const char* keineAuswahl, const char* frageText,
+                                const char* titel, const char* fehlerText, int fehlerFlags, int reiter) {
+    const int zeile = liste->fokusZeile();
+    if (zeile < 0) {
+        fehler(this, keineAuswahl);
+        return;
+    }
+    const int n = zeile + 1;
+    c_Schulverwaltung& sv = k_schulverwaltung;
+    if (frage(this, frageText, titel)) {
+        bool ok = true;
+        switch (reiter) {
+        case REITER_SCHUELER: ok = sv.deleteSchueler(sv.getSchuelerliste()->getSchueler(n)); break;
+        case REITER_LEHRER: ok = sv.deleteLehrer(sv.getLehrerliste()->getLehrer(n)); break;
+        case REITER_RAEUME: ok = sv.deleteRaum(sv.getRaumliste()->getRaum(n)); break;
+        case REITER_EINZELTERMINE: ok = sv.deleteEinzeltermin(sv.getEinzelterminliste()->getEinzeltermin(n)); break;
+        case REITER_VERTRETUNGEN:
+            ok = sv.deleteVertretungstermin(sv.getVertretungsterminliste()->getVertretungstermin(n));
+            break;
+        default: break;
+        }
+        if (!ok) meldung(fehlerText, "Fehler", fehlerFlags, this);
+    }
+    switch (reiter) {
+    case REITER_SCHUELER:
+        updateSchueler();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_LEHRER:
+        updateLehrer();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_RAEUME:
+        updateRaum();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_EINZELTERMINE:
+        updateEinzeltermine();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    case REITER_VERTRETUNGEN:
+        updateVertretungen();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    default: break;
+    }
+    saveDatenbestand();
+}
+
+void TMainWindow::CmLoeschen() {
+    c_Schulverwaltung& sv = k_schulverwaltung;
+    switch (aktiverReiter()) {
+    case REITER_SCHUELER:
+        loeschenListe(k_schueler, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.",
+                      "Wollen Sie den markierten Schüler\nwirklich entfernen?", "Schüler löschen",
+                      "Schüler konnte nicht gelöscht werden.", FEHLER, REITER_SCHUELER);
+        break;
+    case REITER_LEHRER:
+        loeschenListe(k_lehrer, "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn löschen können.",
+                      "Wollen Sie den markierten Lehrer\nwirklich entfernen?", "Lehrer löschen",
+                      "Der Lehrer konnte nicht gelöscht werden!", FEHLER, REITER_LEHRER);
+        break;
+    case REITER_RAEUME:
+        loeschenListe(k_raeume, "Sie müssen erst einen Raum markieren,\nbevor Sie ihn löschen können.",
+                      "Wollen Sie den markierten Raum\nwirklich entfernen?", "Raum löschen",
+                      "Der Raum konnte nicht gelöscht werden!\n(findet in ihm noch Termine statt?)", FEHLER,
+                      REITER_RAEUME);
+        break;
+    case REITER_EINZELTERMINE:
+        loeschenListe(k_einzeltermine, "Sie müssen erst einen Termin markieren,\nbevor Sie ihn löschen können.",
+                      "Wollen Sie den markierten Termin\nwirklich entfernen?", "Termin löschen",
+                      "Der Termin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION, REITER_EINZELTERMINE);
+        break;
+    case REITER_VERTRETUNGEN:
+        loeschenListe(k_vertretungen,
+                      "Sie müssen erst einen Vertretungstermin markieren,\nbevor Sie ihn löschen können.",
+                      "Wollen Sie den markierten Vertretungstermin\nwirklich entfernen?", "Vertretungstermin löschen",
+                      "Der Vertretungstermin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION,
+                      REITER_VERTRETUNGEN);
+        break;
+    case REITER_KLASSEN: {
+        if (frage(this, "Wollen Sie die aktuelle Klasse\nwirklich entfernen?", "Klasse löschen")) {
+            if (c_Klasse* k = gewaehlteKlasse())
+                if (!sv.deleteKlasse(k)) fehler(this, "Die Klasse konnte nicht entfernt werden!");
+        }
+        updateKlasse();
+        updateStundenplan();
+        updateSchueler();
+        updateLehrer();
+        updateEinzeltermine();
+        updateRaum();
+        saveDatenbestand();
+        break;
+    }
+    case REITER_STUNDENPLAN: {
+        if (c_Vertretungstermin* v = k_stundenplan->getMarkiertenVertretungstermin()) {
+            if (frage(this, "Wollen Sie den markierten Vertretungstermin\nwirklich entfernen?",
+                      "Vertretungstermin löschen") &&
+                !sv.deleteVertretungstermin(v))
+                fehler(this, "Der Vertretungstermin konnte nicht gelöscht werden!");
+        } else if (c_Einzeltermin* e = k_stundenplan->getMarkiertenEinzeltermin()) {
+            if (frage(this, "Wollen Sie den markierten Einzeltermin\nwirklich entfernen?", "Einzeltermin löschen") &&
+                !sv.deleteEinzeltermin(e))
+                fehler(this, "Der Einzeltermin konnte nicht gelöscht werden!");
+        } else if (c_Dauertermin* d = k_stundenplan->getMarkiertenDauertermin()) {
+            if (frage(this, "Wollen Sie den markierten Dauertermin\nwirklich entfernen?", "Dauertermin löschen") &&
+                !sv.deleteDauertermin(d))
+                fehler(this, "Der Dautertermin konnte nicht gelöscht werden!");
+        } else {
+            fehler(this, "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn löschen können.");
+        }
+        updateEinzeltermine();
+        // The substitutions list would otherwise keep a row of a deleted substitution.
+        updateVertretungen();
+        updateStundenplan();
+        updateLehrer();
+        saveDatenbestand();
+        break;
+    }
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------- year
+
+void TMainWindow::CmHalbjahreswechsel() {
+    if (!frage(this, "Wollen Sie wirklich einen Halbjahreswechsel\ndurchführen und damit alle Dauertermine\nlöschen?",
+               "Halbjahreswechsel"))
+        return;
+    const bool zensuren = frage(this, "Sollen auch die Zensuren aller Schueler\ngeloescht werden?", "Halbjahreswechsel");
+    k_schulverwaltung.clearStundenplan(zensuren);
+    updateLehrer();
+    updateEinzeltermine();
+    updateStundenplan();
+    saveDatenbestand();
+}
+
+bool TMainWindow::archivieren() {
+    DateiAuswahl auswahl;
+    auswahl.filter = k_dateiFilter;
+    auswahl.standardEndung = k_dateiEndung;
+    const std::optional<std::string> datei = dateiSpeichern(auswahl, this);
+    if (!datei) return false;
+    if (k_schulverwaltung.save(datei->c_str())) return true;
+    fehler(this, "Der Jahrgang konnte nicht archiviert werden.");
+    return false;
+}
+
+void TMainWindow::CmJahrgangArchivieren() { archivieren(); }
+
+void TMainWindow::CmJahrgangWiederherstellen() {
+    // Without the archive the user asked for, the current year would be lost: stop then.
+    if (frage(this,
+              "Wollen Sie den aktuellen Jahrgang\nvorher archivieren?\n\n(Alle nicht gespeicherten Daten\ngehen "
+              "verloren)",
+              "Jahrgang wiederherstellen") &&
+        !archivieren())
+        return;
+    DateiAuswahl auswahl;
+    auswahl.filter = k_dateiFilter;
+    auswahl.standardEndung = k_dateiEndung;
+    const std::optional<std::string> datei = dateiOeffnen(auswahl, this);
+    if (!datei) return;
+    k_schulverwaltung.clear();
+    std::string fehlertext;
+    k_schulverwaltung.load(datei->c_str(), &fehlertext);
+    if (!fehlertext.empty()) meldung(fehlertext, "Fehler beim Öffnen", MB_OK, this);
+    passeGitterAn();
+    updateLehrer();
+    updateRaum();
+    updateKlasse();
+    updateStundenplan();
+    updateEinzeltermine();
+    updateSchueler();
+    updateVertretungen();
+    saveDatenbestand();
+}
+
+void TMainWindow::CmZuruecksetzen() {
+    if (!frage(this, "Wollen Sie wirklich alle Daten\nlöschen und neu beginnen?", "Alles löschen")) return;
+    k_schulverwaltung.clear();
+    passeGitterAn();
+    updateSchueler();
+    updateLehrer();
+    updateRaum();
+    updateEinzeltermine();
+    updateKlasse();
+    updateStundenplan();
+    updateVertretungen();
+    saveDatenbestand();
+}
+
+// ---------------------------------------------------------------- class tab
+
+void TMainWindow::changeKlassenlehrer() {
+    c_Klasse* klasse = gewaehlteKlasse();
+    if (!klasse) {
+        fehler(this,
+               "Sie müssen erst eine Klasse auswählen.\n\n(Falls noch keine existiert, müssen\nSie eine neue Klasse "
+               "eingeben.)");
+    } else if (frage(this, "Wollen Sie den Klassenlehrer wirklich ändern?", "Klassenlehrer ändern")) {
+        const int n = k_klassenlehrer->currentIndex();
+        if (n <= 0) {
+            klasse->setKlassenlehrer(nullptr);
+        } else if (c_Lehrer* l = k_schulverwaltung.getLehrerliste()->getLehrer(n)) {
+            if (k_schulverwaltung.getKlassenliste()->hasKlassenlehrer(l))
+                fehler(this, "Dieser Lehrer kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenlehrer "
+                             "ist.");
+            else
+                klasse->setKlassenlehrer(l);
+        }
+    }
+    updateKlasse();
+    updateLehrer();
+    saveDatenbestand();
+}
+
+void TMainWindow::changeKlassenraum() {
+    c_Klasse* klasse = gewaehlteKlasse();
+    if (!klasse) {
+        fehler(this,
+               "Sie müssen erst eine Klasse auswählen.\n\n(Falls noch keine existiert, müssen\nSie eine neue Klasse "
+               "eingeben.)");
+    } else if (frage(this, "Wollen Sie den Klassenraum wirklich ändern?", "Klassenraum ändern")) {
+        const int n = k_klassenraum->currentIndex();
+        if (n <= 0) {
+            klasse->setKlassenraum(nullptr);
+        } else if (c_Raum* r = k_schulverwaltung.getAktiveRaeume()->getRaum(n)) {
+            if (k_schulverwaltung.getKlassenliste()->hasKlassenraum(r))
+                fehler(this, "Dieser Raum kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenraum ist.");
+            else
+                klasse->setKlassenraum(r);
+        }
+    }
+    updateKlasse();
+    updateRaum();
+    saveDatenbestand();
+}
+
+// ---------------------------------------------------------------- help, info, printer
+
+void TMainWindow::CmHilfe() {
+    // The help file is opened with the desktop's viewer for it.
+    const QString datei = QDir::current().absoluteFilePath("orvask.hlp");
+    if (!text::fileExists(ss(datei)) || !QDesktopServices::openUrl(QUrl::fromLocalFile(datei)))
+        fehler(this, "Die Hilfedatei orvask.hlp konnte nicht geöffnet werden.");
+}
+
+void TMainWindow::CmInfo() {
+    TInfoDialog dialog(this);
+    dialog.exec();
+}
+
+void TMainWindow::CmDruckerEinrichten() {
+    QPrintDialog dialog(k_drucker.get(), this);
+    dialog.setWindowTitle("Drucker einrichten");
+    dialog.exec();
+}

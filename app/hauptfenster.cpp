@@ -1,0 +1,463 @@
+#include "app/hauptfenster.h"
+
+#include "app/listenansicht.h"
+#include "app/stundenplanmatrix.h"
+#include "model/anzeige.h"
+#include "model/datum.h"
+#include "platform/text.h"
+#include "platform/textfile.h"
+#include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTabWidget>
+
+#include <filesystem>
+
+const char* const AKTUELLE_DATEI = "aktuell.sdb";
+const char* const SICHERUNGS_DATEI = "aktuell.tmp";
+
+namespace {
+
+template <class W>
+W* mitId(W* w, int id) {
+    w->setObjectName(QString("id%1").arg(id));
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* text, int x, int y, int b, int h) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(x, y, b, h);
+    return l;
+}
+
+QComboBox* combo(QWidget* parent, int id, int x, int y, int b) {
+    auto* c = mitId(new QComboBox(parent), id);
+    c->setGeometry(x, y, b, 24);
+    c->setEditable(false);
+    c->setMaxVisibleItems(12);
+    return c;
+}
+
+QPushButton* knopf(QWidget* parent, int id, const char* text, int x, int y, int b, int h) {
+    auto* k = mitId(new QPushButton(text, parent), id);
+    k->setGeometry(x, y, b, h);
+    return k;
+}
+
+}  // namespace
+
+TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName("hauptfenster");
+    setMinimumSize(720, 380);
+
+    k_register = mitId(new QTabWidget(this), 101);
+    k_register->setGeometry(0, 0, 100, 100);
+    k_register->setDocumentMode(false);
+
+    k_raeume = new TListenAnsicht(this, 102);
+    k_schueler = new TListenAnsicht(this, 103);
+    k_lehrer = new TListenAnsicht(this, 104);
+    k_einzeltermine = new TListenAnsicht(this, 105);
+    k_vertretungen = new TListenAnsicht(this, 117);
+    for (TListenAnsicht* l : {k_raeume, k_schueler, k_lehrer, k_einzeltermine, k_vertretungen})
+        l->setGeometry(0, 0, 100, 100);
+    k_klassenSchueler = new TListenAnsicht(this, 106);
+    k_klassenSchueler->setGeometry(200, 110, 250, 200);
+    k_klassenFelder = new TListenAnsicht(this, 116);
+    k_klassenFelder->setGeometry(475, 110, 225, 200);
+
+    k_klasse = combo(this, 107, 25, 60, 100);
+    k_klassenlehrer = combo(this, 108, 200, 60, 100);
+    k_klassenraum = combo(this, 109, 350, 60, 100);
+    k_klassenSeite[0] = label(this, "Klasse:", 25, 40, 100, 15);
+    k_klassenSeite[1] = label(this, "Klassenlehrer:", 200, 40, 100, 15);
+    k_klassenSeite[2] = label(this, "Klassenraum:", 350, 40, 100, 15);
+    k_klassenSeite[3] = label(this, "Schüler der Klasse:", 200, 90, 200, 15);
+    k_zensuren = knopf(this, 115, "Zensuren...", 25, 100, 100, 25);
+
+    k_stundenplan = new TStundenplanMatrix(this, TStundenplanMatrix::MAX_TAGE, TStundenplanMatrix::MAX_STUNDEN, 165, 50);
+    k_kategorie = combo(this, 110, 25, 70, 100);
+    k_besitzer = combo(this, 111, 25, 120, 100);
+    k_kategorieLabel = label(this, "Kategorie:", 25, 50, 100, 20);
+    k_besitzerLabel = label(this, "Stundenplan von:", 25, 100, 130, 20);
+    k_wocheVor = knopf(this, 112, ">", 100, 170, 25, 25);
+    k_wocheZurueck = knopf(this, 113, "<", 25, 170, 25, 25);
+    k_geheZu = knopf(this, 118, "Gehe zu", 50, 170, 50, 25);
+    k_wochenText = mitId(label(this, "", 25, 210, 120, 20), 114);
+
+    // Every page but the students list starts hidden.
+    changeRegister(REITER_SCHUELER);
+
+    // The shown week starts with the Monday of this week.
+    int t, m, j;
+    getHeute(&t, &m, &j);
+    addTage(t, m, j, 1 - getWochentag(t, m, j), &k_tag, &k_monat, &k_jahr);
+
+    k_drucker = std::make_unique<QPrinter>();
+
+    connect(k_register, &QTabWidget::currentChanged, this, &TMainWindow::changeRegister);
+    connect(k_klasse, QOverload<int>::of(&QComboBox::activated), this, [this](int) { changeKlasse(); });
+    connect(k_klassenlehrer, QOverload<int>::of(&QComboBox::activated), this, [this](int) { changeKlassenlehrer(); });
+    connect(k_klassenraum, QOverload<int>::of(&QComboBox::activated), this, [this](int) { changeKlassenraum(); });
+    connect(k_kategorie, QOverload<int>::of(&QComboBox::activated), this, [this](int) { changeKategorie(); });
+    connect(k_besitzer, QOverload<int>::of(&QComboBox::activated), this, [this](int) { changeBesitzer(); });
+    connect(k_zensuren, &QPushButton::clicked, this, &TMainWindow::CmZensuren);
+    connect(k_wocheVor, &QPushButton::clicked, this, &TMainWindow::CmWocheVor);
+    connect(k_wocheZurueck, &QPushButton::clicked, this, &TMainWindow::CmWocheZurueck);
+    connect(k_geheZu, &QPushButton::clicked, this, &TMainWindow::CmGeheZu);
+}
+
+TMainWindow::~TMainWindow() = default;
+
+void TMainWindow::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    const int b = width(), h = height();
+    k_register->setGeometry(0, 0, b, h);
+    for (TListenAnsicht* l : {k_raeume, k_schueler, k_lehrer, k_einzeltermine, k_vertretungen})
+        l->setGeometry(13, 25, std::max(10, b - 26), std::max(10, h - 35));
+    k_stundenplan->setGeometry(165, 50, std::max(10, b - 2 - 165), std::max(10, h - 2 - 50));
+}
+
+void TMainWindow::setupFenster() {
+    std::string fehler;
+    const bool vorhanden = text::fileExists(AKTUELLE_DATEI);
+    const bool geladen = k_schulverwaltung.load(AKTUELLE_DATEI, &fehler);
+    k_sicherungNoetig = vorhanden && !geladen;
+    if (!fehler.empty()) meldung(fehler, "Fehler beim Laden des aktuellen Datenbestandes", MB_OK, this);
+
+    for (const char* titel : {"Schüler", "Lehrer", "Räume", "Einzeltermine", "Vertretungen", "Klassen", "Stundenplan"})
+        k_register->addTab(new QWidget, titel);
+
+    c_Schulverwaltung& sv = k_schulverwaltung;
+    setzeVorlagenSpalten(k_raeume, sv.getRaumStruktur());
+    k_raeume->addSpalte("Klassenraum", 75);
+    k_raeume->addSpalte("Fächer", 250);
+    setzeVorlagenSpalten(k_schueler, sv.getSchuelerStruktur());
+    k_schueler->addSpalte("Klasse", 50);
+    setzeVorlagenSpalten(k_lehrer, sv.getLehrerStruktur());
+    k_lehrer->addSpalte("Klasse", 50);
+    k_lehrer->addSpalte("Fächer", 100);
+    k_lehrer->addSpalte("akt. Std.", 50);
+    setzeVorlagenSpalten(k_einzeltermine, sv.getEinzelterminStruktur());
+    k_einzeltermine->addSpalte("Fach", 75);
+    k_einzeltermine->addSpalte("Klasse", 50);
+    k_einzeltermine->addSpalte("Lehrer", 100);
+    k_einzeltermine->addSpalte("Raum", 75);
+    k_vertretungen->setSpalten({{"Lehrer", 100}, {"vertreten von:", 100}});
+    if (const c_Datenliste* v = sv.getVertretungsterminStruktur())
+        for (const auto& f : *v) k_vertretungen->addSpalte(qs(f->beschreibungText()), 100);
+    k_vertretungen->addSpalte("Fach", 75);
+    k_vertretungen->addSpalte("Klasse", 50);
+    k_vertretungen->addSpalte("Raum", 75);
+    k_klassenSchueler->setSpalten({{"Name", 100}, {"Vorname", 60}});
+    k_klassenFelder->setSpalten({{"", 100}, {"", 100}});
+
+    updateRaum();
+    updateSchueler();
+    updateLehrer();
+    updateEinzeltermine();
+    updateVertretungen();
+    updateKlasse();
+
+    const QFont schrift = k_einzeltermine->font();
+    for (QWidget* w : {static_cast<QWidget*>(k_klasse), static_cast<QWidget*>(k_klassenlehrer),
+                       static_cast<QWidget*>(k_klassenraum), static_cast<QWidget*>(k_zensuren),
+                       static_cast<QWidget*>(k_kategorie), static_cast<QWidget*>(k_besitzer),
+                       static_cast<QWidget*>(k_wocheVor), static_cast<QWidget*>(k_wocheZurueck),
+                       static_cast<QWidget*>(k_geheZu), static_cast<QWidget*>(k_wochenText)})
+        w->setFont(schrift);
+    k_stundenplan->setSchrift(schrift);
+
+    passeGitterAn();
+    updateStundenplan();
+    k_kategorie->clear();
+    k_kategorie->addItems({"Lehrer", "Raum", "Klasse"});
+    k_kategorie->setCurrentIndex(0);
+    changeKategorie();
+
+    changeRegister(k_register->currentIndex() < 0 ? 0 : k_register->currentIndex());
+    saveDatenbestand();
+}
+
+void TMainWindow::passeGitterAn() {
+    k_stundenplan->resize(k_schulverwaltung.getSamstag() ? 6 : 5,
+                          std::max(1, std::min(k_schulverwaltung.getStundenProTag(), TStundenplanMatrix::MAX_STUNDEN)));
+}
+
+int TMainWindow::aktiverReiter() const { return k_register->currentIndex(); }
+
+void TMainWindow::waehleReiter(int reiter) {
+    k_register->setCurrentIndex(reiter);
+    changeRegister(reiter);
+}
+
+void TMainWindow::changeRegister(int reiter) {
+    for (QWidget* w : {static_cast<QWidget*>(k_raeume), static_cast<QWidget*>(k_schueler),
+                       static_cast<QWidget*>(k_lehrer), static_cast<QWidget*>(k_einzeltermine),
+                       static_cast<QWidget*>(k_vertretungen), static_cast<QWidget*>(k_klassenSchueler),
+                       static_cast<QWidget*>(k_klassenFelder), static_cast<QWidget*>(k_klasse),
+                       static_cast<QWidget*>(k_klassenlehrer), static_cast<QWidget*>(k_klassenraum),
+                       static_cast<QWidget*>(k_zensuren), static_cast<QWidget*>(k_stundenplan),
+                       static_cast<QWidget*>(k_kategorie), static_cast<QWidget*>(k_besitzer),
+                       static_cast<QWidget*>(k_kategorieLabel), static_cast<QWidget*>(k_besitzerLabel),
+                       static_cast<QWidget*>(k_wocheVor), static_cast<QWidget*>(k_wocheZurueck),
+                       static_cast<QWidget*>(k_geheZu), static_cast<QWidget*>(k_wochenText)})
+        w->hide();
+    for (QWidget* w : k_klassenSeite) w->hide();
+
+    auto zeige = [](std::initializer_list<QWidget*> ws) {
+        for (QWidget* w : ws) {
+            w->show();
+            w->raise();
+        }
+    };
+    switch (reiter) {
+    case REITER_SCHUELER: zeige({k_schueler}); break;
+    case REITER_LEHRER: zeige({k_lehrer}); break;
+    case REITER_RAEUME: zeige({k_raeume}); break;
+    case REITER_EINZELTERMINE: zeige({k_einzeltermine}); break;
+    case REITER_VERTRETUNGEN: zeige({k_vertretungen}); break;
+    case REITER_KLASSEN: {
+        zeige({k_klassenSchueler, k_klasse, k_klassenlehrer, k_klassenraum, k_zensuren, k_klassenSeite[0],
+               k_klassenSeite[1], k_klassenSeite[2], k_klassenSeite[3]});
+        const c_Datenliste* vorlage = k_schulverwaltung.getKlasseStruktur();
+        if (vorlage && vorlage->size() >= 3) zeige({k_klassenFelder});
+        break;
+    }
+    case REITER_STUNDENPLAN:
+        zeige({k_stundenplan, k_kategorie, k_besitzer, k_kategorieLabel, k_besitzerLabel, k_wocheVor,
+               k_wocheZurueck, k_geheZu, k_wochenText});
+        break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------- lists
+
+void TMainWindow::setzeVorlagenSpalten(TListenAnsicht* liste, const c_Datenliste* vorlage) {
+    std::vector<std::pair<QString, int>> spalten;
+    if (vorlage)
+        for (const auto& f : *vorlage) spalten.emplace_back(qs(f->beschreibungText()), 100);
+    liste->setSpalten(spalten);
+}
+
+void TMainWindow::fuelleRecordZeile(QStringList& zeile, const c_Datenliste* felder) const {
+    if (!felder) return;
+    for (const auto& f : *felder) zeile << qs(feldText(f.get()));
+}
+
+namespace {
+QString faecherText(const c_Fachliste* faecher) {
+    std::string s;
+    for (const c_Fach* f : *faecher) s += fachText(f) + ", ";
+    return qs(s);
+}
+}  // namespace
+
+void TMainWindow::updateRaum() {
+    std::vector<QStringList> zeilen;
+    c_Raumliste* raeume = k_schulverwaltung.getRaumliste();
+    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
+    if (raeume) {
+        zeilen.reserve(raeume->size());
+        for (const c_Raum* r : *raeume) {
+            QStringList z;
+            fuelleRecordZeile(z, r->getFelder());
+            const c_Klasse* klasse = nullptr;
+            for (const c_Klasse* k : *klassen) {
+                if (!k) {
+                    meldung("Hauptfenster: updateRaum: k_current ist NULL", "", MB_OK, this);
+                    continue;
+                }
+                if (k->getKlassenraum() == r) klasse = k;
+            }
+            z << (klasse ? qs(klassenText(klasse)) : QString());
+            if (!r->getFachliste())
+                z << QString();
+            else if (r->getFachliste()->empty())
+                z << "[kein Fachraum / Klassenraum]";
+            else
+                z << faecherText(r->getFachliste());
+            zeilen.push_back(std::move(z));
+        }
+    }
+    k_raeume->setZeilen(std::move(zeilen));
+}
+
+void TMainWindow::updateSchueler() {
+    std::vector<QStringList> zeilen;
+    if (c_Schuelerliste* schueler = k_schulverwaltung.getSchuelerliste()) {
+        zeilen.reserve(schueler->size());
+        for (const c_Schueler* s : *schueler) {
+            QStringList z;
+            fuelleRecordZeile(z, s->getFelder());
+            z << qs(klassenText(s->getKlasse()));
+            zeilen.push_back(std::move(z));
+        }
+    }
+    k_schueler->setZeilen(std::move(zeilen));
+}
+
+void TMainWindow::updateLehrer() {
+    std::vector<QStringList> zeilen;
+    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
+    if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste()) {
+        zeilen.reserve(lehrer->size());
+        for (const c_Lehrer* l : *lehrer) {
+            QStringList z;
+            fuelleRecordZeile(z, l->getFelder());
+            const c_Klasse* klasse = nullptr;
+            for (const c_Klasse* k : *klassen)
+                if (k && k->getKlassenlehrer() == l) klasse = k;
+            z << qs(klassenText(klasse));
+            z << (l->getFachliste() ? faecherText(l->getFachliste()) : QString());
+            z << QString::number(l->getVergebeneStunden());
+            zeilen.push_back(std::move(z));
+        }
+    }
+    k_lehrer->setZeilen(std::move(zeilen));
+}
+
+void TMainWindow::updateEinzeltermine() {
+    std::vector<QStringList> zeilen;
+    if (c_Einzelterminliste* termine = k_schulverwaltung.getEinzelterminliste()) {
+        zeilen.reserve(termine->size());
+        for (const c_Einzeltermin* t : *termine) {
+            QStringList z;
+            fuelleRecordZeile(z, t->getFelder());
+            z << qs(fachText(t->getFach())) << qs(klassenText(t->getKlasse())) << qs(lehrerText(t->getLehrer()))
+              << qs(raumName(t->getRaum()));
+            zeilen.push_back(std::move(z));
+        }
+    }
+    k_einzeltermine->setZeilen(std::move(zeilen));
+}
+
+void TMainWindow::updateVertretungen() {
+    std::vector<QStringList> zeilen;
+    if (c_Vertretungsterminliste* termine = k_schulverwaltung.getVertretungsterminliste()) {
+        zeilen.reserve(termine->size());
+        for (const c_Vertretungstermin* t : *termine) {
+            QStringList z;
+            z << qs(lehrerText(t->getVertretenerLehrer())) << qs(lehrerText(t->getLehrer()));
+            fuelleRecordZeile(z, t->getFelder());
+            z << qs(fachText(t->getFach())) << qs(klassenText(t->getKlasse())) << qs(raumName(t->getRaum()));
+            zeilen.push_back(std::move(z));
+        }
+    }
+    k_vertretungen->setZeilen(std::move(zeilen));
+}
+
+c_Klasse* TMainWindow::gewaehlteKlasse() {
+    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
+    const int n = k_klasse->currentIndex();
+    return klassen && n >= 1 ? klassen->getKlasse(n) : nullptr;
+}
+
+void TMainWindow::updateKlasse() {
+    c_Schulverwaltung& sv = k_schulverwaltung;
+    k_klassenlehrer->clear();
+    k_klassenlehrer->addItem("[keiner]");
+    if (c_Lehrerliste* lehrer = sv.getLehrerliste())
+        for (const c_Lehrer* l : *lehrer) k_klassenlehrer->addItem(qs(lehrerText(l)));
+    k_klassenraum->clear();
+    k_klassenraum->addItem("[keiner]");
+    const std::unique_ptr<c_Raumliste> aktive = sv.getAktiveRaeume();
+    for (const c_Raum* r : *aktive) k_klassenraum->addItem(qs(r->getName()));
+
+    const c_Klasse* gewaehlt = gewaehlteKlasse();
+    k_klasse->clear();
+    k_klasse->addItem("[keine]");
+    int neuerIndex = 0, i = 0;
+    if (c_Klassenliste* klassen = sv.getKlassenliste())
+        for (const c_Klasse* k : *klassen) {
+            ++i;
+            k_klasse->addItem(qs(klassenText(k)));
+            if (k == gewaehlt && neuerIndex == 0) neuerIndex = i;
+        }
+    k_klasse->setCurrentIndex(neuerIndex);
+    c_Klasse* klasse = gewaehlteKlasse();
+
+    int lehrerIndex = 0, raumIndex = 0;
+    if (klasse) {
+        if (c_Lehrer* l = klasse->getKlassenlehrer()) lehrerIndex = sv.getLehrerliste()->indexOf(l);
+        if (c_Raum* r = klasse->getKlassenraum()) raumIndex = aktive->indexOf(r);
+    }
+    k_klassenlehrer->setCurrentIndex(lehrerIndex);
+    k_klassenraum->setCurrentIndex(raumIndex);
+
+    std::vector<QStringList> schuelerZeilen;
+    if (klasse) {
+        const std::unique_ptr<c_Schuelerliste> schueler = sv.getSchuelerDerKlasse(klasse);
+        for (const c_Schueler* s : *schueler) schuelerZeilen.push_back({qs(s->getName()), qs(s->getVorname())});
+    }
+    k_klassenSchueler->setZeilen(std::move(schuelerZeilen));
+
+    std::vector<QStringList> felderZeilen;
+    if (klasse && klasse->getFelder())
+        for (const auto& f : *klasse->getFelder())
+            felderZeilen.push_back({qs(f->beschreibungText()), qs(feldText(f.get()))});
+    k_klassenFelder->setZeilen(std::move(felderZeilen));
+}
+
+void TMainWindow::changeKlasse() { updateKlasse(); }
+
+// ---------------------------------------------------------------- saving
+
+bool TMainWindow::speichereAktuell() {
+    if (k_sicherungNoetig) {
+        std::error_code fehler;
+        std::filesystem::copy_file(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak",
+                                   std::filesystem::copy_options::overwrite_existing, fehler);
+        if (fehler && text::fileExists(AKTUELLE_DATEI)) return false;
+        k_sicherungNoetig = false;
+    }
+    return k_schulverwaltung.save(AKTUELLE_DATEI) != 0;
+}
+
+bool TMainWindow::queryClose() {
+    if (!speichereAktuell())
+        meldung("Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.", "Fehler",
+                MB_OK | MB_ICONEXCLAMATION, this);
+    if (meldung("Wollen Sie die Schulverwaltung\nwirklich beenden?", "Beenden", MB_YESNO | MB_ICONQUESTION, this) !=
+        IDYES)
+        return false;
+    k_schulverwaltung.clear();
+    return true;
+}
+
+void TMainWindow::saveDatenbestand() {
+    // Only plug-ins with a window of their own need to hear about changes;
+    // without one there is nothing to do.
+}
+
+void TMainWindow::reloadDatenbestand() {
+    std::string fehler;
+    k_schulverwaltung.load(AKTUELLE_DATEI, &fehler);
+    if (!fehler.empty()) {
+        meldung("Eine Erweiterung (Plug-In) hat den Daten-\nbestand geändert. Beim aktuallieren trat folgender\n"
+                "Fehler auf:\n" +
+                    fehler +
+                    "\nEs wird versucht den Datenbestand vor der Änderung\nwieder herzustellen.",
+                "Fehler beim aktuallisieren des Datenbestandes", MB_OK, this);
+        fehler.clear();
+        k_schulverwaltung.load(SICHERUNGS_DATEI, &fehler);
+        if (!fehler.empty())
+            meldung("Der versuch, den alten Datenbestand wieder\nherzustellen schlug ebenfalls fehl:\n" + fehler +
+                        "\nEs wird nun, der im Arbeitspeicher verbliebene Datenbestand\nverwendet.",
+                    "Fehler beim aktuallisieren des Datenbestandes", MB_OK, this);
+    }
+    updateSchueler();
+    updateLehrer();
+    updateEinzeltermine();
+    updateRaum();
+    updateVertretungen();
+    updateKlasse();
+    updateStundenplan();
+    saveDatenbestand();
+}

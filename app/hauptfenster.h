@@ -1,0 +1,191 @@
+// The main window: the tabs with their list views, the class tab, the
+// timetable tab, and every command of the menu, tool bar and accelerators.
+#pragma once
+
+#include "model/schulverwaltung/schulverwaltung.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+class QTabWidget;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QPrinter;
+class TListenAnsicht;
+class TStundenplanMatrix;
+
+// Command ids of the menu, the tool bar and the accelerators.
+enum Befehl : int {
+    CM_BEENDEN = 2,
+    CM_NEU = 3,
+    CM_AENDERN = 4,
+    CM_LOESCHEN = 5,
+    CM_SCHULJAHRESWECHSEL = 6,
+    CM_HALBJAHRESWECHSEL = 7,
+    CM_EINSTELLUNGEN = 8,
+    CM_HILFE = 9,
+    CM_JAHRGANG_WIEDERHERSTELLEN = 10,
+    CM_JAHRGANG_ARCHIVIEREN = 11,
+    CM_STUNDENPLAN_ERSTELLEN = 12,
+    CM_VERTRETUNGSPLAN_ERSTELLEN = 13,
+    CM_EXPORTIEREN = 14,
+    CM_CURRICULUM = 15,
+    CM_ZURUECKSETZEN = 16,
+    CM_INFO = 17,
+    CM_DRUCKEN = 18,
+    CM_DRUCKER_EINRICHTEN = 19,
+    CM_ERWEITERUNGEN = 60,
+};
+
+// Tab indexes of the fixed tabs.
+enum Reiter : int {
+    REITER_SCHUELER = 0,
+    REITER_LEHRER = 1,
+    REITER_RAEUME = 2,
+    REITER_EINZELTERMINE = 3,
+    REITER_VERTRETUNGEN = 4,
+    REITER_KLASSEN = 5,
+    REITER_STUNDENPLAN = 6,
+};
+
+extern const char* const AKTUELLE_DATEI;  // "aktuell.sdb"
+extern const char* const SICHERUNGS_DATEI;  // "aktuell.tmp"
+
+class TMainWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit TMainWindow(QWidget* parent = nullptr);
+    ~TMainWindow() override;
+
+    // Loads the data, builds the tabs and fills every view.
+    void setupFenster();
+    // Saves, asks and, on Yes, clears the data; true when the window may close.
+    bool queryClose();
+
+    // Runs a command of the menu, tool bar or accelerators.
+    void befehl(int id);
+
+    // ---- list refreshers
+    void updateRaum();
+    void updateSchueler();
+    void updateLehrer();
+    void updateEinzeltermine();
+    void updateVertretungen();
+    void updateKlasse();
+    void updateStundenplan();
+
+    // ---- notifications
+    void changeRegister(int reiter);
+    void changeKlasse();
+    void changeKlassenlehrer();
+    void changeKlassenraum();
+    void changeKategorie();
+    void changeBesitzer();
+
+    // ---- change notification and reload after an outside change
+    void saveDatenbestand();
+    void reloadDatenbestand();
+
+    // ---- command handlers
+    void CmBeenden();
+    void CmNeu();
+    void CmAendern();
+    void CmLoeschen();
+    void CmSchuljahreswechsel();
+    void CmHalbjahreswechsel();
+    void CmEinstellungen();
+    void CmHilfe();
+    void CmJahrgangWiederherstellen();
+    void CmJahrgangArchivieren();
+    void CmStundenplanErstellen();
+    void CmVertretungsplanErstellen();
+    void CmExportieren();
+    void CmCurriculum();
+    void CmZuruecksetzen();
+    void CmInfo();
+    void CmDrucken();
+    void CmDruckerEinrichten();
+    void CmErweiterungen();
+    void CmZensuren();
+    void CmWocheVor();
+    void CmWocheZurueck();
+    void CmGeheZu();
+
+    c_Schulverwaltung* schulverwaltung() { return &k_schulverwaltung; }
+    TStundenplanMatrix* stundenplan() const { return k_stundenplan; }
+    int aktiverReiter() const;
+    void waehleReiter(int reiter);
+    // The Monday of the shown week.
+    void getWoche(int* tag, int* monat, int* jahr) const {
+        *tag = k_tag;
+        *monat = k_monat;
+        *jahr = k_jahr;
+    }
+    void setWoche(int tag, int monat, int jahr);
+
+signals:
+    // Asks the frame to close (command Beenden).
+    void schliessenAngefordert();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void fuelleRecordZeile(QStringList& zeile, const c_Datenliste* felder) const;
+    void setzeVorlagenSpalten(TListenAnsicht* liste, const c_Datenliste* vorlage);
+    // The class chosen in combo 107, or null for "[keine]".
+    c_Klasse* gewaehlteKlasse();
+    // The owner of the timetable tab: exactly one set, or none.
+    void getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k);
+    void fuelleBesitzerCombo();
+    void fuelleStundenplan();
+    // Saves to aktuell.sdb; after a failed start-up load the old file is kept
+    // as aktuell.sdb.bak first.
+    bool speichereAktuell();
+    // Saves the year to a file the user chooses; false when cancelled or failed.
+    bool archivieren();
+    // Days and lessons of the grid from the settings (lessons kept within 1..12).
+    void passeGitterAn();
+    void loeschenListe(TListenAnsicht* liste, const char* keineAuswahl, const char* frage, const char* titel,
+                       const char* fehler, int fehlerFlags, int reiter);
+
+    c_Schulverwaltung k_schulverwaltung;
+    std::string k_dateiFilter = "Jahrgangs Dateien (*.sdb)|*.sdb|";
+    std::string k_dateiEndung = "sdb";
+
+    QTabWidget* k_register;
+    TListenAnsicht* k_raeume;
+    TListenAnsicht* k_schueler;
+    TListenAnsicht* k_lehrer;
+    TListenAnsicht* k_einzeltermine;
+    TListenAnsicht* k_vertretungen;
+    TListenAnsicht* k_klassenSchueler;
+    TListenAnsicht* k_klassenFelder;
+    QComboBox* k_klasse;
+    QComboBox* k_klassenlehrer;
+    QComboBox* k_klassenraum;
+    QPushButton* k_zensuren;
+    QWidget* k_klassenSeite[4];  // the four labels of the class tab
+    TStundenplanMatrix* k_stundenplan;
+    QComboBox* k_kategorie;
+    QComboBox* k_besitzer;
+    QLabel* k_kategorieLabel;
+    QLabel* k_besitzerLabel;
+    QPushButton* k_wocheVor;
+    QPushButton* k_wocheZurueck;
+    QPushButton* k_geheZu;
+    QLabel* k_wochenText;
+
+    int k_tag = 1;
+    int k_monat = 1;
+    int k_jahr = 2000;
+    std::unique_ptr<QPrinter> k_drucker;
+    // The start-up load of an existing aktuell.sdb failed: keep that file
+    // before the first save replaces it.
+    bool k_sicherungNoetig = false;
+    // Set while updateStundenplan refills the owners, so the grid is filled once.
+    bool k_ohneGitter = false;
+};

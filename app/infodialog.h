@@ -1,0 +1,10 @@
+// The about box.
+#pragma once
+
+#include <QDialog>
+
+class TInfoDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit TInfoDialog(QWidget* parent);
+};

@@ -1,0 +1,93 @@
+#include "app/listenansicht.h"
+
+#include <QHeaderView>
+
+int ZeilenModell::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(k_zeilen.size());
+}
+
+int ZeilenModell::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : k_titel.size(); }
+
+QVariant ZeilenModell::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return QVariant();
+    const QStringList& z = k_zeilen[static_cast<std::size_t>(index.row())];
+    return index.column() < z.size() ? z[index.column()] : QString();
+}
+
+QVariant ZeilenModell::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < k_titel.size()) return k_titel[section];
+    return QVariant();
+}
+
+void ZeilenModell::setSpalten(const QStringList& titel) {
+    beginResetModel();
+    k_titel = titel;
+    endResetModel();
+}
+
+void ZeilenModell::setZeilen(std::vector<QStringList> zeilen) {
+    beginResetModel();
+    k_zeilen = std::move(zeilen);
+    endResetModel();
+}
+
+TListenAnsicht::TListenAnsicht(QWidget* parent, int id) : QTreeView(parent), k_modell(new ZeilenModell(this)) {
+    setObjectName(QString("id%1").arg(id));
+    setModel(k_modell);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    header()->setSectionsClickable(false);
+    header()->setStretchLastSection(false);
+    setFrameShape(QFrame::StyledPanel);
+    setFrameShadow(QFrame::Sunken);
+}
+
+void TListenAnsicht::setSpalten(const std::vector<std::pair<QString, int>>& spalten) {
+    k_spalten = spalten;
+    QStringList titel;
+    for (const auto& s : spalten) titel << s.first;
+    k_modell->setSpalten(titel);
+    for (std::size_t i = 0; i < spalten.size(); ++i) setColumnWidth(static_cast<int>(i), spalten[i].second);
+}
+
+void TListenAnsicht::addSpalte(const QString& titel, int breite) {
+    auto spalten = k_spalten;
+    spalten.emplace_back(titel, breite);
+    setSpalten(spalten);
+}
+
+void TListenAnsicht::setZeilen(std::vector<QStringList> zeilen) {
+    k_modell->setZeilen(std::move(zeilen));
+    for (std::size_t i = 0; i < k_spalten.size(); ++i) setColumnWidth(static_cast<int>(i), k_spalten[i].second);
+}
+
+int TListenAnsicht::anzahlZeilen() const { return k_modell->rowCount(); }
+int TListenAnsicht::anzahlSpalten() const { return k_modell->columnCount(); }
+
+QString TListenAnsicht::text(int zeile, int spalte) const {
+    if (zeile < 0 || zeile >= anzahlZeilen()) return QString();
+    const QStringList& z = k_modell->zeile(zeile);
+    return spalte >= 0 && spalte < z.size() ? z[spalte] : QString();
+}
+
+QString TListenAnsicht::spaltenTitel(int spalte) const {
+    return k_modell->headerData(spalte, Qt::Horizontal, Qt::DisplayRole).toString();
+}
+
+int TListenAnsicht::fokusZeile() const {
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() : -1;
+}
+
+void TListenAnsicht::setFokusZeile(int zeile) {
+    if (zeile < 0 || zeile >= anzahlZeilen())
+        setCurrentIndex(QModelIndex());
+    else
+        setCurrentIndex(k_modell->index(zeile, 0));
+}

@@ -1,0 +1,213 @@
+// The timetable tab: category, owner, week navigation and the grid contents.
+#include "app/hauptfenster.h"
+
+#include "app/stundenplanmatrix.h"
+#include "dialogs/ui/datumdialog.h"
+#include "model/anzeige.h"
+#include "model/datum.h"
+#include "platform/text.h"
+#include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include <algorithm>
+
+enum : int { KATEGORIE_LEHRER = 0, KATEGORIE_RAUM = 1, KATEGORIE_KLASSE = 2 };
+
+void TMainWindow::setWoche(int tag, int monat, int jahr) {
+    k_tag = tag;
+    k_monat = monat;
+    k_jahr = jahr;
+}
+
+void TMainWindow::getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k) {
+    *l = nullptr;
+    *r = nullptr;
+    *k = nullptr;
+    const int n = k_besitzer->currentIndex();
+    if (n < 0) return;
+    switch (k_kategorie->currentIndex()) {
+    case KATEGORIE_LEHRER:
+        if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste()) *l = lehrer->getLehrer(n + 1);
+        break;
+    case KATEGORIE_RAUM: *r = k_schulverwaltung.getAktiveRaeume()->getRaum(n + 1); break;
+    case KATEGORIE_KLASSE:
+        if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste()) *k = klassen->getKlasse(n + 1);
+        break;
+    default: break;
+    }
+}
+
+void TMainWindow::fuelleBesitzerCombo() {
+    k_besitzer->clear();
+    switch (k_kategorie->currentIndex()) {
+    case KATEGORIE_LEHRER:
+        if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste())
+            for (const c_Lehrer* l : *lehrer) k_besitzer->addItem(qs(l->getName()));
+        break;
+    case KATEGORIE_RAUM:
+    {
+        const std::unique_ptr<c_Raumliste> aktive = k_schulverwaltung.getAktiveRaeume();
+        for (const c_Raum* r : *aktive) k_besitzer->addItem(qs(r->getName()));
+    }
+        break;
+    case KATEGORIE_KLASSE:
+        if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste())
+            for (const c_Klasse* k : *klassen) k_besitzer->addItem(qs(klassenText(k)));
+        break;
+    default: break;
+    }
+}
+
+void TMainWindow::changeKategorie() {
+    fuelleBesitzerCombo();
+    k_besitzer->setCurrentIndex(k_besitzer->count() > 0 ? 0 : -1);
+    if (!k_ohneGitter) changeBesitzer();
+}
+
+void TMainWindow::updateStundenplan() {
+    const int kategorie = std::max(0, k_kategorie->currentIndex());
+    c_Lehrer* lehrer;
+    c_Raum* raum;
+    c_Klasse* klasse;
+    getBesitzer(&lehrer, &raum, &klasse);
+
+    // The grid is filled once, at the end, so every message appears once.
+    k_ohneGitter = true;
+    changeKategorie();
+    k_ohneGitter = false;
+    k_wochenText->setText(qs(getWochenText(k_tag, k_monat, k_jahr)));
+    k_kategorie->setCurrentIndex(kategorie);
+
+    int position = 0;
+    switch (kategorie) {
+    case KATEGORIE_LEHRER:
+        if (lehrer) position = k_schulverwaltung.getLehrerliste()->indexOf(lehrer);
+        break;
+    case KATEGORIE_RAUM:
+        if (raum) position = k_schulverwaltung.getAktiveRaeume()->indexOf(raum);
+        break;
+    case KATEGORIE_KLASSE:
+        if (klasse) position = k_schulverwaltung.getKlassenliste()->indexOf(klasse);
+        break;
+    default: break;
+    }
+    k_besitzer->setCurrentIndex(position >= 1 ? position - 1 : -1);
+    changeBesitzer();
+}
+
+namespace {
+
+int tagDesWochentags(const std::string& wochentag) {
+    for (int d = 1; d <= 6; ++d)
+        if (text::equals(wochentag, WOCHENTAGE[d])) return d;
+    return 0;
+}
+
+std::string teilzeile(const std::string& s) { return s + "\n"; }
+
+// Lessons of an appointment that lie inside the grid.
+template <class F>
+void fuerStunden(const c_Termin* t, F f) {
+    const int von = std::max(1, t->getAStd());
+    const int bis = std::min(TStundenplanMatrix::MAX_STUNDEN, t->getEStd());
+    for (int l = von; l <= bis; ++l) f(l);
+}
+
+}  // namespace
+
+void TMainWindow::changeBesitzer() { fuelleStundenplan(); }
+
+void TMainWindow::fuelleStundenplan() {
+    k_stundenplan->clearZellen();
+    k_stundenplan->clearMarkierung();
+    c_Lehrer* lehrer;
+    c_Raum* raum;
+    c_Klasse* klasse;
+    getBesitzer(&lehrer, &raum, &klasse);
+    if (!lehrer && !raum && !klasse) return;
+    const int kategorie = k_kategorie->currentIndex();
+    c_Schulverwaltung& sv = k_schulverwaltung;
+
+    std::unique_ptr<c_Dauerterminliste> dauer =
+        lehrer ? sv.getDauertermineLehrer(lehrer) : raum ? sv.getDauertermineRaum(raum) : sv.getDauertermineKlasse(klasse);
+    for (c_Dauertermin* t : *dauer) {
+        std::string zelle;
+        if (kategorie == KATEGORIE_LEHRER) {
+            if (t->getFach()) zelle += teilzeile(t->getFach()->getName());
+            if (t->getRaum()) zelle += teilzeile(t->getRaum()->getName());
+            if (t->getKlasse()) zelle += teilzeile(klassenText(t->getKlasse()));
+        } else if (kategorie == KATEGORIE_RAUM) {
+            if (t->getFach()) zelle += teilzeile(t->getFach()->getName());
+            if (t->getLehrer()) zelle += teilzeile(t->getLehrer()->getName());
+            if (t->getKlasse()) zelle += teilzeile(klassenText(t->getKlasse()));
+            if (!t->getFach() && !t->getLehrer() && !t->getKlasse()) zelle += "[belegt]";
+        } else {
+            if (t->getFach()) zelle += teilzeile(t->getFach()->getName());
+            if (t->getRaum()) zelle += teilzeile(t->getRaum()->getName());
+            if (t->getLehrer()) zelle += teilzeile(t->getLehrer()->getName());
+        }
+        const int tag = tagDesWochentags(t->getWochentag());
+        if (tag == 0) {
+            meldung("Hauptfenster: Das Terminobjekt hat keinen Wochentag!", "Äußerst schwerer Fehler",
+                    MB_OK | MB_ICONEXCLAMATION, this);
+            continue;
+        }
+        const QString q = qs(zelle);
+        fuerStunden(t, [&](int l) {
+            k_stundenplan->setZelltext(q, tag, l);
+            k_stundenplan->setDauertermin(t, tag, l);
+        });
+    }
+
+    auto einzelText = [](const c_Einzeltermin* t) { return qs(t->getName() + "\n"); };
+    auto wochentagDatum = [](const c_Einzeltermin* t) {
+        int d, m, y;
+        t->getDatum(&d, &m, &y);
+        return getWochentag(d, m, y);
+    };
+    std::unique_ptr<c_Einzelterminliste> einzel =
+        lehrer  ? sv.getEinzeltermineLehrer(k_tag, k_monat, k_jahr, lehrer)
+        : raum ? sv.getEinzeltermineRaum(k_tag, k_monat, k_jahr, raum)
+               : sv.getEinzeltermineKlasse(k_tag, k_monat, k_jahr, klasse);
+    for (c_Einzeltermin* t : *einzel) {
+        const int tag = wochentagDatum(t);
+        const QString q = einzelText(t);
+        fuerStunden(t, [&](int l) {
+            k_stundenplan->setZelltext(q, tag, l);
+            k_stundenplan->setEinzeltermin(t, tag, l);
+        });
+    }
+    std::unique_ptr<c_Vertretungsterminliste> vertretung =
+        lehrer  ? sv.getVertretungstermineLehrer(k_tag, k_monat, k_jahr, lehrer)
+        : raum ? sv.getVertretungstermineRaum(k_tag, k_monat, k_jahr, raum)
+               : sv.getVertretungstermineKlasse(k_tag, k_monat, k_jahr, klasse);
+    for (c_Vertretungstermin* t : *vertretung) {
+        const int tag = wochentagDatum(t);
+        const QString q = einzelText(t);
+        fuerStunden(t, [&](int l) {
+            k_stundenplan->setZelltext(q, tag, l);
+            k_stundenplan->setVertretungstermin(t, tag, l);
+        });
+    }
+}
+
+void TMainWindow::CmWocheVor() {
+    addTage(k_tag, k_monat, k_jahr, 7, &k_tag, &k_monat, &k_jahr);
+    updateStundenplan();
+}
+
+void TMainWindow::CmWocheZurueck() {
+    addTage(k_tag, k_monat, k_jahr, -7, &k_tag, &k_monat, &k_jahr);
+    updateStundenplan();
+}
+
+void TMainWindow::CmGeheZu() {
+    int t, m, j;
+    getHeute(&t, &m, &j);
+    TDatumDialog dialog(this, 760, &k_schulverwaltung, &t, &m, &j);
+    if (dialog.exec() == QDialog::Accepted) addTage(t, m, j, 1 - getWochentag(t, m, j), &k_tag, &k_monat, &k_jahr);
+    updateStundenplan();
+}

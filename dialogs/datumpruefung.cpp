@@ -1,0 +1,44 @@
+#include "dialogs/datumpruefung.h"
+
+#include "model/datum.h"
+#include "platform/text.h"
+
+int vierstelligesJahr(int jahr, std::size_t zeichen) {
+    if (zeichen != 2) return jahr;
+    return jahr < 50 ? 2000 + jahr : 1900 + jahr;
+}
+
+bool pruefeDatum(const std::string& tag, const std::string& monat, const std::string& jahr,
+                 std::vector<std::string>& meldungen, int* ergTag, int* ergMonat, int* ergJahr) {
+    bool ok = true;
+    if (tag.empty()) {
+        meldungen.emplace_back("Sie müssen einen Tag angeben.");
+        ok = false;
+    }
+    if (monat.empty()) {
+        meldungen.emplace_back("Sie müssen einen Monat angeben.");
+        ok = false;
+    }
+    const std::size_t jahrZeichen = text::charCount(jahr);
+    if (jahrZeichen < 2) {
+        meldungen.emplace_back("Sie müssen ein korrektes Jahr angeben.");
+        ok = false;
+    }
+    if (jahrZeichen == 3) {
+        meldungen.emplace_back("Ein dreistelliges Jahr ist nicht erlaubt.");
+        ok = false;
+    }
+    if (!ok) return false;
+    const int t = text::leadingInt(tag);
+    const int m = text::leadingInt(monat);
+    const int j = vierstelligesJahr(text::leadingInt(jahr), jahrZeichen);
+    // Besides the ranges, the date must exist: 31.2. is refused.
+    if (t < 1 || t > 31 || m < 1 || m > 12 || j < 0 || !isDatumGueltig(t, m, j)) {
+        meldungen.emplace_back("Das eingegebene Datum ist nicht korrekt.");
+        return false;
+    }
+    *ergTag = t;
+    *ergMonat = m;
+    *ergJahr = j;
+    return true;
+}

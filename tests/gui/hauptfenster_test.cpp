@@ -1,0 +1,538 @@
+// The main window built from a known year: tabs, columns, cell texts, the
+// delete commands, the class tab, the timetable grid and closing.
+#include "app/anwendung.h"
+#include "app/hauptfenster.h"
+#include "app/listenansicht.h"
+#include "app/stundenplanmatrix.h"
+#include "model/datum.h"
+#include "platform/text.h"
+#include "platform/ui/dateidialog.h"
+#include "platform/ui/meldung.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string dateiInhalt(const std::string& pfad) {
+    std::ifstream in(pfad, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Builds and saves a small year: two subjects, two teachers, two rooms, a class,
+// two students, weekly, single and substitution appointments in the week of
+// Monday 4.3.2024.
+void schreibeJahrgang(const char* datei) {
+    c_Schulverwaltung sv;  // writes the standard structure file on a first start
+    std::string fehler;
+    sv.reset(&fehler);  // and now reads it
+    auto felder = [](c_Datenliste* vorlage) { return std::make_unique<c_Datenliste>(*vorlage); };
+    auto fach = [&](const char* name) {
+        auto f = std::make_unique<c_Fach>(name);
+        c_Fach* p = f.get();
+        sv.addFach(f);
+        return p;
+    };
+    c_Fach* mathe = fach("Mathematik");
+    c_Fach* deutsch = fach("Deutsch");
+    auto lehrer = [&](const char* name, const char* vorname, c_Fach* f) {
+        auto l = std::make_unique<c_Lehrer>();
+        l->setFelder(felder(sv.getLehrerStruktur()));
+        l->getFelder()->setString("NAME", name);
+        l->getFelder()->setString("VORNAME", vorname);
+        l->getFelder()->setInt("PFLICHTSTUNDEN", 24);
+        auto fl = std::make_unique<c_Fachliste>();
+        fl->push_back(f);
+        l->setFachliste(std::move(fl));
+        c_Lehrer* p = l.get();
+        sv.addLehrer(l);
+        return p;
+    };
+    c_Lehrer* mueller = lehrer("Müller", "Anna", mathe);
+    c_Lehrer* schmidt = lehrer("Schmidt", "Bernd", deutsch);
+    auto raum = [&](const char* name, bool aktiv) {
+        auto r = std::make_unique<c_Raum>();
+        r->setFelder(felder(sv.getRaumStruktur()));
+        r->getFelder()->setString("NAME", name);
+        r->setAktiv(aktiv);
+        r->setFachliste(std::make_unique<c_Fachliste>());
+        c_Raum* p = r.get();
+        sv.addRaum(r);
+        return p;
+    };
+    raum("A001", false);
+    c_Raum* r101 = raum("R101", true);
+    auto k = std::make_unique<c_Klasse>();
+    k->setFelder(felder(sv.getKlasseStruktur()));
+    k->setJahrgangBez(5, 'a');
+    k->setName("Sonnen");
+    k->setKlassenlehrer(mueller);
+    k->setKlassenraum(r101);
+    c_Klasse* klasse = k.get();
+    sv.addKlasse(k);
+    for (const char* name : {"Zander", "Adler"}) {
+        auto s = std::make_unique<c_Schueler>();
+        s->setFelder(felder(sv.getSchuelerStruktur()));
+        s->getFelder()->setString("NAME", name);
+        s->getFelder()->setString("VORNAME", "Kim");
+        s->setKlasse(klasse);
+        sv.addSchueler(s);
+    }
+    auto d = std::make_unique<c_Dauertermin>();
+    d->setFelder(felder(sv.getDauerterminStruktur()));
+    d->setWochentag("Dienstag");
+    d->setAStd(2);
+    d->setEStd(3);
+    d->setKlasse(klasse);
+    d->setLehrer(schmidt);
+    d->setRaum(r101);
+    d->setFach(deutsch);
+    sv.addDauertermin(d);
+    auto e = std::make_unique<c_Einzeltermin>();
+    e->setFelder(felder(sv.getEinzelterminStruktur()));
+    e->setDatum(6, 3, 2024);
+    e->setAStd(4);
+    e->setEStd(4);
+    e->setName("Ausflug");
+    e->setKlasse(klasse);
+    e->setLehrer(mueller);
+    sv.addEinzeltermin(e);
+    auto v = std::make_unique<c_Vertretungstermin>();
+    v->setFelder(felder(sv.getVertretungsterminStruktur()));
+    v->setDatum(5, 3, 2024);
+    v->setAStd(3);
+    v->setEStd(3);
+    v->setName("Vertretung");
+    v->setKlasse(klasse);
+    v->setRaum(r101);
+    v->setLehrer(mueller);
+    v->setVertretenerLehrer(schmidt);
+    sv.addVertretungstermin(v);
+    ASSERT_EQ(sv.save(datei), 1);
+}
+
+class HauptfensterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_alt = fs::current_path();
+        m_ordner = fs::temp_directory_path() / ("orvask-gui-" + std::to_string(::getpid()) + "-" +
+                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_ordner);
+        fs::create_directories(m_ordner);
+        fs::current_path(m_ordner);
+        text::setIgnoreCase(false);
+        setHeute(5, 3, 2024);  // a Tuesday
+        setzeMeldungsDienst(&m_meldungen);
+        setzeDateiDialogDienst(&m_dateien);
+    }
+    void TearDown() override {
+        setzeMeldungsDienst(nullptr);
+        setzeDateiDialogDienst(nullptr);
+        setHeute(0, 0, 0);
+        fs::current_path(m_alt);
+        fs::remove_all(m_ordner);
+    }
+    // A main window on a fresh year (the standard templates are written first).
+    std::unique_ptr<TMainWindow> fenster(bool mitJahrgang = true) {
+        if (mitJahrgang) schreibeJahrgang(AKTUELLE_DATEI);
+        auto w = std::make_unique<TMainWindow>();
+        w->resize(900, 560);
+        w->setupFenster();
+        return w;
+    }
+    template <class T>
+    static T* kind(QWidget* w, int id) {
+        return w->findChild<T*>(QString("id%1").arg(id));
+    }
+    // Saves a picture of the window into the build folder.
+    void bild(QWidget* w, const char* name) {
+        const fs::path ziel = m_alt / ("bild-" + std::string(name) + ".png");
+        w->grab().save(QString::fromStdString(ziel.string()));
+    }
+
+    fs::path m_alt, m_ordner;
+    AufzeichnenderMeldungsDienst m_meldungen;
+    AufzeichnenderDateiDialog m_dateien;
+};
+
+TEST_F(HauptfensterTest, TabsColumnsAndCellTexts) {
+    auto w = fenster();
+    for (const auto& m : m_meldungen.meldungen()) ADD_FAILURE() << m.caption << ": " << m.text;
+    auto* reg = kind<QTabWidget>(w.get(), 101);
+    ASSERT_NE(reg, nullptr);
+    QStringList titel;
+    for (int i = 0; i < reg->count(); ++i) titel << reg->tabText(i);
+    EXPECT_EQ(titel, QStringList({"Schüler", "Lehrer", "Räume", "Einzeltermine", "Vertretungen", "Klassen", "Stundenplan"}));
+
+    auto* schueler = kind<TListenAnsicht>(w.get(), 103);
+    ASSERT_EQ(schueler->anzahlSpalten(), 10);
+    EXPECT_EQ(schueler->spaltenTitel(0), "Vorname:");
+    EXPECT_EQ(schueler->spaltenTitel(6), "Geburtstag: Tag");
+    EXPECT_EQ(schueler->spaltenTitel(9), "Klasse");
+    ASSERT_EQ(schueler->anzahlZeilen(), 2);
+    EXPECT_EQ(schueler->text(0, 1), "Adler");  // rows follow the sorted list
+    EXPECT_EQ(schueler->text(1, 1), "Zander");
+    EXPECT_EQ(schueler->text(0, 3), "0");
+    EXPECT_EQ(schueler->text(0, 9), "5a Sonnen");
+
+    auto* lehrer = kind<TListenAnsicht>(w.get(), 104);
+    ASSERT_EQ(lehrer->anzahlSpalten(), 14);
+    EXPECT_EQ(lehrer->spaltenTitel(11), "Klasse");
+    EXPECT_EQ(lehrer->spaltenTitel(12), "Fächer");
+    EXPECT_EQ(lehrer->spaltenTitel(13), "akt. Std.");
+    EXPECT_EQ(lehrer->text(0, 1), "Müller");
+    EXPECT_EQ(lehrer->text(0, 9), "");  // URLAUB false
+    EXPECT_EQ(lehrer->text(0, 11), "5a Sonnen");
+    EXPECT_EQ(lehrer->text(0, 12), "Mathematik, ");
+    EXPECT_EQ(lehrer->text(1, 11), "[keine]");
+
+    auto* raeume = kind<TListenAnsicht>(w.get(), 102);
+    EXPECT_EQ(raeume->spaltenTitel(0), "Raumbezeichnung:");
+    EXPECT_EQ(raeume->spaltenTitel(2), "Klassenraum");
+    EXPECT_EQ(raeume->text(0, 0), "A001");
+    EXPECT_EQ(raeume->text(0, 1), "");
+    EXPECT_EQ(raeume->text(1, 1), "X");
+    EXPECT_EQ(raeume->text(1, 2), "5a Sonnen");
+    EXPECT_EQ(raeume->text(1, 3), "[kein Fachraum / Klassenraum]");
+
+    auto* einzel = kind<TListenAnsicht>(w.get(), 105);
+    EXPECT_EQ(einzel->spaltenTitel(6), "Fach");
+    EXPECT_EQ(einzel->text(0, 5), "Ausflug");
+    EXPECT_EQ(einzel->text(0, 6), "[kein]");
+    EXPECT_EQ(einzel->text(0, 7), "5a Sonnen");
+    EXPECT_EQ(einzel->text(0, 8), "Müller, Anna");
+    EXPECT_EQ(einzel->text(0, 9), "");
+
+    auto* vertretungen = kind<TListenAnsicht>(w.get(), 117);
+    EXPECT_EQ(vertretungen->spaltenTitel(0), "Lehrer");
+    EXPECT_EQ(vertretungen->spaltenTitel(1), "vertreten von:");
+    EXPECT_EQ(vertretungen->text(0, 0), "Schmidt, Bernd");
+    EXPECT_EQ(vertretungen->text(0, 1), "Müller, Anna");
+    EXPECT_EQ(vertretungen->text(0, 10), "R101");
+
+    w->waehleReiter(REITER_KLASSEN);
+    auto* klasse = kind<QComboBox>(w.get(), 107);
+    EXPECT_EQ(klasse->itemText(0), "[keine]");
+    EXPECT_EQ(klasse->itemText(1), "5a Sonnen");
+    EXPECT_TRUE(kind<TListenAnsicht>(w.get(), 116)->isVisibleTo(w.get()));
+
+    for (int r = 0; r < 7; ++r) {
+        w->waehleReiter(r);
+        static const char* const namen[7] = {"schueler", "lehrer", "raeume", "einzeltermine", "vertretungen",
+                                             "klassen", "stundenplan"};
+        bild(w.get(), namen[r]);
+    }
+}
+
+TEST_F(HauptfensterTest, DeleteTakesTheRecordOfTheFocusedRowAfterTheQuestion) {
+    auto w = fenster();
+    auto* schueler = kind<TListenAnsicht>(w.get(), 103);
+    c_Schulverwaltung* sv = w->schulverwaltung();
+
+    w->befehl(CM_LOESCHEN);
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    EXPECT_EQ(m_meldungen.letzte().text, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.");
+    EXPECT_EQ(m_meldungen.letzte().flags, 48);
+    EXPECT_EQ(sv->getSchuelerliste()->size(), 2u);
+
+    schueler->setFokusZeile(1);
+    m_meldungen.antworte(IDNO);
+    w->befehl(CM_LOESCHEN);
+    EXPECT_EQ(m_meldungen.letzte().text, "Wollen Sie den markierten Schüler\nwirklich entfernen?");
+    EXPECT_EQ(m_meldungen.letzte().caption, "Schüler löschen");
+    EXPECT_EQ(sv->getSchuelerliste()->size(), 2u);
+
+    schueler->setFokusZeile(1);
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_LOESCHEN);
+    ASSERT_EQ(sv->getSchuelerliste()->size(), 1u);
+    EXPECT_EQ(sv->getSchuelerliste()->getSchueler(1)->getName(), "Adler");
+    EXPECT_EQ(schueler->anzahlZeilen(), 1);
+    EXPECT_EQ(schueler->fokusZeile(), -1);
+
+    // A teacher who leads a class cannot go.
+    w->waehleReiter(REITER_LEHRER);
+    kind<TListenAnsicht>(w.get(), 104)->setFokusZeile(0);
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_LOESCHEN);
+    EXPECT_EQ(m_meldungen.letzte().text, "Der Lehrer konnte nicht gelöscht werden!");
+    EXPECT_EQ(sv->getLehrerliste()->size(), 2u);
+}
+
+TEST_F(HauptfensterTest, ClassTabRefusesATeacherWhoAlreadyLeadsAClass) {
+    auto w = fenster();
+    w->waehleReiter(REITER_KLASSEN);
+    auto* klasse = kind<QComboBox>(w.get(), 107);
+    auto* lehrer = kind<QComboBox>(w.get(), 108);
+    auto* raum = kind<QComboBox>(w.get(), 109);
+
+    // Without a class chosen there is nothing to change.
+    lehrer->setCurrentIndex(2);
+    w->changeKlassenlehrer();
+    EXPECT_EQ(m_meldungen.letzte().text,
+              "Sie müssen erst eine Klasse auswählen.\n\n(Falls noch keine existiert, müssen\nSie eine neue Klasse "
+              "eingeben.)");
+
+    klasse->setCurrentIndex(1);
+    w->changeKlasse();
+    EXPECT_EQ(lehrer->currentText(), "Müller, Anna");
+    EXPECT_EQ(raum->currentText(), "R101");  // only active rooms are offered
+    EXPECT_EQ(raum->count(), 2);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 106)->anzahlZeilen(), 2);
+
+    lehrer->setCurrentIndex(1);  // the class's own teacher again
+    w->changeKlassenlehrer();
+    EXPECT_EQ(m_meldungen.letzte().text,
+              "Dieser Lehrer kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenlehrer ist.");
+
+    lehrer->setCurrentIndex(2);
+    w->changeKlassenlehrer();
+    c_Klasse* k = w->schulverwaltung()->getKlassenliste()->getKlasse(1);
+    EXPECT_EQ(k->getKlassenlehrer()->getName(), "Schmidt");
+    EXPECT_EQ(lehrer->currentText(), "Schmidt, Bernd");
+
+    m_meldungen.antworte(IDNO);
+    lehrer->setCurrentIndex(0);
+    w->changeKlassenlehrer();
+    EXPECT_EQ(k->getKlassenlehrer()->getName(), "Schmidt");
+}
+
+TEST_F(HauptfensterTest, GridShowsWeeklySingleAndSubstitutionTexts) {
+    auto w = fenster();
+    w->waehleReiter(REITER_STUNDENPLAN);
+    int t, m, j;
+    w->getWoche(&t, &m, &j);
+    EXPECT_EQ(t * 10000 + m * 100 + j % 100, 40324);  // Monday 4.3.2024
+    EXPECT_EQ(kind<QLabel>(w.get(), 114)->text(), "4.3.2024 - 8.3.2024");
+    TStundenplanMatrix* g = w->stundenplan();
+    auto* kategorie = kind<QComboBox>(w.get(), 110);
+    auto* besitzer = kind<QComboBox>(w.get(), 111);
+
+    // Teacher Müller: the single appointment on Wednesday and the substitution he gives on Tuesday.
+    EXPECT_EQ(besitzer->currentText(), "Müller");
+    EXPECT_EQ(g->getZelltext(3, 4), "Ausflug\n");
+    EXPECT_NE(g->getEinzeltermin(3, 4), nullptr);
+    EXPECT_EQ(g->getZelltext(2, 3), "Vertretung\n");
+    EXPECT_NE(g->getVertretungstermin(2, 3), nullptr);
+    EXPECT_EQ(g->getZelltext(2, 2), "");
+
+    // Teacher Schmidt: his weekly lesson.
+    besitzer->setCurrentIndex(1);
+    w->changeBesitzer();
+    EXPECT_EQ(g->getZelltext(2, 2), "Deutsch\nR101\n5a Sonnen\n");
+    EXPECT_EQ(g->getZelltext(2, 3), "Deutsch\nR101\n5a Sonnen\n");
+    EXPECT_EQ(g->getVertretungstermin(2, 3), nullptr);  // the substitute is Müller, not him
+
+    // Room R101 (the only active room): weekly lesson, then the substitution on top.
+    kategorie->setCurrentIndex(1);
+    w->changeKategorie();
+    EXPECT_EQ(besitzer->currentText(), "R101");
+    EXPECT_EQ(g->getZelltext(2, 2), "Deutsch\nSchmidt\n5a Sonnen\n");
+    EXPECT_EQ(g->getZelltext(2, 3), "Vertretung\n");
+    EXPECT_NE(g->getDauertermin(2, 3), nullptr);
+    EXPECT_NE(g->getVertretungstermin(2, 3), nullptr);
+
+    // Class 5a: all three.
+    kategorie->setCurrentIndex(2);
+    w->changeKategorie();
+    EXPECT_EQ(g->getZelltext(2, 2), "Deutsch\nR101\nSchmidt\n");
+    EXPECT_EQ(g->getZelltext(3, 4), "Ausflug\n");
+
+    // Marked cell with weekly lesson and substitution: Löschen acts on the substitution.
+    g->zelle(2, 3)->click();
+    m_meldungen.antworte(IDNO);
+    w->befehl(CM_LOESCHEN);
+    EXPECT_EQ(m_meldungen.letzte().caption, "Vertretungstermin löschen");
+
+    // Next week is empty; a refresh keeps the category and owner.
+    w->befehl(CM_LOESCHEN);  // nothing marked any more after the refresh
+    EXPECT_EQ(m_meldungen.letzte().text,
+              "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn löschen können.");
+    w->CmWocheVor();
+    EXPECT_EQ(kind<QLabel>(w.get(), 114)->text(), "11.3.2024 - 15.3.2024");
+    EXPECT_EQ(kategorie->currentIndex(), 2);
+    EXPECT_EQ(g->getZelltext(3, 4), "");
+    EXPECT_EQ(g->getZelltext(2, 2), "Deutsch\nR101\nSchmidt\n");
+    w->CmWocheZurueck();
+    w->CmWocheZurueck();
+    EXPECT_EQ(kind<QLabel>(w.get(), 114)->text(), "26.2.2024 - 1.3.2024");
+}
+
+TEST_F(HauptfensterTest, GoToDateLandsOnTheMondayAndRefusesImpossibleDates) {
+    auto w = fenster();
+    auto fuelleDialog = [](const char* tag, const char* monat, const char* jahr) {
+        QTimer::singleShot(0, [=] {
+            QWidget* d = QApplication::activeModalWidget();
+            ASSERT_NE(d, nullptr);
+            d->findChild<QLineEdit*>("id761")->setText(tag);
+            d->findChild<QLineEdit*>("id762")->setText(monat);
+            d->findChild<QLineEdit*>("id763")->setText(jahr);
+            d->findChild<QPushButton*>("id1")->click();
+            if (QApplication::activeModalWidget() == d) d->findChild<QPushButton*>("id2")->click();
+        });
+    };
+    fuelleDialog("10", "3", "24");  // a Sunday
+    w->CmGeheZu();
+    int t, m, j;
+    w->getWoche(&t, &m, &j);
+    EXPECT_EQ(std::vector<int>({t, m, j}), std::vector<int>({4, 3, 2024}));
+
+    fuelleDialog("31", "2", "2024");
+    w->CmGeheZu();
+    EXPECT_EQ(m_meldungen.letzte().text, "Das eingegebene Datum ist nicht korrekt.");
+    w->getWoche(&t, &m, &j);
+    EXPECT_EQ(std::vector<int>({t, m, j}), std::vector<int>({4, 3, 2024}));
+
+    fuelleDialog("1", "1", "2025");  // a Wednesday
+    w->CmGeheZu();
+    w->getWoche(&t, &m, &j);
+    EXPECT_EQ(std::vector<int>({t, m, j}), std::vector<int>({30, 12, 2024}));
+    EXPECT_EQ(getWochentag(t, m, j), 1);
+}
+
+TEST_F(HauptfensterTest, ClosingSavesBeforeTheQuestion) {
+    auto w = fenster();
+    const std::string vorher = dateiInhalt(AKTUELLE_DATEI);
+    auto f = std::make_unique<c_Fach>("Zeichnen");
+    w->schulverwaltung()->addFach(f);
+    m_meldungen.antworte(IDNO);
+    EXPECT_FALSE(w->queryClose());
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    EXPECT_EQ(m_meldungen.letzte().text, "Wollen Sie die Schulverwaltung\nwirklich beenden?");
+    EXPECT_EQ(m_meldungen.letzte().caption, "Beenden");
+    EXPECT_EQ(m_meldungen.letzte().flags, 36);
+    const std::string nachher = dateiInhalt(AKTUELLE_DATEI);
+    EXPECT_NE(nachher, vorher);
+    EXPECT_NE(nachher.find("string,Zeichnen\r\n"), std::string::npos);
+    EXPECT_EQ(w->schulverwaltung()->getFachliste()->size(), 3u);
+    EXPECT_TRUE(w->queryClose());
+    EXPECT_EQ(w->schulverwaltung()->getFachliste()->size(), 0u);
+}
+
+TEST_F(HauptfensterTest, FailedStartLoadKeepsTheOldFileAsBackup) {
+    {
+        std::ofstream out(AKTUELLE_DATEI, std::ios::binary);
+        out << "# kaputt\r\n/STRUCTBEGIN\r\n/Schueler\r\nstring,VORNAME,'Vorname:',1,1,1,1,1,1\r\n";
+    }
+    const std::string original = dateiInhalt(AKTUELLE_DATEI);
+    auto w = fenster(false);
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    EXPECT_EQ(m_meldungen.letzte().caption, "Fehler beim Laden des aktuellen Datenbestandes");
+    EXPECT_NE(m_meldungen.letzte().text.find("Die Datei endet unerwartet."), std::string::npos);
+    m_meldungen.antworte(IDNO);
+    w->queryClose();
+    EXPECT_EQ(dateiInhalt(std::string(AKTUELLE_DATEI) + ".bak"), original);
+    EXPECT_NE(dateiInhalt(AKTUELLE_DATEI), original);
+}
+
+TEST_F(HauptfensterTest, ArchiveAndRestore) {
+    auto w = fenster();
+    // A failed archive is reported.
+    m_dateien.antworte(std::string("fehlt/archiv.sdb"));
+    w->befehl(CM_JAHRGANG_ARCHIVIEREN);
+    EXPECT_EQ(m_meldungen.letzte().text, "Der Jahrgang konnte nicht archiviert werden.");
+    EXPECT_EQ(m_meldungen.letzte().flags, 48);
+    // ... and a restore that asked for it stops there.
+    m_dateien.antworte(std::string("fehlt/archiv.sdb"));
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_JAHRGANG_WIEDERHERSTELLEN);
+    EXPECT_EQ(m_dateien.anzahl(), 2u);
+    EXPECT_EQ(w->schulverwaltung()->getSchuelerliste()->size(), 2u);
+
+    m_dateien.antworte(std::string("archiv.sdb"));
+    w->befehl(CM_JAHRGANG_ARCHIVIEREN);
+    EXPECT_EQ(m_dateien.anfragen().back().auswahl.filter, "Jahrgangs Dateien (*.sdb)|*.sdb|");
+    ASSERT_TRUE(fs::exists("archiv.sdb"));
+
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_ZURUECKSETZEN);
+    EXPECT_EQ(w->schulverwaltung()->getSchuelerliste()->size(), 0u);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->anzahlZeilen(), 0);
+
+    m_meldungen.antworte(IDNO);
+    m_dateien.antworte(std::string("archiv.sdb"));
+    w->befehl(CM_JAHRGANG_WIEDERHERSTELLEN);
+    EXPECT_EQ(w->schulverwaltung()->getSchuelerliste()->size(), 2u);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->anzahlZeilen(), 2);
+}
+
+TEST_F(HauptfensterTest, HalfYearChangeAndHelp) {
+    auto w = fenster();
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    m_meldungen.antworte(IDNO);
+    w->befehl(CM_HALBJAHRESWECHSEL);
+    EXPECT_EQ(sv->getDauerterminliste()->size(), 1u);
+    m_meldungen.antworte(IDYES);
+    m_meldungen.antworte(IDNO);
+    w->befehl(CM_HALBJAHRESWECHSEL);
+    EXPECT_EQ(m_meldungen.letzte().text, "Sollen auch die Zensuren aller Schueler\ngeloescht werden?");
+    EXPECT_EQ(sv->getDauerterminliste()->size(), 0u);
+
+    w->befehl(CM_HILFE);
+    EXPECT_EQ(m_meldungen.letzte().text, "Die Hilfedatei orvask.hlp konnte nicht geöffnet werden.");
+    EXPECT_EQ(m_meldungen.letzte().caption, "Fehler");
+}
+
+TEST_F(HauptfensterTest, FrameHasCaptionMenuAndToolBar) {
+    schreibeJahrgang(AKTUELLE_DATEI);
+    auto* client = new TMainWindow;
+    THauptrahmen rahmen(client);
+    client->setupFenster();
+    EXPECT_EQ(rahmen.windowTitle(), "Tessaluna Schulverwaltung Version 1.2 BETA2");
+    QStringList knoepfe;
+    for (QAction* a : rahmen.findChild<QToolBar*>("werkzeugleiste")->actions())
+        knoepfe << (a->isSeparator() ? "-" : a->objectName());
+    EXPECT_EQ(knoepfe, QStringList({"knopf9", "knopf2", "-", "knopf10", "knopf11", "-", "knopf3", "knopf4", "knopf5",
+                                    "-", "knopf12", "knopf13", "knopf14"}));
+    // Delete reaches Löschen from the frame.
+    rahmen.show();
+    bild(&rahmen, "rahmen");
+}
+
+TEST_F(HauptfensterTest, ThirtyTwoThousandStudentsFillQuickly) {
+    {
+        c_Schulverwaltung sv;
+        std::string fehler;
+        sv.reset(&fehler);
+        for (int i = 0; i < 32000; ++i) {
+            auto s = std::make_unique<c_Schueler>();
+            s->setFelder(std::make_unique<c_Datenliste>(*sv.getSchuelerStruktur()));
+            s->getFelder()->setString("NAME", "Name" + std::to_string(i));
+            s->getFelder()->setString("VORNAME", "Vorname");
+            s->getFelder()->setInt("PLZ", 10000 + i);
+            sv.getDatabase()->getSchuelerliste()->push_back(s.release());
+        }
+        ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
+    }
+    auto w = fenster(false);
+    QElapsedTimer uhr;
+    uhr.start();
+    w->updateSchueler();
+    const qint64 ms = uhr.elapsed();
+    std::printf("[ Messung ] 32000 Schüler in die Liste: %lld ms\n", static_cast<long long>(ms));
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->anzahlZeilen(), 32000);
+    EXPECT_LT(ms, 1000);
+}
+
+}  // namespace
