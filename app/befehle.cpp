@@ -269,46 +269,50 @@ void TMainWindow::CmZuruecksetzen() {
 
 // ---------------------------------------------------------------- class tab
 
-void TMainWindow::changeKlassenlehrer() {
-    c_Klasse* klasse = gewaehlteKlasse();
+namespace {
+// Sets the class teacher or class room of the chosen class from its choice box
+// after the question: entry 0 clears it, a record that already serves some
+// class is refused.
+template <class T, class Vergeben, class Setzen>
+void klasseZuordnen(QWidget* w, c_Klasse* klasse, const char* frageText, const char* titel, int eintrag, T* gewaehlt,
+                    Vergeben vergeben, Setzen setzen, const char* abgelehnt) {
     if (!klasse) {
-        fehler(this,
+        fehler(w,
                "Sie müssen erst eine Klasse auswählen.\n\n(Falls noch keine existiert, müssen\nSie eine neue Klasse "
                "eingeben.)");
-    } else if (frage(this, "Wollen Sie den Klassenlehrer wirklich ändern?", "Klassenlehrer ändern")) {
-        const int n = k_klassenlehrer->currentIndex();
-        if (n <= 0) {
-            klasse->setKlassenlehrer(nullptr);
-        } else if (c_Lehrer* l = k_schulverwaltung.getLehrerliste()->getLehrer(n)) {
-            if (k_schulverwaltung.getKlassenliste()->hasKlassenlehrer(l))
-                fehler(this, "Dieser Lehrer kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenlehrer "
-                             "ist.");
-            else
-                klasse->setKlassenlehrer(l);
-        }
+        return;
     }
+    if (!frage(w, frageText, titel)) return;
+    if (eintrag <= 0)
+        setzen(klasse, nullptr);
+    else if (gewaehlt && vergeben(gewaehlt))
+        fehler(w, abgelehnt);
+    else if (gewaehlt)
+        setzen(klasse, gewaehlt);
+}
+}  // namespace
+
+void TMainWindow::changeKlassenlehrer() {
+    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
+    klasseZuordnen(
+        this, gewaehlteKlasse(), "Wollen Sie den Klassenlehrer wirklich ändern?", "Klassenlehrer ändern",
+        k_klassenlehrer->currentIndex(), k_schulverwaltung.getLehrerliste()->getLehrer(k_klassenlehrer->currentIndex()),
+        [klassen](const c_Lehrer* l) { return klassen->hasKlassenlehrer(l); },
+        [](c_Klasse* k, c_Lehrer* l) { k->setKlassenlehrer(l); },
+        "Dieser Lehrer kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenlehrer ist.");
     updateKlasse();
     updateLehrer();
     saveDatenbestand();
 }
 
 void TMainWindow::changeKlassenraum() {
-    c_Klasse* klasse = gewaehlteKlasse();
-    if (!klasse) {
-        fehler(this,
-               "Sie müssen erst eine Klasse auswählen.\n\n(Falls noch keine existiert, müssen\nSie eine neue Klasse "
-               "eingeben.)");
-    } else if (frage(this, "Wollen Sie den Klassenraum wirklich ändern?", "Klassenraum ändern")) {
-        const int n = k_klassenraum->currentIndex();
-        if (n <= 0) {
-            klasse->setKlassenraum(nullptr);
-        } else if (c_Raum* r = k_schulverwaltung.getAktiveRaeume()->getRaum(n)) {
-            if (k_schulverwaltung.getKlassenliste()->hasKlassenraum(r))
-                fehler(this, "Dieser Raum kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenraum ist.");
-            else
-                klasse->setKlassenraum(r);
-        }
-    }
+    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
+    klasseZuordnen(
+        this, gewaehlteKlasse(), "Wollen Sie den Klassenraum wirklich ändern?", "Klassenraum ändern",
+        k_klassenraum->currentIndex(), k_schulverwaltung.getAktiveRaeume()->getRaum(k_klassenraum->currentIndex()),
+        [klassen](const c_Raum* r) { return klassen->hasKlassenraum(r); },
+        [](c_Klasse* k, c_Raum* r) { k->setKlassenraum(r); },
+        "Dieser Raum kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenraum ist.");
     updateKlasse();
     updateRaum();
     saveDatenbestand();

@@ -162,36 +162,27 @@ void TMainWindow::fuelleStundenplan() {
         });
     }
 
-    auto einzelText = [](const c_Einzeltermin* t) { return qs(t->getName() + "\n"); };
-    auto wochentagDatum = [](const c_Einzeltermin* t) {
-        int d, m, y;
-        t->getDatum(&d, &m, &y);
-        return getWochentag(d, m, y);
+    // Dated appointments of the shown week: their name, in the column of their weekday.
+    auto datiert = [this](const auto& termine, auto setzen) {
+        for (auto* t : *termine) {
+            int d, m, y;
+            t->getDatum(&d, &m, &y);
+            const int tag = getWochentag(d, m, y);
+            const QString q = qs(t->getName() + "\n");
+            fuerStunden(t, [&](int l) {
+                k_stundenplan->setZelltext(q, tag, l);
+                (k_stundenplan->*setzen)(t, tag, l);
+            });
+        }
     };
-    std::unique_ptr<c_Einzelterminliste> einzel =
-        lehrer  ? sv.getEinzeltermineLehrer(k_tag, k_monat, k_jahr, lehrer)
-        : raum ? sv.getEinzeltermineRaum(k_tag, k_monat, k_jahr, raum)
-               : sv.getEinzeltermineKlasse(k_tag, k_monat, k_jahr, klasse);
-    for (c_Einzeltermin* t : *einzel) {
-        const int tag = wochentagDatum(t);
-        const QString q = einzelText(t);
-        fuerStunden(t, [&](int l) {
-            k_stundenplan->setZelltext(q, tag, l);
-            k_stundenplan->setEinzeltermin(t, tag, l);
-        });
-    }
-    std::unique_ptr<c_Vertretungsterminliste> vertretung =
-        lehrer  ? sv.getVertretungstermineLehrer(k_tag, k_monat, k_jahr, lehrer)
-        : raum ? sv.getVertretungstermineRaum(k_tag, k_monat, k_jahr, raum)
-               : sv.getVertretungstermineKlasse(k_tag, k_monat, k_jahr, klasse);
-    for (c_Vertretungstermin* t : *vertretung) {
-        const int tag = wochentagDatum(t);
-        const QString q = einzelText(t);
-        fuerStunden(t, [&](int l) {
-            k_stundenplan->setZelltext(q, tag, l);
-            k_stundenplan->setVertretungstermin(t, tag, l);
-        });
-    }
+    datiert(lehrer  ? sv.getEinzeltermineLehrer(k_tag, k_monat, k_jahr, lehrer)
+            : raum ? sv.getEinzeltermineRaum(k_tag, k_monat, k_jahr, raum)
+                   : sv.getEinzeltermineKlasse(k_tag, k_monat, k_jahr, klasse),
+            &TStundenplanMatrix::setEinzeltermin);
+    datiert(lehrer  ? sv.getVertretungstermineLehrer(k_tag, k_monat, k_jahr, lehrer)
+            : raum ? sv.getVertretungstermineRaum(k_tag, k_monat, k_jahr, raum)
+                   : sv.getVertretungstermineKlasse(k_tag, k_monat, k_jahr, klasse),
+            &TStundenplanMatrix::setVertretungstermin);
 }
 
 void TMainWindow::CmWocheVor() {

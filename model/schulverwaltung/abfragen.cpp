@@ -46,25 +46,28 @@ std::unique_ptr<c_Raumliste> c_Schulverwaltung::getRaeumeFuerFach(const c_Fach* 
     return raeume;
 }
 
-bool c_Schulverwaltung::isRaumBelegt(const std::string& wochentag, int stunde, const c_Raum* r) {
-    if (!k_database) return false;
-    for (const c_Dauertermin* t : *k_database->getDauerterminliste())
-        if (t && t->getRaum() == r && liegtIn(t, wochentag, stunde)) return true;
+namespace {
+// Whether a weekly appointment whose link (room, class or teacher) is `wer`
+// covers that weekday and lesson.
+template <class T>
+bool belegt(c_Database* db, const std::string& wochentag, int stunde, const T* wer, T* (c_Termin::*link)() const) {
+    if (!db) return false;
+    for (const c_Dauertermin* t : *db->getDauerterminliste())
+        if (t && (t->*link)() == wer && liegtIn(t, wochentag, stunde)) return true;
     return false;
+}
+}  // namespace
+
+bool c_Schulverwaltung::isRaumBelegt(const std::string& wochentag, int stunde, const c_Raum* r) {
+    return belegt(k_database.get(), wochentag, stunde, r, &c_Termin::getRaum);
 }
 
 bool c_Schulverwaltung::isKlasseBelegt(const std::string& wochentag, int stunde, const c_Klasse* k) {
-    if (!k_database) return false;
-    for (const c_Dauertermin* t : *k_database->getDauerterminliste())
-        if (t && t->getKlasse() == k && liegtIn(t, wochentag, stunde)) return true;
-    return false;
+    return belegt(k_database.get(), wochentag, stunde, k, &c_Termin::getKlasse);
 }
 
 bool c_Schulverwaltung::isLehrerBelegt(const std::string& wochentag, int stunde, const c_Lehrer* l) {
-    if (!k_database) return false;
-    for (const c_Dauertermin* t : *k_database->getDauerterminliste())
-        if (t && t->getLehrer() == l && liegtIn(t, wochentag, stunde)) return true;
-    return false;
+    return belegt(k_database.get(), wochentag, stunde, l, &c_Termin::getLehrer);
 }
 
 c_Dauertermin* c_Schulverwaltung::getDauerterminVorher(const std::string& wochentag, int stunde, const c_Raum* r) {
