@@ -1,10 +1,11 @@
 # Two entry points: `make run` builds and starts the program, `make test` builds and runs every test.
 BUILD   ?= build
 ASAN    ?= build-asan
+TSAN    ?= build-tsan
 JOBS    ?= $(shell nproc)
 WORKDIR ?= arbeitsordner
 
-.PHONY: all deps configure build run test test-asan clean
+.PHONY: all deps configure build run test test-asan test-tsan clean
 
 all: build
 
@@ -22,7 +23,7 @@ run: build
 	@cp -f $(BUILD)/plugins/*.so $(WORKDIR)/plugins/ 2>/dev/null || true
 	cd $(WORKDIR) && ../$(BUILD)/orvaskeln
 
-test: build test-asan
+test: build test-asan test-tsan
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The Qt-free tests once more under AddressSanitizer and UBSan.
@@ -31,5 +32,11 @@ test-asan: deps
 	@cmake --build $(ASAN) -j $(JOBS)
 	cd $(ASAN) && ctest --output-on-failure -j $(JOBS)
 
+# The planning tests (generator threads, random source) once more under ThreadSanitizer.
+test-tsan: deps
+	@cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=Debug -DORVASK_SANITIZE=thread -DORVASK_GUI=OFF >/dev/null
+	@cmake --build $(TSAN) -j $(JOBS) --target orvask_core_tests
+	cd $(TSAN) && ctest --output-on-failure -j $(JOBS) -R 'Planung|Zufall'
+
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) $(TSAN)

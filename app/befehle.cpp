@@ -4,6 +4,7 @@
 #include "app/infodialog.h"
 #include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
+#include "planning/ui/vertretungsplandialog.h"
 #include "platform/textfile.h"
 #include "platform/ui/dateidialog.h"
 #include "platform/ui/meldung.h"
@@ -60,13 +61,29 @@ void TMainWindow::CmNeu() {}
 void TMainWindow::CmAendern() {}
 void TMainWindow::CmSchuljahreswechsel() {}
 void TMainWindow::CmEinstellungen() {}
-void TMainWindow::CmStundenplanErstellen() {}
-void TMainWindow::CmVertretungsplanErstellen() {}
 void TMainWindow::CmExportieren() {}
 void TMainWindow::CmCurriculum() {}
 void TMainWindow::CmDrucken() {}
 void TMainWindow::CmErweiterungen() {}
 void TMainWindow::CmZensuren() {}
+
+// ---------------------------------------------------------------- planning
+
+void TMainWindow::CmStundenplanErstellen() {
+    stundenplanErstellen(this, &k_schulverwaltung);
+    updateStundenplan();
+    updateLehrer();
+    saveDatenbestand();
+}
+
+void TMainWindow::CmVertretungsplanErstellen() {
+    if (!vertretungsplanErstellen(this, &k_schulverwaltung)) return;
+    updateStundenplan();
+    updateEinzeltermine();
+    updateLehrer();
+    updateVertretungen();
+    saveDatenbestand();
+}
 
 // ---------------------------------------------------------------- delete
 

@@ -1,0 +1,329 @@
+#include "planning/vertretungsplanerstellung.h"
+
+#include "model/database/database.h"
+#include "model/listen.h"
+#include "model/datum.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "planning/stundenplanerstellung.h"
+#include "platform/text.h"
+
+#include <algorithm>
+
+const char* const VERTRETUNGSPLAN_VOLL =
+    "Es können nicht mehr als 32000 Vertretungstermine gespeichert werden.\n"
+    "Die Erstellung des Vertretungsplans wurde abgebrochen.";
+
+namespace {
+
+// Weekday 1 (Monday) .. 7 of a day number, as getWochentag computes it.
+int wochentagVon(std::uint32_t nummer) { return static_cast<int>(((nummer + 1ULL) % 7 + 6) % 7 + 1); }
+
+// The day number of a stored date, 0 for an impossible date or a two-digit
+// year (which never equals a planned date with its full year).
+std::uint32_t tagesnummerVon(int tag, int monat, int jahr) { return jahr < 100 ? 0 : Tagesnummer(tag, monat, jahr); }
+
+// The lesson l (astd..estd) blocks the lessons a..e of a substitution when it
+// contains a or e, or lies wholly inside a..e.
+bool blockiert(int astd, int estd, int a, int e) {
+    const bool enthaeltA = astd <= a && a <= estd;
+    const bool enthaeltE = astd <= e && e <= estd;
+    const bool innen = a <= astd && estd <= e;
+    return enthaeltA || enthaeltE || innen;
+}
+
+}  // namespace
+
+c_Vertretungsplanerstellung::c_Vertretungsplanerstellung(c_Schulverwaltung* schulverwaltung, std::string* fehlertext)
+    : k_schulverwaltung(schulverwaltung), k_fehlertext(fehlertext) {}
+
+c_Vertretungsplanerstellung::~c_Vertretungsplanerstellung() = default;
+
+void c_Vertretungsplanerstellung::aufbauen() {
+    k_aufgebaut = true;
+    k_lehrerdaten.clear();
+    k_kandidaten.clear();
+    if (!k_schulverwaltung || !k_schulverwaltung->getDatabase()) return;
+    c_Schulverwaltung& sv = *k_schulverwaltung;
+
+    for (c_Lehrer* l : *sv.getLehrerliste()) {
+        if (!l) continue;
+        Lehrerdaten& d = k_lehrerdaten[l];
+        d.beurlaubt = l->isBeurlaubt();
+        for (const c_Fehlzeit* f : *l->getFehlzeitliste()) {
+            if (!f) continue;
+            int at, am, aj, et, em, ej;
+            f->getBeginn(&at, &am, &aj);
+            f->getEnde(&et, &em, &ej);
+            d.abwesenheiten.emplace_back(Datum(aj, am, at), Datum(ej, em, et));
+        }
+    }
+    for (c_Lehrer* l : *sv.getLehrerliste())
+        if (l) k_kandidaten.emplace_back(l, &k_lehrerdaten[l]);
+
+    for (const c_Dauertermin* w : *sv.getDauerterminliste()) {
+        if (!w || !w->getLehrer()) continue;
+        for (int tag = 1; tag <= 7; ++tag)
+            if (text::equals(w->getWochentag(), WOCHENTAGE[tag]))
+                k_lehrerdaten[w->getLehrer()].woche[tag].push_back({w, w->getAStd(), w->getEStd()});
+    }
+    for (const c_Einzeltermin* e : *sv.getEinzelterminliste()) {
+        if (!e || !e->getLehrer()) continue;
+        int d, m, y;
+        e->getDatum(&d, &m, &y);
+        if (const std::uint32_t n = tagesnummerVon(d, m, y))
+            k_lehrerdaten[e->getLehrer()].einzeln[n].push_back({e, e->getAStd(), e->getEStd()});
+    }
+    // Stored substitutions that this run leaves alone keep their substitute busy:
+    // those whose absent teacher has no absence (and so is never re-planned).
+    for (const c_Vertretungstermin* v : *sv.getVertretungsterminliste()) {
+        if (!v || !v->getLehrer()) continue;
+        const c_Lehrer* abwesend = v->getVertretenerLehrer();
+        if (abwesend && !abwesend->getFehlzeitliste()->empty()) continue;
+        int d, m, y;
+        v->getDatum(&d, &m, &y);
+        if (const std::uint32_t n = tagesnummerVon(d, m, y))
+            k_lehrerdaten[v->getLehrer()].vertretungen[n].push_back({v, v->getAStd(), v->getEStd()});
+    }
+}
+
+c_Vertretungsplanerstellung::Lehrerdaten* c_Vertretungsplanerstellung::daten(const c_Lehrer* lehrer) {
+    if (!k_aufgebaut) aufbauen();
+    auto it = k_lehrerdaten.find(lehrer);
+    return it == k_lehrerdaten.end() ? nullptr : &it->second;
+}
+
+bool c_Vertretungsplanerstellung::createVertretungsplan() {
+    aufbauen();
+    k_voll = false;
+    bool ergebnis = true;
+    if (!k_schulverwaltung || !k_schulverwaltung->getDatabase()) return ergebnis;
+    if (!hatIntFelder(k_schulverwaltung->getVertretungsterminStruktur(), {"ASTD", "ESTD", "TAG", "MONAT", "JAHR"})) {
+        // Without these fields no substitution could say when it is.
+        if (k_fehlertext)
+            k_fehlertext->append(
+                "Die Vorlage der Vertretungstermine enthält die Felder ASTD, ESTD, TAG, MONAT und JAHR nicht.\n");
+        return false;
+    }
+    // A copy: the teacher list does not change, but planLehrer must not
+    // depend on that.
+    const std::vector<c_Lehrer*> lehrer(k_schulverwaltung->getLehrerliste()->begin(),
+                                        k_schulverwaltung->getLehrerliste()->end());
+    for (c_Lehrer* l : lehrer) {
+        if (k_voll) break;
+        if (l && !l->getFehlzeitliste()->empty()) ergebnis = planLehrer(l);
+    }
+    return ergebnis;
+}
+
+bool c_Vertretungsplanerstellung::planLehrer(c_Lehrer* lehrer) {
+    if (!lehrer || !k_schulverwaltung || !k_schulverwaltung->getDatabase() || k_voll) return false;
+    if (!k_aufgebaut) aufbauen();
+    k_schulverwaltung->deleteVertretungenAbHeute(lehrer);
+    int ht, hm, hj;
+    getHeute(&ht, &hm, &hj);
+    bool ergebnis = true;
+    for (const c_Fehlzeit* f : *lehrer->getFehlzeitliste()) {
+        if (!ergebnis || k_voll) break;
+        if (!f) continue;
+        int at, am, aj, et, em, ej;
+        f->getBeginn(&at, &am, &aj);
+        f->getEnde(&et, &em, &ej);
+        if (isDatumGroesserGleich(at, am, aj, ht, hm, hj))
+            ergebnis = planFehlzeit(lehrer, at, am, aj, et, em, ej);
+        else if (isDatumGroesserGleich(et, em, ej, ht, hm, hj))
+            ergebnis = planFehlzeit(lehrer, ht, hm, hj, et, em, ej);
+    }
+    return ergebnis;
+}
+
+bool c_Vertretungsplanerstellung::planFehlzeit(c_Lehrer* lehrer, int vtag, int vmonat, int vjahr, int btag,
+                                               int bmonat, int bjahr) {
+    bool ergebnis = true;
+    if (!lehrer || !k_schulverwaltung || !k_schulverwaltung->getDatabase() || k_voll) return ergebnis;
+    const std::uint32_t von = Tagesnummer(vtag, vmonat, vjahr);
+    const std::uint32_t bis = Tagesnummer(btag, bmonat, bjahr);
+    if (von == 0 || bis == 0 || von > bis) return ergebnis;
+
+    const Lehrerdaten* d = daten(lehrer);
+    if (!d) return ergebnis;
+    bool hatWoche = false;
+    for (int tag = 1; tag <= 5; ++tag) hatWoche = hatWoche || !d->woche[tag].empty();
+
+    const std::size_t frei =
+        c_Database::MAX_EINTRAEGE - std::min(c_Database::MAX_EINTRAEGE, k_schulverwaltung->getVertretungsterminliste()->size());
+    std::vector<std::unique_ptr<c_Vertretungstermin>> neue;
+    auto planen = [&](const Lektion& l, std::uint32_t nummer) {
+        if (neue.size() >= frei) {
+            // The store would refuse it: stop here for good.
+            if (!k_voll && k_fehlertext) k_fehlertext->append(VERTRETUNGSPLAN_VOLL);
+            k_voll = true;
+            return false;
+        }
+        neue.push_back(erzeuge(*l.termin, l.astd, l.estd, lehrer, nummer, ergebnis));
+        return true;
+    };
+    auto tagPlanen = [&](std::uint32_t nummer) {
+        const int wtag = wochentagVon(nummer);
+        if (wtag > 5) return true;
+        for (const Lektion& l : d->woche[wtag])
+            if (!planen(l, nummer)) return false;
+        auto it = d->einzeln.find(nummer);
+        if (it != d->einzeln.end())
+            for (const Lektion& l : it->second)
+                if (!planen(l, nummer)) return false;
+        return true;
+    };
+
+    if (hatWoche) {
+        for (std::uint32_t nummer = von; nummer <= bis; ++nummer) {
+            if (!tagPlanen(nummer)) break;
+            if (nummer == UINT32_MAX) break;
+        }
+    } else {
+        // Only single appointments: go from one of their dates to the next.
+        for (auto it = d->einzeln.lower_bound(von); it != d->einzeln.end() && it->first <= bis; ++it)
+            if (!tagPlanen(it->first)) break;
+    }
+    einfuegen(neue);
+    return ergebnis;
+}
+
+std::unique_ptr<c_Vertretungstermin> c_Vertretungsplanerstellung::erzeuge(const c_Termin& stunde, int astd, int estd,
+                                                                          c_Lehrer* abwesend,
+                                                                          std::uint32_t tagesnummer, bool& ergebnis) {
+    auto s = std::make_unique<c_Vertretungstermin>();
+    const c_Datenliste* vorlage = k_schulverwaltung->getVertretungsterminStruktur();
+    s->setFelder(vorlage ? std::make_unique<c_Datenliste>(*vorlage) : std::make_unique<c_Datenliste>());
+    s->setRaum(stunde.getRaum());
+    s->setKlasse(stunde.getKlasse());
+    s->setFach(stunde.getFach());
+    s->setAStd(astd);
+    s->setEStd(estd);
+    int tag, monat, jahr;
+    ausTagesnummer(tagesnummer, &tag, &monat, &jahr);
+    s->setDatum(tag, monat, jahr);
+    s->setVertretenerLehrer(abwesend);
+
+    // A lesson that begins with the first lesson of the day or ends with the
+    // last one is always dropped, so no substitute is looked for.
+    const bool randstunde = astd == 1 || estd == k_schulverwaltung->getStundenProTag();
+    c_Lehrer* vertreter = randstunde ? nullptr : findVertretungslehrer(s.get());
+    if (vertreter) {
+        s->setLehrer(vertreter);
+        s->setName("Vertretung");
+        if (Lehrerdaten* d = daten(vertreter)) d->vertretungen[tagesnummer].push_back({s.get(), astd, estd});
+    } else {
+        s->setName("Freistunde");
+        ergebnis = false;
+    }
+    return s;
+}
+
+c_Lehrer* c_Vertretungsplanerstellung::findVertretungslehrer(const c_Vertretungstermin* s) {
+    if (!s) return nullptr;
+    if (!k_aufgebaut) aufbauen();
+    int tag, monat, jahr;
+    s->getDatum(&tag, &monat, &jahr);
+    const Datum datum(jahr, monat, tag);
+    c_Lehrer* letzter = nullptr;
+    for (const auto& [kandidat, d] : k_kandidaten) {
+        if (d->beurlaubt) continue;
+        bool abwesend = false;
+        for (const auto& [beginn, ende] : d->abwesenheiten)
+            if (beginn <= datum && datum <= ende) {
+                abwesend = true;
+                break;
+            }
+        if (abwesend || !isLehrerFrei(kandidat, s)) continue;
+        if (kandidat->getFachliste() && kandidat->getFachliste()->contains(s->getFach())) return kandidat;
+        letzter = kandidat;
+    }
+    return letzter;
+}
+
+bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_Vertretungstermin* s) {
+    if (!s) return false;
+    const Lehrerdaten* d = daten(lehrer);
+    if (!d) return true;
+    int tag, monat, jahr;
+    s->getDatum(&tag, &monat, &jahr);
+    const std::uint32_t nummer = tagesnummerVon(tag, monat, jahr);
+    if (nummer == 0) return true;
+    const int a = s->getAStd();
+    const int e = s->getEStd();
+    const int wtag = wochentagVon(nummer);
+    for (const Lektion& l : d->woche[wtag])
+        if (blockiert(l.astd, l.estd, a, e)) return false;
+    if (auto it = d->einzeln.find(nummer); it != d->einzeln.end())
+        for (const Lektion& l : it->second)
+            if (blockiert(l.astd, l.estd, a, e)) return false;
+    if (auto it = d->vertretungen.find(nummer); it != d->vertretungen.end())
+        for (const Lektion& l : it->second)
+            if (l.termin != s && blockiert(l.astd, l.estd, a, e)) return false;
+    return true;
+}
+
+void c_Vertretungsplanerstellung::einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
+    // The capacity was checked while they were made, so the list takes them all.
+    vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
+}
+
+void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
+    using Schluessel = std::tuple<int, int, int>;
+    std::vector<c_Vertretungstermin*> zugang;
+    std::vector<Schluessel> schluessel;
+    for (auto& s : neue)
+        if (s) {
+            schluessel.push_back(datumSchluessel(s.get()));
+            zugang.push_back(s.release());
+        }
+    neue.clear();
+    if (zugang.empty()) return;
+
+    bool geordnet = true;
+    for (std::size_t i = 1; i < schluessel.size(); ++i) geordnet = geordnet && !(schluessel[i] < schluessel[i - 1]);
+    if (!geordnet) {
+        // One sorted insert after the other, as the store does it.
+        for (c_Vertretungstermin* s : zugang) {
+            std::size_t pos = 0;
+            const Schluessel k = datumSchluessel(s);
+            for (const c_Vertretungstermin* e : liste) {
+                if (e && !(datumSchluessel(e) < k)) break;
+                ++pos;
+            }
+            liste.insert(pos, s);
+        }
+        return;
+    }
+
+    // Appointment s goes before the first entry whose date is s's date or
+    // later. With the new dates in nondecreasing order, the new appointments
+    // in front of one entry stand in date order, those of one date in reverse
+    // order of making.
+    const std::vector<c_Vertretungstermin*> alt(liste.begin(), liste.end());
+    std::vector<c_Vertretungstermin*> ergebnis;
+    ergebnis.reserve(alt.size() + zugang.size());
+    std::size_t j = 0;  // next new appointment
+    auto gruppeBis = [&](const Schluessel* grenze) {
+        // Takes the new appointments dated `grenze` or earlier (all when null).
+        std::size_t ende = j;
+        while (ende < zugang.size() && (!grenze || !(*grenze < schluessel[ende]))) ++ende;
+        for (std::size_t a = j; a < ende;) {
+            std::size_t b = a;
+            while (b < ende && schluessel[b] == schluessel[a]) ++b;
+            for (std::size_t i = b; i > a; --i) ergebnis.push_back(zugang[i - 1]);
+            a = b;
+        }
+        j = ende;
+    };
+    for (c_Vertretungstermin* e : alt) {
+        if (e && j < zugang.size()) {
+            const Schluessel k = datumSchluessel(e);
+            gruppeBis(&k);
+        }
+        ergebnis.push_back(e);
+    }
+    gruppeBis(nullptr);
+    liste.clear();
+    for (c_Vertretungstermin* e : ergebnis) liste.push_back(e);
+}

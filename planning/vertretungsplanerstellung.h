@@ -1,0 +1,87 @@
+// Substitution planner: for every lesson that an absent teacher would give
+// from today on (his weekly appointments on the weekdays of the absence and
+// his single appointments on its dates) one substitution appointment,
+// "Vertretung" with a substitute or "Freistunde" when the lesson is dropped.
+// Runs on the calling (UI) thread.
+//
+// A substitute is never booked into two overlapping lessons: the free test
+// looks at his weekly and single appointments (also those lying wholly inside
+// the lesson), at the substitutions made in this run, and at the stored
+// substitutions that this run does not replace. Once the substitution list is
+// full (32000 entries) the planner stops for good and says so in the error text.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+class c_Schulverwaltung;
+class c_Lehrer;
+class c_Termin;
+class c_Dauertermin;
+class c_Einzeltermin;
+class c_Vertretungstermin;
+
+class c_Vertretungsplanerstellung {
+public:
+    using Datum = std::tuple<int, int, int>;  // (year, month, day)
+
+    c_Vertretungsplanerstellung(c_Schulverwaltung* schulverwaltung, std::string* fehlertext);
+    ~c_Vertretungsplanerstellung();
+    c_Vertretungsplanerstellung(const c_Vertretungsplanerstellung&) = delete;
+    c_Vertretungsplanerstellung& operator=(const c_Vertretungsplanerstellung&) = delete;
+
+    // Plans every teacher with absences, in teacher-list order; the result of
+    // the last planLehrer, true when there was none.
+    bool createVertretungsplan();
+    bool planLehrer(c_Lehrer* lehrer);
+    bool planFehlzeit(c_Lehrer* lehrer, int vtag, int vmonat, int vjahr, int btag, int bmonat, int bjahr);
+    c_Lehrer* findVertretungslehrer(const c_Vertretungstermin* s);
+    bool isLehrerFrei(const c_Lehrer* lehrer, const c_Vertretungstermin* s);
+
+    // True once the substitution list was full and the planning stopped.
+    bool isVoll() const { return k_voll; }
+
+private:
+    struct Lektion {
+        const c_Termin* termin;
+        int astd;
+        int estd;
+    };
+    struct Lehrerdaten {
+        std::vector<Lektion> woche[8];                                  // by weekday 1..7, list order
+        std::map<std::uint32_t, std::vector<Lektion>> einzeln;          // by day number, list order
+        std::unordered_map<std::uint32_t, std::vector<Lektion>> vertretungen;  // substitutions he gives
+        std::vector<std::pair<Datum, Datum>> abwesenheiten;             // first and last day
+        bool beurlaubt = false;
+    };
+    void aufbauen();
+    Lehrerdaten* daten(const c_Lehrer* lehrer);
+    std::unique_ptr<c_Vertretungstermin> erzeuge(const c_Termin& stunde, int astd, int estd, c_Lehrer* abwesend,
+                                                 std::uint32_t tagesnummer, bool& ergebnis);
+    void einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);
+
+    c_Schulverwaltung* k_schulverwaltung;
+    std::string* k_fehlertext;
+    bool k_aufgebaut = false;
+    bool k_voll = false;
+    std::unordered_map<const c_Lehrer*, Lehrerdaten> k_lehrerdaten;
+    std::vector<std::pair<c_Lehrer*, Lehrerdaten*>> k_kandidaten;  // teacher-list order
+};
+
+// The message of a planning run that stopped because the list was full.
+extern const char* const VERTRETUNGSPLAN_VOLL;
+
+class c_Vertretungsterminliste;
+
+// Puts `neue` (in nondecreasing date order) into `liste` exactly where one
+// sorted insert after the other would put them (each before the first entry
+// of its date or later), in one pass over the list instead of one per
+// appointment. The list takes them all; the caller checks the list limit.
+// Appointments out of date order are inserted one by one.
+void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);
