@@ -123,16 +123,20 @@ void TMainWindow::changeBesitzer() { fuelleStundenplan(); }
 void TMainWindow::fuelleStundenplan() {
     k_stundenplan->clearZellen();
     k_stundenplan->clearMarkierung();
+    const int kategorie = k_kategorie->currentIndex();
+    if (kategorie != KATEGORIE_LEHRER && kategorie != KATEGORIE_RAUM && kategorie != KATEGORIE_KLASSE) return;
+    // With no owner chosen the owner is none, and the queries take the
+    // appointments that have no teacher, room or class respectively.
     c_Lehrer* lehrer;
     c_Raum* raum;
     c_Klasse* klasse;
     getBesitzer(&lehrer, &raum, &klasse);
-    if (!lehrer && !raum && !klasse) return;
-    const int kategorie = k_kategorie->currentIndex();
     c_Schulverwaltung& sv = k_schulverwaltung;
 
-    std::unique_ptr<c_Dauerterminliste> dauer =
-        lehrer ? sv.getDauertermineLehrer(lehrer) : raum ? sv.getDauertermineRaum(raum) : sv.getDauertermineKlasse(klasse);
+    std::unique_ptr<c_Dauerterminliste> dauer = kategorie == KATEGORIE_LEHRER ? sv.getDauertermineLehrer(lehrer)
+                                                : kategorie == KATEGORIE_RAUM ? sv.getDauertermineRaum(raum)
+                                                                              : sv.getDauertermineKlasse(klasse);
+    if (!dauer) return;
     for (c_Dauertermin* t : *dauer) {
         std::string zelle;
         if (kategorie == KATEGORIE_LEHRER) {
@@ -175,13 +179,13 @@ void TMainWindow::fuelleStundenplan() {
             });
         }
     };
-    datiert(lehrer  ? sv.getEinzeltermineLehrer(k_tag, k_monat, k_jahr, lehrer)
-            : raum ? sv.getEinzeltermineRaum(k_tag, k_monat, k_jahr, raum)
-                   : sv.getEinzeltermineKlasse(k_tag, k_monat, k_jahr, klasse),
+    datiert(kategorie == KATEGORIE_LEHRER ? sv.getEinzeltermineLehrer(k_tag, k_monat, k_jahr, lehrer)
+            : kategorie == KATEGORIE_RAUM ? sv.getEinzeltermineRaum(k_tag, k_monat, k_jahr, raum)
+                                          : sv.getEinzeltermineKlasse(k_tag, k_monat, k_jahr, klasse),
             &TStundenplanMatrix::setEinzeltermin);
-    datiert(lehrer  ? sv.getVertretungstermineLehrer(k_tag, k_monat, k_jahr, lehrer)
-            : raum ? sv.getVertretungstermineRaum(k_tag, k_monat, k_jahr, raum)
-                   : sv.getVertretungstermineKlasse(k_tag, k_monat, k_jahr, klasse),
+    datiert(kategorie == KATEGORIE_LEHRER ? sv.getVertretungstermineLehrer(k_tag, k_monat, k_jahr, lehrer)
+            : kategorie == KATEGORIE_RAUM ? sv.getVertretungstermineRaum(k_tag, k_monat, k_jahr, raum)
+                                          : sv.getVertretungstermineKlasse(k_tag, k_monat, k_jahr, klasse),
             &TStundenplanMatrix::setVertretungstermin);
 }
 

@@ -15,7 +15,10 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -379,6 +382,65 @@ TEST_F(HauptfensterTest, GridShowsWeeklySingleAndSubstitutionTexts) {
     EXPECT_EQ(kind<QLabel>(w.get(), 114)->text(), "26.2.2024 - 1.3.2024");
 }
 
+TEST_F(HauptfensterTest, WithoutAChosenOwnerTheGridShowsTheAppointmentsWithoutOne) {
+    auto w = fenster();
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    // A Monday lesson in R101 with neither teacher nor class, and a Thursday meeting without teacher.
+    auto d = std::make_unique<c_Dauertermin>();
+    d->setFelder(std::make_unique<c_Datenliste>(*sv->getDauerterminStruktur()));
+    d->setWochentag("Montag");
+    d->setAStd(1);
+    d->setEStd(1);
+    d->setRaum(sv->getRaumliste()->getRaum(2));
+    d->setFach(sv->getFachliste()->getFach(2));  // Mathematik
+    c_Dauertermin* montag = d.get();
+    ASSERT_EQ(sv->addDauertermin(d), nullptr);
+    auto e = std::make_unique<c_Einzeltermin>();
+    e->setFelder(std::make_unique<c_Datenliste>(*sv->getEinzelterminStruktur()));
+    e->setDatum(7, 3, 2024);
+    e->setAStd(5);
+    e->setEStd(5);
+    e->setName("Konferenz");
+    ASSERT_EQ(sv->addEinzeltermin(e), nullptr);
+
+    w->waehleReiter(REITER_STUNDENPLAN);
+    auto* kategorie = kind<QComboBox>(w.get(), 110);
+    auto* besitzer = kind<QComboBox>(w.get(), 111);
+    TStundenplanMatrix* g = w->stundenplan();
+    kategorie->setCurrentIndex(2);
+    w->changeKategorie();
+    ASSERT_EQ(besitzer->currentText(), "5a Sonnen");
+    EXPECT_EQ(g->getZelltext(1, 1), "");
+    EXPECT_EQ(g->getZelltext(2, 2), "Deutsch\nR101\nSchmidt\n");
+
+    // The shown class goes; after the refresh no owner is chosen, and the grid
+    // shows the appointments that have no class.
+    w->waehleReiter(REITER_KLASSEN);
+    kind<QComboBox>(w.get(), 107)->setCurrentIndex(1);
+    w->changeKlasse();
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_LOESCHEN);
+    ASSERT_TRUE(sv->getKlassenliste()->empty());
+    w->waehleReiter(REITER_STUNDENPLAN);
+    EXPECT_EQ(kategorie->currentIndex(), 2);
+    EXPECT_EQ(besitzer->currentIndex(), -1);
+    EXPECT_EQ(g->getZelltext(1, 1), "Mathematik\nR101\n");
+    EXPECT_EQ(g->getDauertermin(1, 1), montag);
+    EXPECT_EQ(g->getZelltext(2, 2), "");
+    EXPECT_EQ(g->getZelltext(4, 5), "Konferenz\n");
+    EXPECT_NE(g->getEinzeltermin(4, 5), nullptr);
+
+    // Teachers: with none chosen, the lessons without a teacher.
+    kategorie->setCurrentIndex(0);
+    w->changeKategorie();
+    EXPECT_EQ(g->getZelltext(1, 1), "");  // Müller is chosen
+    besitzer->setCurrentIndex(-1);
+    w->changeBesitzer();
+    EXPECT_EQ(g->getZelltext(1, 1), "Mathematik\nR101\n");
+    EXPECT_EQ(g->getZelltext(4, 5), "Konferenz\n");
+    EXPECT_EQ(g->getZelltext(2, 3), "");  // Müller's substitution is not shown
+}
+
 TEST_F(HauptfensterTest, GoToDateLandsOnTheMondayAndRefusesImpossibleDates) {
     auto w = fenster();
     auto fuelleDialog = [](const char* tag, const char* monat, const char* jahr) {
@@ -505,7 +567,64 @@ TEST_F(HauptfensterTest, FrameHasCaptionMenuAndToolBar) {
         knoepfe << (a->isSeparator() ? "-" : a->objectName());
     EXPECT_EQ(knoepfe, QStringList({"knopf9", "knopf2", "-", "knopf10", "knopf11", "-", "knopf3", "knopf4", "knopf5",
                                     "-", "knopf12", "knopf13", "knopf14"}));
-    // Delete reaches Löschen from the frame.
+
+    // The menu with its popups and items in order, each item naming its command.
+    QStringList menue;
+    for (QAction* popup : rahmen.menuBar()->actions()) {
+        menue << popup->text();
+        for (QAction* a : popup->menu()->actions())
+            menue << (a->isSeparator() ? QString("-") : a->text() + " " + a->objectName());
+    }
+    EXPECT_EQ(menue, QStringList({"&Programm",
+                                  "Schulverwaltung &zurücksetzen... befehl16",
+                                  "-",
+                                  "Jahrgang &archivieren... befehl11",
+                                  "Jahrgang &wiederherstellen... befehl10",
+                                  "-",
+                                  "Daten E&xportieren... befehl14",
+                                  "-",
+                                  "&Drucken... befehl18",
+                                  "D&rucker einrichten... befehl19",
+                                  "-",
+                                  "&Beenden befehl2",
+                                  "&Bearbeiten",
+                                  "&Neu... befehl3",
+                                  "Än&dern... befehl4",
+                                  "&Löschen... befehl5",
+                                  "&Spezial",
+                                  "&Schuljahreswechsel befehl6",
+                                  "&Halbjahreswechsel befehl7",
+                                  "-",
+                                  "Stundenplan &erstellen befehl12",
+                                  "&Vertretungsplan erstellen befehl13",
+                                  "-",
+                                  "&Curriculum befehl15",
+                                  "E&instellungen befehl8",
+                                  "-",
+                                  "Er&weiterungen... befehl60",
+                                  "&Hilfe",
+                                  "&Hilfe befehl9",
+                                  "-",
+                                  "&Info befehl17"}));
+    // The menu item runs its command: Löschen without a marked student.
+    rahmen.findChild<QAction*>("befehl5")->trigger();
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    EXPECT_EQ(m_meldungen.letzte().text, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.");
+
+    // Insert and Delete are shortcuts of the whole frame; Delete reaches Löschen.
+    QShortcut* einfg = nullptr;
+    QShortcut* entf = nullptr;
+    for (QShortcut* k : rahmen.findChildren<QShortcut*>()) {
+        if (k->key() == QKeySequence(Qt::Key_Insert)) einfg = k;
+        if (k->key() == QKeySequence(Qt::Key_Delete)) entf = k;
+    }
+    ASSERT_NE(einfg, nullptr);
+    ASSERT_NE(entf, nullptr);
+    EXPECT_EQ(einfg->context(), Qt::WindowShortcut);
+    EXPECT_EQ(entf->context(), Qt::WindowShortcut);
+    QMetaObject::invokeMethod(entf, "activated");
+    ASSERT_EQ(m_meldungen.anzahl(), 2u);
+    EXPECT_EQ(m_meldungen.letzte().text, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.");
     rahmen.show();
     bild(&rahmen, "rahmen");
 }
