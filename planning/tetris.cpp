@@ -355,6 +355,14 @@ bool c_Tetris::durchlauf() {
         ok = false;
         fehlerAnhaengenWennKuerzer(2, TETRIS_NEUSTART);
     }
+    // The weekly plan takes at most MAX_EINTRAEGE appointments. The existing
+    // ones stand at the end of the placed list, so they are the ones the
+    // store would refuse: rather than lose them, the pass fails and gives
+    // everything back.
+    if (ok && gesetzt.size() > c_Database::MAX_EINTRAEGE) {
+        ok = false;
+        fehlerAnhaengen("Ein Termin konnte nicht eingeordnet werden!");
+    }
 
     // 8. Rooms.
     if (ok) {

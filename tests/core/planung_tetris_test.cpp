@@ -292,6 +292,51 @@ TEST_F(PlanungTetris, AbgewiesenerTerminZaehltNichtUndWirdGemeldet) {
     EXPECT_TRUE(verletzungen(true).empty()) << verletzungen(true)[0];
 }
 
+TEST_F(PlanungTetris, VollerPlanBehaeltDieVorhandenenTermine) {
+    // 31999 existing lessons, every class with its own teacher and class room
+    // (no collisions), and two new lessons: the plan would hold 32001, so the
+    // store would refuse the last existing lessons. The pass fails instead and
+    // gives everything back.
+    sv()->setStundenProTag(40);
+    sv()->setSamstag(true);
+    c_Fach* de = s().fach("Deutsch");
+    c_Fach* ma = s().fach("Mathe");
+    c_Lehrer* adam = s().lehrer("Adam", 10, {de});
+    s().klasse(5, 'a', s().raum("KR"));
+    std::vector<std::pair<c_Klasse*, c_Lehrer*>> klassen;
+    for (int i = 0; i < 134; ++i) {
+        const std::string n = std::to_string(1000 + i);
+        klassen.push_back({s().klasse(6 + i, 'b', s().raum("R" + n)), s().lehrer("L" + n, 300, {ma})});
+    }
+    c_Dauerterminliste* liste = sv()->getDauerterminliste();
+    for (int i = 0; i < 31999; ++i) {
+        auto [k, l] = klassen[static_cast<std::size_t>(i / 240)];
+        auto t = std::make_unique<c_Dauertermin>();
+        t->setFelder(std::make_unique<c_Datenliste>(*sv()->getDauerterminStruktur()));
+        t->setWochentag(Stundenplanerstellung::getWochentag(1 + i % 6));
+        t->setAStd(1 + (i % 240) / 6);
+        t->setEStd(t->getAStd());
+        t->setKlasse(k);
+        t->setFach(ma);
+        t->setLehrer(l);
+        t->setRaum(k->getKlassenraum());
+        l->setVergebeneStunden(l->getVergebeneStunden() + 1);
+        liste->push_back(t.release());
+    }
+    s().wunsch(5, de, 2);
+    const c_Dauertermin* erster = liste->front();
+    const c_Dauertermin* letzter = liste->back();
+    const std::string vorher = zaehler();
+    int n = 0;
+    EXPECT_EQ(erstelle(&n), "Ein Termin konnte nicht eingeordnet werden!");
+    EXPECT_EQ(n, 1);
+    ASSERT_EQ(liste->size(), 31999u);
+    EXPECT_EQ(liste->front(), erster);
+    EXPECT_EQ(liste->back(), letzter);
+    EXPECT_EQ(zaehler(), vorher);
+    EXPECT_EQ(adam->getVergebeneStunden(), 0);
+}
+
 TEST_F(PlanungTetris, AbbruchVorDemLaufBeendetNachDemErstenFehlschlag) {
     sv()->setStundenProTag(1);
     c_Fach* de = s().fach("Deutsch");
