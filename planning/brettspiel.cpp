@@ -263,26 +263,7 @@ c_Raum* c_Brettspiel::findRaum(const c_Fach* fach, const c_Klasse* klasse, const
             if (k.anfang[position].termin->getRaum() == r) return true;
         return false;
     };
-    c_Raum* gewaehlt = nullptr;
-    auto kandidaten = k_schulverwaltung->getRaeumeFuerFach(fach);
-    while (!gewaehlt && !kandidaten->empty()) {
-        c_Raum* r = kandidaten->nth(zufall::waehle(static_cast<int>(kandidaten->size())));
-        if (belegt(r))
-            kandidaten->remove(r);
-        else
-            gewaehlt = r;
-    }
-    if (!gewaehlt && klasse && klasse->getKlassenraum()) gewaehlt = klasse->getKlassenraum();
-    if (!gewaehlt) {
-        kandidaten = k_schulverwaltung->getFreieRaeume();
-        while (!gewaehlt && !kandidaten->empty()) {
-            c_Raum* r = kandidaten->front();
-            if (belegt(r))
-                kandidaten->remove(r);
-            else
-                gewaehlt = r;
-        }
-    }
+    c_Raum* gewaehlt = waehleRaum(fach, klasse, belegt);
     if (!gewaehlt) {
         k_abbruch.store(true, std::memory_order_release);
         fehlerAnhaengen("Es gibt nicht genügend Räume!");

@@ -2,6 +2,7 @@
 
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
+#include "platform/zufall.h"
 
 Stundenplanerstellung::Stundenplanerstellung(c_Schulverwaltung* schulverwaltung, std::string* fehlertext)
     : k_schulverwaltung(schulverwaltung),
@@ -91,4 +92,29 @@ bool Stundenplanerstellung::pruefeVorlage() {
     if (hatIntFelder(k_schulverwaltung->getDauerterminStruktur(), {"ASTD", "ESTD"})) return true;
     fehlerAnhaengen("Die Vorlage der Dauertermine enthält die Felder ASTD und ESTD nicht.\n");
     return false;
+}
+
+c_Raum* Stundenplanerstellung::waehleRaum(const c_Fach* fach, const c_Klasse* klasse,
+                                          const std::function<bool(const c_Raum*)>& belegt) {
+    c_Raum* gewaehlt = nullptr;
+    auto kandidaten = k_schulverwaltung->getRaeumeFuerFach(fach);
+    while (!gewaehlt && !kandidaten->empty()) {
+        c_Raum* r = kandidaten->nth(zufall::waehle(static_cast<int>(kandidaten->size())));
+        if (belegt(r))
+            kandidaten->remove(r);
+        else
+            gewaehlt = r;
+    }
+    if (!gewaehlt && klasse && klasse->getKlassenraum()) gewaehlt = klasse->getKlassenraum();
+    if (!gewaehlt) {
+        kandidaten = k_schulverwaltung->getFreieRaeume();
+        while (!gewaehlt && !kandidaten->empty()) {
+            c_Raum* r = kandidaten->front();
+            if (belegt(r))
+                kandidaten->remove(r);
+            else
+                gewaehlt = r;
+        }
+    }
+    return gewaehlt;
 }

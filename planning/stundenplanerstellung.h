@@ -11,6 +11,7 @@
 #include "platform/thread.h"
 
 #include <atomic>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
@@ -19,6 +20,9 @@
 class c_Schulverwaltung;
 class c_Dauertermin;
 class c_Datenliste;
+class c_Fach;
+class c_Klasse;
+class c_Raum;
 
 // Whether the template holds an int field for every key.
 bool hatIntFelder(const c_Datenliste* vorlage, std::initializer_list<const char*> schluessel);
@@ -66,6 +70,11 @@ protected:
         zeigeStatus();
     }
     void zeigeStatus();
+
+    // The room for a lesson of `fach` in `klasse`: a random one among the rooms
+    // for the subject that `belegt` does not report as taken, else the class
+    // room, else the first untaken room of getFreieRaeume; null when none.
+    c_Raum* waehleRaum(const c_Fach* fach, const c_Klasse* klasse, const std::function<bool(const c_Raum*)>& belegt);
 
     // A new weekly appointment whose fields are a copy of the template.
     std::unique_ptr<c_Dauertermin> neuerDauertermin() const;

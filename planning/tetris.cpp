@@ -484,25 +484,5 @@ c_Raum* c_Tetris::findRaum(const c_Fach* fach, const c_Klasse* klasse, const c_D
                 return true;
         return false;
     };
-    c_Raum* gewaehlt = nullptr;
-    auto kandidaten = k_schulverwaltung->getRaeumeFuerFach(fach);
-    while (!gewaehlt && !kandidaten->empty()) {
-        c_Raum* r = kandidaten->nth(zufall::waehle(static_cast<int>(kandidaten->size())));
-        if (belegt(r))
-            kandidaten->remove(r);
-        else
-            gewaehlt = r;
-    }
-    if (!gewaehlt && klasse && klasse->getKlassenraum()) gewaehlt = klasse->getKlassenraum();
-    if (!gewaehlt) {
-        kandidaten = k_schulverwaltung->getFreieRaeume();
-        while (!gewaehlt && !kandidaten->empty()) {
-            c_Raum* r = kandidaten->front();
-            if (belegt(r))
-                kandidaten->remove(r);
-            else
-                gewaehlt = r;
-        }
-    }
-    return gewaehlt;
+    return waehleRaum(fach, klasse, belegt);
 }
