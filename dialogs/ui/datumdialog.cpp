@@ -12,16 +12,17 @@ TDatumDialog::TDatumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, in
     : QDialog(parent), k_schulverwaltung(sv), k_pTag(tag), k_pMonat(monat), k_pJahr(jahr) {
     setObjectName(QString("id%1").arg(resId));
     setWindowTitle("Gehe zu Datum");
-    setFixedSize(330, 130);
+    setFixedSize(330, 150);
     auto* hinweis = new QLabel("Bitte geben Sie das Datum an, zu dem gesprungen werden soll:", this);
-    hinweis->setGeometry(10, 8, 310, 20);
+    hinweis->setWordWrap(true);
+    hinweis->setGeometry(10, 6, 310, 36);
     auto feld = [this](int id, const char* titel, int x, int laenge, int wert) {
         auto* label = new QLabel(titel, this);
-        label->setGeometry(x, 36, 60, 18);
+        label->setGeometry(x, 52, 60, 18);
         auto* edit = new QLineEdit(QString::number(wert), this);
         edit->setObjectName(QString("id%1").arg(id));
         edit->setMaxLength(laenge);
-        edit->setGeometry(x, 56, laenge == 4 ? 60 : 40, 24);
+        edit->setGeometry(x, 72, laenge == 4 ? 60 : 40, 24);
         return edit;
     };
     k_tag = feld(761, "Tag", 10, 2, *tag);
@@ -29,11 +30,11 @@ TDatumDialog::TDatumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, in
     k_jahr = feld(763, "Jahr", 130, 4, *jahr);
     auto* ok = new QPushButton("&OK", this);
     ok->setObjectName("id1");
-    ok->setGeometry(150, 94, 80, 26);
+    ok->setGeometry(150, 112, 80, 26);
     ok->setDefault(true);
     auto* abbruch = new QPushButton("&Abbruch", this);
     abbruch->setObjectName("id2");
-    abbruch->setGeometry(240, 94, 80, 26);
+    abbruch->setGeometry(240, 112, 80, 26);
     connect(ok, &QPushButton::clicked, this, &TDatumDialog::CmOk);
     connect(abbruch, &QPushButton::clicked, this, &QDialog::reject);
 }
