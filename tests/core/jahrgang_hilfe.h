@@ -9,6 +9,7 @@
 #include "model/felder.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
+#include "tests/core/testhilfe.h"
 
 #include <gtest/gtest.h>
 
@@ -145,31 +146,24 @@ inline std::string datendatei(const std::vector<std::string>& daten) {
 // Runs each test in a fresh empty working folder, since the program works with
 // the relative names orvask.str and aktuell.sdb. Comparison mode and "today"
 // start as in a fresh process.
-class Arbeitsordner : public ::testing::Test {
+class Arbeitsordner : public testhilfe::OrdnerTest {
 protected:
     void SetUp() override {
-        text::setIgnoreCase(false);
+        OrdnerTest::SetUp();
         setHeute(0, 0, 0);
-        m_alt = std::filesystem::current_path();
-        std::string muster = (std::filesystem::temp_directory_path() / "orvask-jahr-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(&muster[0]), nullptr);
-        m_ordner = muster;
-        std::filesystem::current_path(m_ordner);
     }
     void TearDown() override {
-        std::filesystem::current_path(m_alt);
-        std::error_code ec;
         // Folders made read-only by a test must be writable again to be removed.
+        std::error_code ec;
         for (auto it = std::filesystem::recursive_directory_iterator(m_ordner, ec);
              !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
             if (it->is_directory(ec)) std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                                                    std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(m_ordner, ec);
-        text::setIgnoreCase(false);
         setHeute(0, 0, 0);
+        OrdnerTest::TearDown();
     }
-
-    std::filesystem::path m_alt, m_ordner;
+    // The entries of any folder, not only the working folder.
+    static std::string eintraege(const std::string& ordner = ".") { return jahrgang::eintraege(ordner); }
 };
 
 // A working folder with a front end that holds the default templates: the
