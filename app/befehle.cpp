@@ -56,16 +56,141 @@ void TMainWindow::befehl(int id) {
 
 void TMainWindow::CmBeenden() { emit schliessenAngefordert(); }
 
-// The record dialogs arrive with their own work; until then these commands do nothing.
-void TMainWindow::CmNeu() {}
-void TMainWindow::CmAendern() {}
-void TMainWindow::CmSchuljahreswechsel() {}
-void TMainWindow::CmEinstellungen() {}
-void TMainWindow::CmExportieren() {}
-void TMainWindow::CmCurriculum() {}
-void TMainWindow::CmDrucken() {}
-void TMainWindow::CmErweiterungen() {}
-void TMainWindow::CmZensuren() {}
+// ---------------------------------------------------------------- new and change
+
+void TMainWindow::CmNeu() {
+    switch (aktiverReiter()) {
+    case REITER_SCHUELER:
+        oeffneSchuelerDialog(nullptr);
+        updateSchueler();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_LEHRER:
+        oeffneLehrerDialog(nullptr);
+        updateLehrer();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_RAEUME:
+        oeffneRaumDialog(nullptr);
+        updateRaum();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_EINZELTERMINE:
+        oeffneEinzelterminDialog(nullptr);
+        updateEinzeltermine();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    case REITER_VERTRETUNGEN:
+        oeffneVertretungsterminDialog(nullptr);
+        updateVertretungen();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    case REITER_KLASSEN:
+        oeffneKlassenDialog(nullptr);
+        updateKlasse();
+        updateStundenplan();
+        break;
+    case REITER_STUNDENPLAN:
+        oeffneDauerterminDialog(nullptr);
+        updateEinzeltermine();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    default: return;
+    }
+    saveDatenbestand();
+    update();
+}
+
+void TMainWindow::CmAendern() {
+    c_Schulverwaltung& sv = k_schulverwaltung;
+    // The record of the focused row, or null (with the message) when no row is focused.
+    auto markiert = [this](TListenAnsicht* liste, const char* keineAuswahl) -> int {
+        const int zeile = liste->fokusZeile();
+        if (zeile < 0) fehler(this, keineAuswahl);
+        return zeile < 0 ? 0 : zeile + 1;
+    };
+    const char* const keinTermin = "Sie müssen erst einen Termin markieren,\nbevor Sie ihn ändern können.";
+    switch (aktiverReiter()) {
+    case REITER_SCHUELER: {
+        const int n = markiert(k_schueler, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ändern können.");
+        if (!n) return;
+        oeffneSchuelerDialog(sv.getSchuelerliste()->getSchueler(n));
+        updateSchueler();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    }
+    case REITER_LEHRER: {
+        const int n = markiert(k_lehrer, "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn ändern können.");
+        if (!n) return;
+        oeffneLehrerDialog(sv.getLehrerliste()->getLehrer(n));
+        updateLehrer();
+        updateKlasse();
+        updateStundenplan();
+        updateEinzeltermine();
+        break;
+    }
+    case REITER_RAEUME: {
+        const int n = markiert(k_raeume, "Sie müssen erst einen Raum markieren,\nbevor Sie ihn ändern können.");
+        if (!n) return;
+        oeffneRaumDialog(sv.getRaumliste()->getRaum(n));
+        updateRaum();
+        updateKlasse();
+        updateStundenplan();
+        break;
+    }
+    case REITER_EINZELTERMINE: {
+        const int n = markiert(k_einzeltermine, keinTermin);
+        if (!n) return;
+        oeffneEinzelterminDialog(sv.getEinzelterminliste()->getEinzeltermin(n));
+        updateEinzeltermine();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    }
+    case REITER_VERTRETUNGEN: {
+        const int n = markiert(k_vertretungen, keinTermin);
+        if (!n) return;
+        oeffneVertretungsterminDialog(sv.getVertretungsterminliste()->getVertretungstermin(n));
+        updateVertretungen();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    }
+    case REITER_KLASSEN:
+        // "[keine]" opens the dialog as for a new class.
+        oeffneKlassenDialog(gewaehlteKlasse());
+        updateKlasse();
+        updateStundenplan();
+        updateLehrer();
+        updateSchueler();
+        updateRaum();
+        break;
+    case REITER_STUNDENPLAN:
+        if (c_Vertretungstermin* v = k_stundenplan->getMarkiertenVertretungstermin())
+            oeffneVertretungsterminDialog(v);
+        else if (c_Einzeltermin* e = k_stundenplan->getMarkiertenEinzeltermin())
+            oeffneEinzelterminDialog(e);
+        else if (c_Dauertermin* d = k_stundenplan->getMarkiertenDauertermin())
+            oeffneDauerterminDialog(d);
+        else
+            fehler(this, "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn ändern können.");
+        updateEinzeltermine();
+        updateVertretungen();
+        updateStundenplan();
+        updateLehrer();
+        break;
+    default: return;
+    }
+    saveDatenbestand();
+    update();
+}
 
 // ---------------------------------------------------------------- planning
 

@@ -149,6 +149,14 @@ private:
     bool archivieren();
     // Days and lessons of the grid from the settings (lessons kept within 1..12).
     void passeGitterAn();
+    // The record dialogs of Neu and Ändern, run modally; null opens the dialog for a new record.
+    void oeffneSchuelerDialog(c_Schueler* schueler);
+    void oeffneLehrerDialog(c_Lehrer* lehrer);
+    void oeffneRaumDialog(c_Raum* raum);
+    void oeffneKlassenDialog(c_Klasse* klasse);
+    void oeffneEinzelterminDialog(c_Einzeltermin* termin);
+    void oeffneVertretungsterminDialog(c_Vertretungstermin* termin);
+    void oeffneDauerterminDialog(c_Dauertermin* termin);
     void loeschenListe(TListenAnsicht* liste, const char* keineAuswahl, const char* frage, const char* titel,
                        const char* fehler, int fehlerFlags, int reiter);
 
