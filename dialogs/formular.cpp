@@ -4,6 +4,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -54,6 +55,27 @@ std::vector<FeldSteuerung> feldSteuerungen(const c_Datenliste& vorlage) {
 
 // ---------------------------------------------------------------- layout
 
+namespace {
+
+bool ueberlappen(const Rechteck& a, const Rechteck& b) {
+    return a.breite > 0 && b.breite > 0 && a.x < b.rechts() && b.x < a.rechts() && a.y < b.unten() && b.y < a.unten();
+}
+
+// How far `f` (placed at template x `x`) must move right so that none of its
+// controls covers a control of an earlier field placed left of it (0: not at all).
+int schubNachRechts(const FeldLayout& f, int x, const std::vector<FeldLayout>& frueher, const std::vector<int>& xe) {
+    int schub = 0;
+    for (std::size_t i = 0; i < frueher.size(); ++i) {
+        if (xe[i] >= x) continue;
+        for (const Rechteck& r : {frueher[i].label, frueher[i].feld})
+            for (const Rechteck& q : {f.label, f.feld})
+                if (ueberlappen(q, r)) schub = std::max(schub, r.rechts() + 5 - q.x);
+    }
+    return schub;
+}
+
+}  // namespace
+
 FormularLayout layoutFormular(const c_Datenliste& vorlage, int dx, int startBreite, int startUnten,
                               const FormularMasse& masse) {
     FormularLayout l;
@@ -61,6 +83,7 @@ FormularLayout layoutFormular(const c_Datenliste& vorlage, int dx, int startBrei
     l.unten = startUnten;
     std::size_t i = 0;
     const std::vector<FeldSteuerung> steuerungen = feldSteuerungen(vorlage);
+    std::vector<int> vorlagenX;  // the template x of every field placed so far
     for (const auto& feld : vorlage) {
         if (!feld) continue;
         FeldLayout f;
@@ -69,18 +92,28 @@ FormularLayout layoutFormular(const c_Datenliste& vorlage, int dx, int startBrei
             const int breite = masse.hakenBreite ? masse.hakenBreite(feld->beschreibungText()) : 0;
             f.feld = {feld->getX() + dx, feld->getY(), std::max(feld->getWeite(), breite),
                       std::max(feld->getHoehe(), masse.hakenHoehe)};
-            l.breite = std::max(l.breite, f.feld.rechts() + 20);
-            l.unten = std::max(l.unten, f.feld.unten());
         } else {
             const TextGroesse g = masse.text ? masse.text(feld->beschreibungText()) : TextGroesse{};
             f.label = {feld->getX() + dx, feld->getY(), g.breite, g.hoehe};
-            f.feld = {f.label.x + g.breite + 5, f.label.y, feld->getWeite(),
-                      std::max(feld->getHoehe(), masse.editHoehe)};
-            // The label's x plus its width twice: the row's extent as the form has always measured it.
-            l.breite = std::max(l.breite, f.label.x + 2 * g.breite + f.feld.breite + 20);
-            l.unten = std::max(l.unten, f.feld.unten());
+            f.feld = {f.label.x + g.breite + 5, f.label.y, feld->getWeite(), std::max(feld->getHoehe(), masse.editHoehe)};
         }
+        // Where a wider font makes a row's controls run into the ones before them, the later ones move right
+        // (bounded: each round clears the overlap with at least one control).
+        for (std::size_t runde = 0; runde <= l.felder.size(); ++runde) {
+            const int schub = schubNachRechts(f, feld->getX(), l.felder, vorlagenX);
+            if (schub <= 0) break;
+            f.label.x += f.steuerung.istHaken() ? 0 : schub;
+            f.feld.x += schub;
+        }
+        if (f.steuerung.istHaken()) {
+            l.breite = std::max(l.breite, f.feld.rechts() + 20);
+        } else {
+            // The label's x plus its width twice: the row's extent as the form has always measured it.
+            l.breite = std::max(l.breite, f.label.x + 2 * f.label.breite + f.feld.breite + 20);
+        }
+        l.unten = std::max(l.unten, f.feld.unten());
         l.felder.push_back(f);
+        vorlagenX.push_back(feld->getX());
     }
     return l;
 }

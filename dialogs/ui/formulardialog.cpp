@@ -188,6 +188,11 @@ void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege) {
         liste->item(i)->setSelected(std::find(eintraege.begin(), eintraege.end(), i) != eintraege.end());
 }
 
+void fuelleListe(QListWidget* liste, const std::vector<std::string>& eintraege) {
+    liste->clear();
+    for (const std::string& e : eintraege) liste->addItem(qs(e));
+}
+
 void fuelleAuswahl(QComboBox* box, const std::vector<std::string>& eintraege, int gewaehlt) {
     box->clear();
     for (const std::string& e : eintraege) box->addItem(qs(e));

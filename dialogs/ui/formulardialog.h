@@ -87,6 +87,8 @@ private:
 // Entries and selection of a multi-selection list as plain values.
 std::vector<int> gewaehlteEintraege(const QListWidget* liste);
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege);
+// Fills a multi-selection list; nothing is selected.
+void fuelleListe(QListWidget* liste, const std::vector<std::string>& eintraege);
 // Fills a choice box and selects `gewaehlt` (-1: none).
 void fuelleAuswahl(QComboBox* box, const std::vector<std::string>& eintraege, int gewaehlt);
 // Refills a list view with rows of cell texts; no row has the focus afterwards.

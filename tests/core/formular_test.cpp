@@ -69,6 +69,20 @@ TEST(FormularLayout, ExtentCountsTheLabelWidthTwice) {
     EXPECT_EQ(r.unten, 300);  // no field reaches below the start value
 }
 
+TEST(FormularLayout, AWiderFontMovesTheRestOfTheRowRight) {
+    // "Geburtstag: Tag" at 15 ends its edit at 15 + 150 + 5 + 28 = 198, past the "Monat" label at 140.
+    const auto v = testhilfe::felder(feld(TYP_INT, "TAG", "Geburtstag: Tag", 15, 153, 28, 20),
+                                     feld(TYP_INT, "MONAT", "Monat", 140, 153, 28, 20),
+                                     feld(TYP_INT, "JAHR", "Jahr", 300, 153, 28, 20),
+                                     feld(TYP_STRING, "NAME", "Name", 140, 183, 28, 20));
+    const Form l = layoutFormular(*v, 0, 0, 0, zehnProZeichen());
+    EXPECT_EQ(l.felder[1].label.x, 203);
+    EXPECT_EQ(l.felder[1].feld.x, 203 + 50 + 5);
+    EXPECT_EQ(l.felder[2].label.x, 300);  // far enough right already
+    EXPECT_EQ(l.felder[3].label.x, 140);  // the next band keeps its place
+    EXPECT_EQ(l.breite, 300 + 80 + 28 + 20);
+}
+
 TEST(FormularLayout, CheckBoxesEmptyLabelsAndLeastHeights) {
     struct Fall {
         const char* was;

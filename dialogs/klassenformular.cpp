@@ -1,0 +1,50 @@
+#include "dialogs/klassenformular.h"
+
+#include "dialogs/datensatzformular.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/text.h"
+
+KlassenFormular::KlassenFormular(c_Schulverwaltung* sv, c_Klasse* klasse)
+    : k_schulverwaltung(sv), k_datensatz(klasse), k_vorlage(sv->getKlasseStruktur()) {}
+
+bool KlassenFormular::ok(const FormularWerte& werte, MeldungsSammler& m) {
+    if (!k_vorlage) return false;
+    c_Schulverwaltung* sv = k_schulverwaltung;
+    // A template without JAHRGANG or BEZ compares as grade level 0 and no letter.
+    int jahrgang = 0;
+    char bez = 0;
+    const bool passt =
+        pruefeFormular(pruefFelder(k_datensatz, *k_vorlage), werte, m, [&](const FeldEingabe& e, MeldungsSammler& ms) {
+            if (e.ist("JAHRGANG")) {
+                jahrgang = e.zahl();
+                if (jahrgang >= sv->getMinKlasse() && jahrgang <= sv->getMaxKlasse()) return true;
+                ms.melde("Der eingegebene Jahrgang ist nicht zulässig!");
+                return false;
+            }
+            if (!e.ist("BEZ")) return true;
+            if (e.leer()) {
+                ms.melde("Sie müssen einen Bezeichner eingeben.");
+                return false;
+            }
+            bez = text::firstCharCode(e.zeile());
+            return true;
+        });
+    if (!passt) return false;
+    for (const c_Klasse* k : *sv->getKlassenliste()) {
+        if (k == k_datensatz || k->getBez() != bez || k->getJahrgang() != jahrgang) continue;
+        m.melde("Eine Klasse mit diesem Namen\nexistiert schon.");
+        return false;
+    }
+    if (k_datensatz) {
+        ueberschreibe(*k_datensatz, *k_vorlage, werte);
+        sv->updateKlasse(k_datensatz);
+        return true;
+    }
+    std::unique_ptr<c_Klasse> neu = neuerDatensatz<c_Klasse>(*k_vorlage, werte);
+    c_Klasse* k = neu.get();
+    if (!sv->addKlasse(neu))
+        m.einzeln("Die Klasse konnte nicht\nangelegt werden.", "Fehler", FLAGS_FEHLER);
+    else
+        k_datensatz = k;
+    return true;
+}

@@ -1,0 +1,69 @@
+#include "dialogs/ui/fehlzeitendialog.h"
+
+#include "app/listenansicht.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
+
+#include <QPushButton>
+
+#include <algorithm>
+
+TFehlzeitenDialog::TFehlzeitenDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Schueler* schueler,
+                                     c_Lehrer* lehrer)
+    : TFormularDialog(parent, resId, sv, sv->getFehlzeitStruktur(), 0), k_formular(sv, schueler, lehrer) {
+    setWindowTitle(qs(k_formular.caption()));
+    k_schliessen = knopf(1, "&Schließen", 87, 21);
+    k_schliessen->move(6, 201);
+    k_liste = listenAnsicht(653, k_formular.vorlage(), 309, 122);
+    k_liste->move(7, 120);
+    k_hinzufuegen = knopf(651, "&Hinzufügen", 87, 21);
+    k_hinzufuegen->move(69, 81);
+    k_loeschen = knopf(652, "Fehlzeit &löschen", 87, 21);
+    k_loeschen->move(7, 81);
+    connect(k_hinzufuegen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmHinzufuegen);
+    connect(k_loeschen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmLoeschen);
+    connect(k_schliessen, &QPushButton::clicked, this, [this] { done(0); });
+}
+
+void TFehlzeitenDialog::setupFenster() {
+    const int y0 = layoutFelder(329, 0) + 15;
+    setzeNach(k_loeschen, 7, y0);
+    // A wider font widens the delete button; the add button keeps clear of it.
+    setzeNach(k_hinzufuegen, std::max(100, k_loeschen->x() + k_loeschen->width() + 6), y0);
+    const int y1 = y0 + k_loeschen->height() + 5;
+    setzeNach(k_liste, 7, y1);
+    const int y2 = y1 + k_liste->height() + 5;
+    setzeNach(k_schliessen, 7, y2);
+    k_dialogHoehe = y2 + 60;
+    k_dialogBreite = std::max(k_dialogBreite, k_liste->x() + k_liste->width() + 13);
+    const std::string fehler = k_formular.startFehler();
+    if (!fehler.empty()) {
+        meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+        schliesse(0);
+    }
+    updateFehlzeiten();
+    setzeGroesse();
+}
+
+void TFehlzeitenDialog::updateFehlzeiten() { fuelleListenAnsicht(k_liste, k_formular.zeilen()); }
+
+void TFehlzeitenDialog::CmHinzufuegen() {
+    MeldungsSammler m = MeldungsSammler::sofort();
+    k_formular.hinzufuegen(werte(), m);
+    zeige(m);
+    updateFehlzeiten();
+}
+
+void TFehlzeitenDialog::CmLoeschen() {
+    const int zeile = k_liste->fokusZeile();
+    bool vertretungen = false;
+    if (k_formular.fragtVorLoeschen(zeile))
+        vertretungen = meldung("Sollen die Vertretungsstunden für den gewählten\nZeitraum gelöscht "
+                               "werden?\n(Anmerkung: dies gilt nur für Termine ab dem heutigen Datum!)",
+                               "Fehlzeit löschen", MB_YESNO | MB_ICONQUESTION, this) == IDYES;
+    MeldungsSammler m = MeldungsSammler::sofort();
+    k_formular.loeschen(zeile, vertretungen, m);
+    zeige(m);
+    updateFehlzeiten();
+}

@@ -1,0 +1,64 @@
+#include "dialogs/ui/lehrerdialog.h"
+
+#include "dialogs/ui/fehlzeitendialog.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+
+TLehrerDialog::TLehrerDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Lehrer* lehrer)
+    : TFormularDialog(parent, resId, sv, sv->getLehrerStruktur(), 200), k_formular(sv, lehrer) {
+    setWindowTitle("Lehrer");
+    // The controls of the resource, left of the fields.
+    label(-1, "Klasse:", 180, 16)->move(10, 8);
+    k_klassenwahl = auswahl(251, 180);
+    k_klassenwahl->move(10, 26);
+    k_klassenwahl->setMaxVisibleItems(15);
+    k_fachLabel = label(255, "Lehrer lehrt folgende Fächer:", 180, 16);
+    k_fachLabel->move(10, 62);
+    k_fachwahl = mehrfachListe(252, 180, 120);
+    k_fachwahl->move(10, 62 + k_fachLabel->height() + 2);
+    QPushButton* fehlzeiten = knopf(256, "&Fehlzeiten", 87, 23);
+    fehlzeiten->move(10, k_fachwahl->y() + k_fachwahl->height() + 8);
+    QPushButton* ok = knopf(1, "&OK", 87, 23);
+    ok->move(10, fehlzeiten->y() + fehlzeiten->height() + 16);
+    ok->setDefault(true);
+    QPushButton* abbruch = knopf(2, "&Abbruch", 87, 23);
+    abbruch->move(std::max(103, ok->x() + ok->width() + 6), ok->y());
+    connect(ok, &QPushButton::clicked, this, &TLehrerDialog::CmOk);
+    connect(abbruch, &QPushButton::clicked, this, &QDialog::reject);
+    connect(fehlzeiten, &QPushButton::clicked, this, &TLehrerDialog::CmFehlzeiten);
+}
+
+void TLehrerDialog::setupFenster() {
+    k_dialogHoehe = layoutFelder(200, 300);
+    fuelleAuswahl(k_klassenwahl, k_formular.klassenEintraege(), 0);
+    fuelleListe(k_fachwahl, k_formular.fachEintraege());
+    if (c_Lehrer* l = k_formular.datensatz()) {
+        if (l->getFelder()) fuelleFelder(*l->getFelder());
+        k_klassenwahl->setCurrentIndex(k_formular.klassenAuswahl());
+        waehleEintraege(k_fachwahl, k_formular.fachAuswahl());
+    }
+    setzeGroesse();
+}
+
+void TLehrerDialog::CmOk() {
+    MeldungsSammler m = LehrerFormular::meldungen();
+    const bool fertig = k_formular.ok(werte(), k_klassenwahl->currentIndex(), gewaehlteEintraege(k_fachwahl), m);
+    zeige(m);
+    if (fertig) schliesse(0);
+}
+
+void TLehrerDialog::CmFehlzeiten() {
+    MeldungsSammler m = MeldungsSammler::sofort();
+    if (!k_formular.unterdialogErlaubt(m)) {
+        zeige(m);
+        return;
+    }
+    TFehlzeitenDialog dialog(this, 650, k_schulverwaltung, nullptr, k_formular.datensatz());
+    dialog.ausfuehren();
+}

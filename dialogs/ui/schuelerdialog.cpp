@@ -1,0 +1,75 @@
+#include "dialogs/ui/schuelerdialog.h"
+
+#include "dialogs/ui/fehlzeitendialog.h"
+#include "dialogs/ui/zensurendialog.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <algorithm>
+
+TSchuelerDialog::TSchuelerDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Schueler* schueler)
+    : TFormularDialog(parent, resId, sv, sv->getSchuelerStruktur(), 0), k_formular(sv, schueler) {
+    setWindowTitle("Schüler");
+    k_ok = knopf(1, "&OK", 75, 21);
+    k_ok->setDefault(true);
+    k_abbruch = knopf(2, "&Abbruch", 75, 21);
+    k_zensuren = knopf(511, "&Zensuren", 75, 21);
+    k_fehlzeiten = knopf(512, "&Fehlzeiten", 75, 21);
+    k_klassenLabel = label(-1, "Klasse:", 35, 20);
+    k_klassenwahl = auswahl(251, 75);
+    k_klassenwahl->setMaxVisibleItems(15);
+    connect(k_ok, &QPushButton::clicked, this, &TSchuelerDialog::CmOk);
+    connect(k_abbruch, &QPushButton::clicked, this, &QDialog::reject);
+    connect(k_zensuren, &QPushButton::clicked, this, &TSchuelerDialog::CmZensuren);
+    connect(k_fehlzeiten, &QPushButton::clicked, this, &TSchuelerDialog::CmFehlzeiten);
+}
+
+void TSchuelerDialog::setupFenster() {
+    int l = layoutFelder(300, 0) + 15;
+    // Two rows of buttons; the class label and choice stand left of them in the same band.
+    const int zeile2 = l + std::max(29, k_ok->height() + 6);
+    setzeNach(k_ok, 200, l);
+    setzeNach(k_abbruch, 200, zeile2);
+    setzeNach(k_zensuren, 95, l);
+    setzeNach(k_fehlzeiten, 95, zeile2);
+    setzeNach(k_klassenLabel, 8, l);
+    setzeNach(k_klassenwahl, 8, l + k_klassenLabel->height() + 2);
+    k_dialogHoehe = std::max(l + 85, zeile2 + k_abbruch->height() + 15);
+    k_dialogBreite = std::max(k_dialogBreite, k_ok->x() + k_ok->width() + 15);
+    fuelleAuswahl(k_klassenwahl, k_formular.klassenEintraege(), 0);
+    if (c_Schueler* s = k_formular.datensatz()) {
+        if (s->getFelder()) fuelleFelder(*s->getFelder());
+        k_klassenwahl->setCurrentIndex(k_formular.klassenAuswahl());
+    }
+    setzeGroesse();
+}
+
+void TSchuelerDialog::CmOk() {
+    MeldungsSammler m = SchuelerFormular::meldungen();
+    const bool fertig = k_formular.ok(werte(), k_klassenwahl->currentIndex(), m);
+    zeige(m);
+    if (fertig) schliesse(0);
+}
+
+void TSchuelerDialog::CmZensuren() {
+    MeldungsSammler m = MeldungsSammler::sofort();
+    if (!k_formular.unterdialogErlaubt(m)) {
+        zeige(m);
+        return;
+    }
+    TZensurenDialog dialog(this, 600, k_schulverwaltung, k_formular.datensatz(), nullptr);
+    dialog.ausfuehren();
+}
+
+void TSchuelerDialog::CmFehlzeiten() {
+    MeldungsSammler m = MeldungsSammler::sofort();
+    if (!k_formular.unterdialogErlaubt(m)) {
+        zeige(m);
+        return;
+    }
+    TFehlzeitenDialog dialog(this, 650, k_schulverwaltung, k_formular.datensatz(), nullptr);
+    dialog.ausfuehren();
+}
