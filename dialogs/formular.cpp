@@ -95,7 +95,9 @@ FormularLayout layoutFormular(const c_Datenliste& vorlage, int dx, int startBrei
         } else {
             const TextGroesse g = masse.text ? masse.text(feld->beschreibungText()) : TextGroesse{};
             f.label = {feld->getX() + dx, feld->getY(), g.breite, g.hoehe};
-            f.feld = {f.label.x + g.breite + 5, f.label.y, feld->getWeite(), std::max(feld->getHoehe(), masse.editHoehe)};
+            const int ziffern = feld->getTyp() == TYP_INT && masse.zahlBreite ? masse.zahlBreite(feld->getLaenge()) : 0;
+            f.feld = {f.label.x + g.breite + 5, f.label.y, std::max(feld->getWeite(), ziffern),
+                      std::max(feld->getHoehe(), masse.editHoehe)};
         }
         // Where a wider font makes a row's controls run into the ones before them, the later ones move right
         // (bounded: each round clears the overlap with at least one control).

@@ -67,6 +67,8 @@ struct FormularMasse {
     int hakenHoehe = 0;
     // Least width of a check box with the given caption, likewise (empty: as the template).
     std::function<int(const std::string&)> hakenBreite;
+    // Least width of a number edit that shows the given count of digits (empty: as the template).
+    std::function<int(int)> zahlBreite;
 };
 
 struct FeldLayout {

@@ -6,6 +6,7 @@
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -83,6 +84,7 @@ FormularMasse TFormularDialog::masse() const {
     const int indikator = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
                           style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
     m.hakenBreite = [fm, indikator](const std::string& t) { return fm.horizontalAdvance(qs(t)) + indikator; };
+    m.zahlBreite = [fm](int ziffern) { return fm.horizontalAdvance(QString(std::max(ziffern, 1), '0')) + 12; };
     return m;
 }
 
@@ -168,13 +170,24 @@ TListenAnsicht* TFormularDialog::listenAnsicht(int id, const c_Datenliste* vorla
     std::vector<std::pair<QString, int>> spalten;
     if (vorlage)
         for (const auto& f : *vorlage)
-            if (f) spalten.emplace_back(qs(f->beschreibungText()), 100);
+            if (f) {
+                // Width 100, or what the heading needs.
+                const QString titel = qs(f->beschreibungText());
+                spalten.emplace_back(titel, std::max(100, a->fontMetrics().horizontalAdvance(titel) + 16));
+            }
     a->setSpalten(spalten);
     a->resize(breite, hoehe);
     return a;
 }
 
 void TFormularDialog::setzeNach(QWidget* w, int x, int y) { w->move(x, y); }
+
+int listenBreite(const std::vector<std::string>& eintraege, int mindestens, int zugabe) {
+    const QFontMetrics fm(QApplication::font());
+    int breite = mindestens;
+    for (const std::string& e : eintraege) breite = std::max(breite, fm.horizontalAdvance(qs(e)) + zugabe);
+    return breite;
+}
 
 std::vector<int> gewaehlteEintraege(const QListWidget* liste) {
     std::vector<int> v;

@@ -84,6 +84,10 @@ private:
     bool k_geschlossen = false;
 };
 
+// The width a list or choice box needs to show every entry whole: at least
+// `mindestens`, else the widest entry plus `zugabe` (frame, scroll bar or arrow).
+int listenBreite(const std::vector<std::string>& eintraege, int mindestens, int zugabe);
+
 // Entries and selection of a multi-selection list as plain values.
 std::vector<int> gewaehlteEintraege(const QListWidget* liste);
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege);

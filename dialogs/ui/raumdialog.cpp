@@ -1,5 +1,6 @@
 #include "dialogs/ui/raumdialog.h"
 
+#include "dialogs/auswahl.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
 
@@ -19,18 +20,27 @@ QLabel* spaltenLabel(QWidget* dialog, const char* text, int x, int y, int breite
     l->setGeometry(x, y, breite, l->heightForWidth(breite));
     return l;
 }
+
+// The column of the resource controls: 172 wide, or what the longest class or subject needs.
+int spaltenBreite(c_Schulverwaltung* sv) {
+    std::vector<std::string> e = fachEintraege(sv, "[kein Fachraum / Klassenraum]");
+    for (const std::string& k : klassenEintraege(sv, nullptr)) e.push_back(k);
+    return listenBreite(e, 172, 36);
+}
 }  // namespace
 
 TRaumDialog::TRaumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Raum* raum)
-    : TFormularDialog(parent, resId, sv, sv->getRaumStruktur(), 190), k_formular(sv, raum) {
+    : TFormularDialog(parent, resId, sv, sv->getRaumStruktur(), std::max(190, spaltenBreite(sv) + 18)),
+      k_formular(sv, raum) {
     setWindowTitle("Raum");
+    const int spalte = spaltenBreite(sv);
     // The controls of the resource, left of the fields.
-    QLabel* fachLabel = spaltenLabel(this, "Fächer, die in diesem Raum unterrichtet werden können:", 8, 8, 172);
-    k_fachwahl = mehrfachListe(231, 172, 120);
+    QLabel* fachLabel = spaltenLabel(this, "Fächer, die in diesem Raum unterrichtet werden können:", 8, 8, spalte);
+    k_fachwahl = mehrfachListe(231, spalte, 120);
     k_fachwahl->move(8, fachLabel->y() + fachLabel->height() + 2);
     QLabel* klassenLabel = spaltenLabel(this, "Dieser Raum ist Klassenraum der Klasse:", 8,
-                                        k_fachwahl->y() + k_fachwahl->height() + 8, 172);
-    k_klassenwahl = auswahl(232, 172);
+                                        k_fachwahl->y() + k_fachwahl->height() + 8, spalte);
+    k_klassenwahl = auswahl(232, spalte);
     k_klassenwahl->move(8, klassenLabel->y() + klassenLabel->height() + 2);
     k_klassenwahl->setMaxVisibleItems(15);
     k_ok = knopf(1, "&OK", 80, 23);

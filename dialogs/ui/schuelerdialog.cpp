@@ -29,17 +29,22 @@ TSchuelerDialog::TSchuelerDialog(QWidget* parent, int resId, c_Schulverwaltung* 
 
 void TSchuelerDialog::setupFenster() {
     int l = layoutFelder(300, 0) + 15;
-    // Two rows of buttons; the class label and choice stand left of them in the same band.
+    // Two rows of buttons; the class label and choice stand left of them in the same band. A class
+    // choice wider than 75 for its longest entry pushes the buttons right.
+    const std::vector<std::string> klassen = k_formular.klassenEintraege();
+    k_klassenwahl->resize(listenBreite(klassen, 75, 36), k_klassenwahl->height());
+    const int mitte = std::max(95, 8 + k_klassenwahl->width() + 12);
+    const int rechts = std::max(200, mitte + std::max(k_zensuren->width(), k_fehlzeiten->width()) + 30);
     const int zeile2 = l + std::max(29, k_ok->height() + 6);
-    setzeNach(k_ok, 200, l);
-    setzeNach(k_abbruch, 200, zeile2);
-    setzeNach(k_zensuren, 95, l);
-    setzeNach(k_fehlzeiten, 95, zeile2);
+    setzeNach(k_ok, rechts, l);
+    setzeNach(k_abbruch, rechts, zeile2);
+    setzeNach(k_zensuren, mitte, l);
+    setzeNach(k_fehlzeiten, mitte, zeile2);
     setzeNach(k_klassenLabel, 8, l);
     setzeNach(k_klassenwahl, 8, l + k_klassenLabel->height() + 2);
     k_dialogHoehe = std::max(l + 85, zeile2 + k_abbruch->height() + 15);
     k_dialogBreite = std::max(k_dialogBreite, k_ok->x() + k_ok->width() + 15);
-    fuelleAuswahl(k_klassenwahl, k_formular.klassenEintraege(), 0);
+    fuelleAuswahl(k_klassenwahl, klassen, 0);
     if (c_Schueler* s = k_formular.datensatz()) {
         if (s->getFelder()) fuelleFelder(*s->getFelder());
         k_klassenwahl->setCurrentIndex(k_formular.klassenAuswahl());
