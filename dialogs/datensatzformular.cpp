@@ -1,5 +1,14 @@
 #include "dialogs/datensatzformular.h"
 
+bool erstAngelegt(const void* datensatz, const char* wen, MeldungsSammler& m) {
+    if (datensatz) return true;
+    m.einzeln(std::string("Sie müssen diesen ") + wen +
+                  " zunächst anlegen.\nWählen Sie hierzu OK, markieren Sie ihn und\nwählen Sie dann Bearbeiten im "
+                  "Hauptmenü.",
+              "Fehler", FLAGS_FEHLER);
+    return false;
+}
+
 bool pruefeNamen(const FeldEingabe& e, MeldungsSammler& m) {
     if (e.ist("NAME")) {
         if (!e.leer()) return true;

@@ -11,6 +11,10 @@
 // with "Sie müssen einen Nachnamen eingeben." or "Sie müssen einen Vornamen eingeben.".
 bool pruefeNamen(const FeldEingabe& e, MeldungsSammler& m);
 
+// The grades and absences buttons of a record that is not stored yet: false
+// with "Sie müssen diesen <wen> zunächst anlegen. ..." (caption "Fehler", 48).
+bool erstAngelegt(const void* datensatz, const char* wen, MeldungsSammler& m);
+
 // A new record whose fields are a copy of the template filled from the form;
 // its links are null and its sub-lists empty.
 template <class T>

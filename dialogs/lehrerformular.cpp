@@ -81,10 +81,4 @@ void LehrerFormular::setzeKlassenlehrer(int klasse) {
         if (k->getKlassenlehrer() == k_datensatz) k->setKlassenlehrer(nullptr);
 }
 
-bool LehrerFormular::unterdialogErlaubt(MeldungsSammler& m) const {
-    if (k_datensatz) return true;
-    m.einzeln("Sie müssen diesen Lehrer zunächst anlegen.\nWählen Sie hierzu OK, markieren Sie ihn und\nwählen Sie "
-              "dann Bearbeiten im Hauptmenü.",
-              "Fehler", FLAGS_FEHLER);
-    return false;
-}
+bool LehrerFormular::unterdialogErlaubt(MeldungsSammler& m) const { return erstAngelegt(k_datensatz, "Lehrer", m); }

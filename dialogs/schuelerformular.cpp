@@ -37,10 +37,4 @@ bool SchuelerFormular::ok(const FormularWerte& werte, int klasse, MeldungsSammle
     return true;
 }
 
-bool SchuelerFormular::unterdialogErlaubt(MeldungsSammler& m) const {
-    if (k_datensatz) return true;
-    m.einzeln("Sie müssen diesen Schüler zunächst anlegen.\nWählen Sie hierzu OK, markieren Sie ihn und\nwählen Sie "
-              "dann Bearbeiten im Hauptmenü.",
-              "Fehler", FLAGS_FEHLER);
-    return false;
-}
+bool SchuelerFormular::unterdialogErlaubt(MeldungsSammler& m) const { return erstAngelegt(k_datensatz, "Schüler", m); }

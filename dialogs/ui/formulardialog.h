@@ -55,6 +55,16 @@ protected:
 
     // Shows the collected boxes in order, this dialog as owner.
     void zeige(MeldungsSammler& meldungen);
+    // Runs the sub-dialog T(this, args...) modally and destroys it when `erlaubt`; else shows `meldungen`.
+    template <class T, class... A>
+    void unterdialog(bool erlaubt, MeldungsSammler& meldungen, A... args) {
+        if (!erlaubt) {
+            zeige(meldungen);
+            return;
+        }
+        T dialog(this, args...);
+        dialog.ausfuehren();
+    }
     // Closes the dialog with result `r`, also while exec() has not started.
     void schliesse(int r);
     // Gives the window the size k_dialogBreite x k_dialogHoehe at its place.

@@ -67,10 +67,6 @@ void TLehrerDialog::CmOk() {
 
 void TLehrerDialog::CmFehlzeiten() {
     MeldungsSammler m = MeldungsSammler::sofort();
-    if (!k_formular.unterdialogErlaubt(m)) {
-        zeige(m);
-        return;
-    }
-    TFehlzeitenDialog dialog(this, 650, k_schulverwaltung, nullptr, k_formular.datensatz());
-    dialog.ausfuehren();
+    unterdialog<TFehlzeitenDialog>(k_formular.unterdialogErlaubt(m), m, 650, k_schulverwaltung,
+                                   static_cast<c_Schueler*>(nullptr), k_formular.datensatz());
 }

@@ -61,20 +61,12 @@ void TSchuelerDialog::CmOk() {
 
 void TSchuelerDialog::CmZensuren() {
     MeldungsSammler m = MeldungsSammler::sofort();
-    if (!k_formular.unterdialogErlaubt(m)) {
-        zeige(m);
-        return;
-    }
-    TZensurenDialog dialog(this, 600, k_schulverwaltung, k_formular.datensatz(), nullptr);
-    dialog.ausfuehren();
+    unterdialog<TZensurenDialog>(k_formular.unterdialogErlaubt(m), m, 600, k_schulverwaltung, k_formular.datensatz(),
+                                 static_cast<c_Klasse*>(nullptr));
 }
 
 void TSchuelerDialog::CmFehlzeiten() {
     MeldungsSammler m = MeldungsSammler::sofort();
-    if (!k_formular.unterdialogErlaubt(m)) {
-        zeige(m);
-        return;
-    }
-    TFehlzeitenDialog dialog(this, 650, k_schulverwaltung, k_formular.datensatz(), nullptr);
-    dialog.ausfuehren();
+    unterdialog<TFehlzeitenDialog>(k_formular.unterdialogErlaubt(m), m, 650, k_schulverwaltung, k_formular.datensatz(),
+                                   static_cast<c_Lehrer*>(nullptr));
 }

@@ -10,19 +10,6 @@ namespace {
 
 using testhilfe::ExaktTest;
 
-std::unique_ptr<c_datatype> feld(int typ, const char* name, const char* label, int x = 0, int y = 0, int w = 100,
-                                 int h = 20, bool pflicht = false) {
-    auto f = newField(typ);
-    f->setName(std::string(name));
-    f->setBeschreibung(std::string(label));
-    f->setX(x);
-    f->setY(y);
-    f->setWeite(w);
-    f->setHoehe(h);
-    f->setLaenge(50);
-    f->setPflicht(pflicht);
-    return f;
-}
 
 // A measure where every character is 10 pixels wide and the text 13 high.
 FormularMasse zehnProZeichen() {
@@ -34,8 +21,8 @@ FormularMasse zehnProZeichen() {
 using Form = FormularLayout;
 
 TEST(FormularIds, OnePerCheckBoxTwoPerLabelAndEdit) {
-    const auto v = testhilfe::felder(feld(TYP_STRING, "NAME", "Name:"), feld(TYP_STRING, "VORNAME", "Vorname:"),
-                                     feld(TYP_BOOL, "URLAUB", "Urlaub"), feld(TYP_INT, "PFLICHTSTUNDEN", "Std:"));
+    const auto v = testhilfe::felder(testhilfe::vorlagenFeld(TYP_STRING, "NAME", "Name:"), testhilfe::vorlagenFeld(TYP_STRING, "VORNAME", "Vorname:"),
+                                     testhilfe::vorlagenFeld(TYP_BOOL, "URLAUB", "Urlaub"), testhilfe::vorlagenFeld(TYP_INT, "PFLICHTSTUNDEN", "Std:"));
     const std::vector<FeldSteuerung> s = feldSteuerungen(*v);
     ASSERT_EQ(s.size(), 4u);
     const int erwartet[4][3] = {{1000, 1001, 0}, {1002, 1003, 1}, {1004, -1, 0}, {1005, 1006, 2}};
@@ -44,15 +31,15 @@ TEST(FormularIds, OnePerCheckBoxTwoPerLabelAndEdit) {
         EXPECT_EQ(s[i].editId, erwartet[i][1]) << i;
         EXPECT_EQ(s[i].index, erwartet[i][2]) << i;
     }
-    const auto nurHaken = testhilfe::felder(feld(TYP_BOOL, "A", "a"), feld(TYP_BOOL, "B", "b"));
+    const auto nurHaken = testhilfe::felder(testhilfe::vorlagenFeld(TYP_BOOL, "A", "a"), testhilfe::vorlagenFeld(TYP_BOOL, "B", "b"));
     EXPECT_EQ(feldSteuerungen(*nurHaken)[0].id, 1000);
     EXPECT_EQ(feldSteuerungen(*nurHaken)[1].id, 1001);
 }
 
 TEST(FormularLayout, ExtentCountsTheLabelWidthTwice) {
     // Three rows with text widths 40, 60 and 50, label x 10, edit width 100: 10 + 120 + 100 + 20 = 250.
-    const auto v = testhilfe::felder(feld(TYP_STRING, "A", "abcd", 10, 10), feld(TYP_STRING, "B", "abcdef", 10, 40),
-                                     feld(TYP_INT, "C", "abcde", 10, 70));
+    const auto v = testhilfe::felder(testhilfe::vorlagenFeld(TYP_STRING, "A", "abcd", 10, 10), testhilfe::vorlagenFeld(TYP_STRING, "B", "abcdef", 10, 40),
+                                     testhilfe::vorlagenFeld(TYP_INT, "C", "abcde", 10, 70));
     const Form l = layoutFormular(*v, 0, 0, 0, zehnProZeichen());
     EXPECT_EQ(l.breite, 250);
     EXPECT_EQ(l.unten, 90);
@@ -71,10 +58,10 @@ TEST(FormularLayout, ExtentCountsTheLabelWidthTwice) {
 
 TEST(FormularLayout, AWiderFontMovesTheRestOfTheRowRight) {
     // "Geburtstag: Tag" at 15 ends its edit at 15 + 150 + 5 + 28 = 198, past the "Monat" label at 140.
-    const auto v = testhilfe::felder(feld(TYP_INT, "TAG", "Geburtstag: Tag", 15, 153, 28, 20),
-                                     feld(TYP_INT, "MONAT", "Monat", 140, 153, 28, 20),
-                                     feld(TYP_INT, "JAHR", "Jahr", 300, 153, 28, 20),
-                                     feld(TYP_STRING, "NAME", "Name", 140, 183, 28, 20));
+    const auto v = testhilfe::felder(testhilfe::vorlagenFeld(TYP_INT, "TAG", "Geburtstag: Tag", 15, 153, 28, 20),
+                                     testhilfe::vorlagenFeld(TYP_INT, "MONAT", "Monat", 140, 153, 28, 20),
+                                     testhilfe::vorlagenFeld(TYP_INT, "JAHR", "Jahr", 300, 153, 28, 20),
+                                     testhilfe::vorlagenFeld(TYP_STRING, "NAME", "Name", 140, 183, 28, 20));
     const Form l = layoutFormular(*v, 0, 0, 0, zehnProZeichen());
     EXPECT_EQ(l.felder[1].label.x, 203);
     EXPECT_EQ(l.felder[1].feld.x, 203 + 50 + 5);
@@ -90,8 +77,8 @@ TEST(FormularLayout, CheckBoxesEmptyLabelsAndLeastHeights) {
         int hakenHoehe;
         int breite, unten;
     };
-    const auto nurHaken = testhilfe::felder(feld(TYP_BOOL, "A", "a", 15, 200, 200, 12),
-                                            feld(TYP_BOOL, "B", "b", 30, 100, 60, 12));
+    const auto nurHaken = testhilfe::felder(testhilfe::vorlagenFeld(TYP_BOOL, "A", "a", 15, 200, 200, 12),
+                                            testhilfe::vorlagenFeld(TYP_BOOL, "B", "b", 30, 100, 60, 12));
     for (const Fall& f : {Fall{"template sizes", 0, 0, 235, 212}, Fall{"initial width wins", 300, 0, 300, 212},
                           Fall{"least height", 0, 18, 235, 218}}) {
         FormularMasse m = zehnProZeichen();
@@ -106,7 +93,7 @@ TEST(FormularLayout, CheckBoxesEmptyLabelsAndLeastHeights) {
     EXPECT_EQ(layoutFormular(*nurHaken, 0, 0, 0, m).breite, 30 + 250 + 20);
 
     // An empty label measures 0: the edit starts 5 pixels right of the label's x.
-    const auto leer = testhilfe::felder(feld(TYP_STRING, "A", "", 12, 0, 50, 20));
+    const auto leer = testhilfe::felder(testhilfe::vorlagenFeld(TYP_STRING, "A", "", 12, 0, 50, 20));
     m.editHoehe = 24;
     const Form l = layoutFormular(*leer, 0, 0, 0, m);
     EXPECT_EQ(l.felder[0].feld.x, 17);
@@ -127,9 +114,9 @@ TEST_F(ExaktTest, FormularFillShowsEveryValueAsText) {
 }
 
 TEST_F(ExaktTest, FormularWalkMandatoryAndKeyChecks) {
-    const auto v = testhilfe::felder(feld(TYP_STRING, "VORNAME", "Vorname:", 0, 0, 100, 20, true),
-                                     feld(TYP_BOOL, "AKTIV", "Aktiv", 0, 0, 100, 20, true),
-                                     feld(TYP_INT, "PFLICHTSTUNDEN", "Stunden:"));
+    const auto v = testhilfe::felder(testhilfe::vorlagenFeld(TYP_STRING, "VORNAME", "Vorname:", 0, 0, 100, 20, true),
+                                     testhilfe::vorlagenFeld(TYP_BOOL, "AKTIV", "Aktiv", 0, 0, 100, 20, true),
+                                     testhilfe::vorlagenFeld(TYP_INT, "PFLICHTSTUNDEN", "Stunden:"));
     struct Fall {
         const char* was;
         FormularWerte werte;
@@ -167,7 +154,7 @@ TEST_F(ExaktTest, FormularWalkMandatoryAndKeyChecks) {
 }
 
 TEST_F(ExaktTest, FormularKeyPrefixFollowsTheCaseMode) {
-    const auto f = feld(TYP_INT, "Pflichtstunden", "x");
+    const auto f = testhilfe::vorlagenFeld(TYP_INT, "Pflichtstunden", "x");
     EXPECT_FALSE(hatSchluessel(*f, "PFLICHTSTUNDE"));
     text::setIgnoreCase(true);
     EXPECT_TRUE(hatSchluessel(*f, "PFLICHTSTUNDE"));
@@ -198,9 +185,9 @@ TEST(FormularMeldungen, CollectedAndImmediateStyles) {
 }
 
 TEST_F(ExaktTest, FormularStoreCopiesTheTemplateAndReadsLeadingIntegers) {
-    auto v = testhilfe::felder(feld(TYP_INT, "PLZ", "PLZ:", 1, 2, 3, 4, true), feld(TYP_BOOL, "B", "b"),
-                               feld(TYP_STRING, "S", "s"), feld(TYP_INT, "T", "t"), feld(TYP_INT, "U", "u"),
-                               feld(TYP_INT, "G", "g"));
+    auto v = testhilfe::felder(testhilfe::vorlagenFeld(TYP_INT, "PLZ", "PLZ:", 1, 2, 3, 4, true), testhilfe::vorlagenFeld(TYP_BOOL, "B", "b"),
+                               testhilfe::vorlagenFeld(TYP_STRING, "S", "s"), testhilfe::vorlagenFeld(TYP_INT, "T", "t"), testhilfe::vorlagenFeld(TYP_INT, "U", "u"),
+                               testhilfe::vorlagenFeld(TYP_INT, "G", "g"));
     static_cast<c_StringObj*>(v->at(2))->setWert(std::string("Vorgabe"));
     const FormularWerte w{{" -7x", "Müller\nzweite Zeile", "abc", "12abc", "99999999999"}, {true}};
     const auto neu = neueFelder(*v, w);

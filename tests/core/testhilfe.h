@@ -89,6 +89,21 @@ inline std::unique_ptr<c_datatype> stringFeld(const char* name, const std::strin
     return f;
 }
 
+// A template field with its form layout (length 50 unless given).
+inline std::unique_ptr<c_datatype> vorlagenFeld(int typ, const char* name, const char* label, int x = 0, int y = 0,
+                                                int w = 100, int h = 20, bool pflicht = false, int laenge = 50) {
+    auto f = newField(typ);
+    f->setName(std::string(name));
+    f->setBeschreibung(std::string(label));
+    f->setX(x);
+    f->setY(y);
+    f->setWeite(w);
+    f->setHoehe(h);
+    f->setLaenge(laenge);
+    f->setPflicht(pflicht);
+    return f;
+}
+
 template <class... F>
 std::unique_ptr<c_Datenliste> felder(F... f) {
     auto l = std::make_unique<c_Datenliste>();

@@ -3,6 +3,7 @@
 #include "dialogs/ui/formulardialog.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "model/felder.h"
+#include "tests/core/testhilfe.h"
 #include "platform/ui/meldung.h"
 
 #include <QApplication>
@@ -18,15 +19,7 @@ namespace {
 
 std::unique_ptr<c_datatype> feld(int typ, const char* name, const char* label, int x, int y, int w, int h,
                                  int laenge = 20) {
-    auto f = newField(typ);
-    f->setName(std::string(name));
-    f->setBeschreibung(std::string(label));
-    f->setX(x);
-    f->setY(y);
-    f->setWeite(w);
-    f->setHoehe(h);
-    f->setLaenge(laenge);
-    return f;
+    return testhilfe::vorlagenFeld(typ, name, label, x, y, w, h, false, laenge);
 }
 
 // The smallest record dialog: the fields and nothing else.
