@@ -1,0 +1,402 @@
+#include "dialogs/termindialog.h"
+
+#include "dialogs/datumpruefung.h"
+#include "model/anzeige.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/text.h"
+
+#include <climits>
+
+const char* const TEXT_UEBERSCHNEIDUNG =
+    "Dieser Termin überschneidet sich mit einem\nbestehenden Termin. Soll ein\nErsatztermin angegeben werden?";
+const char* const TEXT_KEINE_ALTERNATIVE = "An diesem Tag gibt es keine Alternative.\nBitte wählen Sie einen anderen Tag.";
+const char* const TEXT_LEHRERLAST =
+    "Die max. Stundenanzahl bei diesem\nLehrer ist erreicht.\nSoll der Termin trotzdem stattfinden?";
+const char* const TEXT_KEIN_AKTIVER_RAUM =
+    "Solange kein aktiver Raum vorhanden\nist, können Sie keinen Termin anlegen.";
+
+namespace {
+
+const char* const TITEL_FELDER = "Termin anlegen";
+
+std::string lehrerName(const c_Lehrer* l) { return l->getName() + "," + l->getVorname(); }
+
+template <class Liste, class Text>
+std::vector<std::string> eintraege(const char* keiner, const Liste* liste, Text text) {
+    std::vector<std::string> e;
+    if (keiner) e.emplace_back(keiner);
+    if (!liste) return e;
+    e.reserve(liste->size() + 1);
+    for (const auto* p : *liste) e.push_back(p ? text(p) : std::string());
+    return e;
+}
+
+int saettigend(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
+
+void zaehlerAendern(c_Lehrer* l, long long stunden) {
+    if (l) l->setVergebeneStunden(saettigend(l->getVergebeneStunden() + stunden));
+}
+
+// The n-th record of a list, null for 0 or past the end.
+template <class Liste>
+auto nter(Liste* liste, int n) -> decltype(liste->nth(n)) {
+    return liste ? liste->nth(n) : nullptr;
+}
+
+c_Raum* gewaehlterRaum(c_Schulverwaltung& sv, int eintrag) { return sv.getAktiveRaeume()->getRaum(eintrag + 1); }
+
+// Subject, teacher, class and room of the form.
+void setzeVerweise(c_Schulverwaltung& sv, c_Termin& t, const TerminEingabe& e) {
+    t.setFach(nter(sv.getFachliste(), e.fach));
+    t.setLehrer(nter(sv.getLehrerliste(), e.lehrer));
+    t.setKlasse(nter(sv.getKlassenliste(), e.klasse));
+    t.setRaum(gewaehlterRaum(sv, e.raum));
+}
+
+// A new appointment whose fields are a copy of the template.
+template <class T>
+std::unique_ptr<T> neuerTermin(const c_Datenliste& vorlage) {
+    auto t = std::make_unique<T>();
+    t->setFelder(std::make_unique<c_Datenliste>(vorlage));
+    return t;
+}
+
+// The collected field text, then the lesson checks when every field was read.
+bool pruefeFormular(const FeldPruefung& p, int stundenProTag, Meldungsziel& m) {
+    bool ok = p.ok;
+    if (!p.ok) m.zeige(p.meldung, TITEL_FELDER, meldungsart::HINWEIS);
+    if (!p.vollstaendig) return false;
+    for (const std::string& s : stundenFehler(p.astd, p.estd, stundenProTag)) {
+        m.fehler(s);
+        ok = false;
+    }
+    return ok;
+}
+
+bool pruefeDatum(const FeldPruefung& p, Meldungsziel& m) {
+    if (!p.vollstaendig) return false;
+    if (isTerminDatumKorrekt(p.tag, p.monat, p.jahr)) return true;
+    m.fehler("Das eingegebene Datum ist nicht korrekt.", "Fehler!");
+    return false;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- choice lists
+
+std::vector<std::string> fachEintraege(c_Schulverwaltung& sv) {
+    return eintraege("[kein]", sv.getFachliste(), [](const c_Fach* f) { return f->getName(); });
+}
+
+std::vector<std::string> klassenEintraege(c_Schulverwaltung& sv) {
+    return eintraege("[keine]", sv.getKlassenliste(), [](const c_Klasse* k) { return klassenName(k); });
+}
+
+std::vector<std::string> lehrerEintraege(c_Schulverwaltung& sv) {
+    return eintraege("[keiner]", sv.getLehrerliste(), [](const c_Lehrer* l) { return lehrerName(l); });
+}
+
+std::vector<std::string> vertretungEintraege(c_Schulverwaltung& sv) {
+    return eintraege("[Freistunde]", sv.getLehrerliste(), [](const c_Lehrer* l) { return lehrerName(l); });
+}
+
+std::vector<std::string> raumEintraege(c_Schulverwaltung& sv) {
+    const auto aktive = sv.getAktiveRaeume();
+    return eintraege(nullptr, aktive.get(), [](const c_Raum* r) { return r->getName(); });
+}
+
+std::vector<std::string> wochentagEintraege(bool samstag) {
+    std::vector<std::string> e;
+    for (int i = 1; i <= (samstag ? 6 : 5); ++i) e.emplace_back(WOCHENTAGE[i]);
+    return e;
+}
+
+int fachEintrag(c_Schulverwaltung& sv, const c_Fach* f) {
+    return f && sv.getFachliste() ? sv.getFachliste()->positionOf(f) : 0;
+}
+int lehrerEintrag(c_Schulverwaltung& sv, const c_Lehrer* l) {
+    return l && sv.getLehrerliste() ? sv.getLehrerliste()->positionOf(l) : 0;
+}
+int klassenEintrag(c_Schulverwaltung& sv, const c_Klasse* k) {
+    return k && sv.getKlassenliste() ? sv.getKlassenliste()->positionOf(k) : 0;
+}
+int raumEintrag(c_Schulverwaltung& sv, const c_Raum* r) {
+    return r ? sv.getAktiveRaeume()->positionOf(r) - 1 : -1;
+}
+
+int wochentagEintrag(const std::string& name) {
+    for (int i = 1; i <= 6; ++i)
+        if (text::equals(name, WOCHENTAGE[i])) return i - 1;
+    return -1;
+}
+
+std::vector<FeldAnzeige> feldAnzeige(const c_Datenliste& felder) {
+    std::vector<FeldAnzeige> anzeige;
+    anzeige.reserve(felder.size());
+    for (const auto& f : felder) {
+        FeldAnzeige a;
+        if (auto* b = dynamic_cast<const c_BoolObj*>(f.get())) {
+            a.haken = b->getWert();
+        } else if (auto* i = dynamic_cast<const c_IntObj*>(f.get())) {
+            a.text = std::to_string(i->getWert());
+        } else if (auto* s = dynamic_cast<const c_StringObj*>(f.get())) {
+            a.setzen = s->getWert() != nullptr;
+            a.text = s->text();
+        } else {
+            a.setzen = false;
+        }
+        anzeige.push_back(std::move(a));
+    }
+    return anzeige;
+}
+
+TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Termin& t) {
+    TerminAuswahl a;
+    a.fach = fachEintrag(sv, t.getFach());
+    a.lehrer = lehrerEintrag(sv, t.getLehrer());
+    a.klasse = klassenEintrag(sv, t.getKlasse());
+    a.raum = raumEintrag(sv, t.getRaum());
+    return a;
+}
+
+TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Dauertermin& t) {
+    TerminAuswahl a = terminAuswahl(sv, static_cast<const c_Termin&>(t));
+    a.wochentag = wochentagEintrag(t.getWochentag());
+    return a;
+}
+
+TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Vertretungstermin& t) {
+    TerminAuswahl a = terminAuswahl(sv, static_cast<const c_Termin&>(t));
+    // With an absent teacher the teacher list shows him and the substitute list
+    // the appointment's own teacher; without one the teacher list shows that
+    // teacher and the substitute list keeps its selection.
+    if (t.getVertretenerLehrer()) {
+        a.lehrer = lehrerEintrag(sv, t.getVertretenerLehrer());
+        a.vertretung = lehrerEintrag(sv, t.getLehrer());
+    }
+    return a;
+}
+
+// ---------------------------------------------------------------- checks
+
+FeldPruefung pruefeTerminfelder(const c_Datenliste& vorlage, const std::vector<FeldEingabe>& eingaben,
+                                bool mitDatum) {
+    struct Pflichtwert {
+        const char* schluessel;
+        const char* meldung;
+        int FeldPruefung::*ziel;
+    };
+    static const Pflichtwert datumswerte[] = {
+        {"TAG", "Sie müssen den Tag eingeben.", &FeldPruefung::tag},
+        {"MONAT", "Sie müssen den Monat eingeben.", &FeldPruefung::monat},
+        {"JAHR", "Sie müssen das Jahr eingeben.", &FeldPruefung::jahr},
+        {"NAME", "Sie müssen einen Namen eingeben.", nullptr},
+    };
+    FeldPruefung p;
+    static const FeldEingabe leer;
+    for (std::size_t i = 0; i < vorlage.size(); ++i) {
+        const c_datatype* f = vorlage.at(i);
+        if (!f || f->getTyp() == TYP_BOOL) continue;
+        const FeldEingabe& e = i < eingaben.size() ? eingaben[i] : leer;
+        const bool istLeer = e.text.empty();
+        bool fehlt = false;
+        if (f->getPflicht() && istLeer) {
+            p.meldung += "Sie müssen das Feld\n" + f->beschreibungText() + "\nausfüllen.";
+            fehlt = true;
+        }
+        const std::string& schluessel = f->nameText();
+        if (text::startsWith(schluessel, "ASTD")) {
+            p.astd = text::leadingInt(e.text);
+        } else if (text::startsWith(schluessel, "ESTD")) {
+            p.estd = text::leadingInt(e.text);
+        } else if (mitDatum) {
+            for (const Pflichtwert& w : datumswerte) {
+                if (!text::startsWith(schluessel, w.schluessel)) continue;
+                if (istLeer) {
+                    p.meldung += w.meldung;
+                    fehlt = true;
+                } else if (w.ziel) {
+                    p.*w.ziel = text::leadingInt(e.text);
+                }
+                break;
+            }
+        }
+        if (fehlt) {
+            p.ok = false;
+            p.vollstaendig = i + 1 == vorlage.size();
+            return p;
+        }
+    }
+    return p;
+}
+
+std::vector<std::string> stundenFehler(int astd, int estd, int stundenProTag) {
+    std::vector<std::string> fehler;
+    if (astd < 1) fehler.emplace_back("Anfangsstunde ist nicht korrekt.");
+    if (estd < 1 || estd > stundenProTag) fehler.emplace_back("Endstunde ist nicht korrekt.");
+    if (estd < astd) fehler.emplace_back("Endstunde liegt vor der Anfangsstunde.");
+    return fehler;
+}
+
+bool isTerminDatumKorrekt(int tag, int monat, int jahr) {
+    return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0;
+}
+
+int terminJahr(int getippt) { return getippt >= 0 && getippt < 100 ? vierstelligesJahr(getippt, 2) : getippt; }
+
+void schreibeTerminfelder(c_Datenliste& felder, const std::vector<FeldEingabe>& eingaben, bool jahrRegel) {
+    for (std::size_t i = 0; i < felder.size() && i < eingaben.size(); ++i) {
+        c_datatype* f = felder.at(i);
+        const FeldEingabe& e = eingaben[i];
+        if (auto* b = dynamic_cast<c_BoolObj*>(f)) {
+            b->setWert(e.haken);
+        } else if (auto* n = dynamic_cast<c_IntObj*>(f)) {
+            const int wert = text::leadingInt(e.text);
+            n->setWert(jahrRegel && text::equals(f->nameText(), "JAHR") ? terminJahr(wert) : wert);
+        } else if (auto* s = dynamic_cast<c_StringObj*>(f)) {
+            s->setWert(e.text);
+        }
+    }
+}
+
+long long terminSpanne(const c_Termin& t) { return static_cast<long long>(t.getEStd()) - t.getAStd() + 1; }
+
+// ---------------------------------------------------------------- OK
+
+TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* datensatz, const TerminEingabe& e,
+                                        Meldungsziel& m) {
+    TerminOk<c_Einzeltermin> ergebnis;
+    const c_Datenliste* vorlage = sv.getEinzelterminStruktur();
+    if (!vorlage) return ergebnis;
+    std::unique_ptr<c_Einzeltermin> neu;
+    if (!datensatz) neu = neuerTermin<c_Einzeltermin>(*vorlage);
+    c_Einzeltermin* t = datensatz ? datensatz : neu.get();
+
+    const FeldPruefung p = pruefeTerminfelder(*vorlage, e.felder, true);
+    bool ok = pruefeFormular(p, sv.getStundenProTag(), m);
+    ok = pruefeDatum(p, m) && ok;
+    if (!ok) return ergebnis;
+
+    setzeVerweise(sv, *t, e);
+    schreibeTerminfelder(*t->getFelder(), e.felder, true);
+    if (neu) {
+        neu->setEingeordnet(true);
+        TerminErgebnis erg = TerminErgebnis::Gespeichert;
+        std::unique_ptr<c_Einzeltermin> vorschlag = sv.addEinzeltermin(neu, &erg);
+        if (erg == TerminErgebnis::Kollision) {
+            if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) ergebnis.vorschlag = std::move(vorschlag);
+            return ergebnis;
+        }
+        if (erg != TerminErgebnis::Gespeichert) {
+            m.zeige("Der Einzeltermin konnte nicht angelegt werden.", "Fehler", meldungsart::HINWEIS);
+            return ergebnis;
+        }
+    }
+    sv.updateEinzeltermin(t);
+    ergebnis.gespeichert = true;
+    return ergebnis;
+}
+
+TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* datensatz, const TerminEingabe& e,
+                                      Meldungsziel& m) {
+    TerminOk<c_Dauertermin> ergebnis;
+    const c_Datenliste* vorlage = sv.getDauerterminStruktur();
+    if (!vorlage) return ergebnis;
+    std::unique_ptr<c_Dauertermin> neu;
+    if (!datensatz) neu = neuerTermin<c_Dauertermin>(*vorlage);
+    c_Dauertermin* t = datensatz ? datensatz : neu.get();
+
+    const FeldPruefung p = pruefeTerminfelder(*vorlage, e.felder, false);
+    if (!pruefeFormular(p, sv.getStundenProTag(), m)) return ergebnis;
+
+    // Without a selected weekday the appointment keeps the one it has; a new
+    // appointment has none and is refused.
+    const std::vector<std::string> tage = wochentagEintraege(sv.getSamstag());
+    const std::string wochentag = e.wochentag >= 0 && e.wochentag < static_cast<int>(tage.size())
+                                      ? tage[static_cast<std::size_t>(e.wochentag)]
+                                      : t->getWochentag();
+    if (wochentag.empty()) {
+        m.fehler("Sie müssen einen Wochentag auswählen.");
+        return ergebnis;
+    }
+
+    c_Lehrer* lehrer = nter(sv.getLehrerliste(), e.lehrer);
+    c_Lehrer* alterLehrer = datensatz ? datensatz->getLehrer() : nullptr;
+    const long long alteSpanne = datensatz ? terminSpanne(*datensatz) : 0;
+    const long long neueSpanne = static_cast<long long>(p.estd) - p.astd + 1;
+    if (lehrer) {
+        long long stunden = lehrer->getVergebeneStunden() + neueSpanne;
+        if (datensatz && alterLehrer == lehrer) stunden -= alteSpanne;
+        if (stunden > lehrer->getPflichtstunden() && !m.frage(TEXT_LEHRERLAST, "Fehler")) return ergebnis;
+    }
+
+    setzeVerweise(sv, *t, e);
+    t->setWochentag(wochentag);
+    schreibeTerminfelder(*t->getFelder(), e.felder, false);
+    if (neu) {
+        neu->setEingeordnet(true);
+        TerminErgebnis erg = TerminErgebnis::Gespeichert;
+        std::unique_ptr<c_Dauertermin> vorschlag = sv.addDauertermin(neu, &erg);
+        if (erg == TerminErgebnis::Kollision) {
+            if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) {
+                if (vorschlag && sv.getDauerterminliste()->isFrei(vorschlag.get()))
+                    ergebnis.vorschlag = std::move(vorschlag);
+                else
+                    m.fehler(TEXT_KEINE_ALTERNATIVE);
+            }
+            return ergebnis;
+        }
+        if (erg != TerminErgebnis::Gespeichert) {
+            m.zeige("Der Dauertermin konnte nicht angelegt werden.", "Fehler", meldungsart::HINWEIS);
+            return ergebnis;
+        }
+    }
+    // The counters follow the change: the old span off the old teacher, the new one onto the new teacher.
+    if (datensatz) zaehlerAendern(alterLehrer, -alteSpanne);
+    zaehlerAendern(t->getLehrer(), terminSpanne(*t));
+    sv.updateDauertermin(t);
+    ergebnis.gespeichert = true;
+    return ergebnis;
+}
+
+bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, const TerminEingabe& e,
+                         Meldungsziel& m) {
+    const c_Datenliste* vorlage = sv.getVertretungsterminStruktur();
+    if (!vorlage) return false;
+    std::unique_ptr<c_Vertretungstermin> neu;
+    if (!datensatz) neu = neuerTermin<c_Vertretungstermin>(*vorlage);
+    c_Vertretungstermin* t = datensatz ? datensatz : neu.get();
+
+    const FeldPruefung p = pruefeTerminfelder(*vorlage, e.felder, true);
+    bool ok = pruefeFormular(p, sv.getStundenProTag(), m);
+
+    c_Lehrerliste* lehrerliste = sv.getLehrerliste();
+    c_Lehrer* vertretener = nullptr;
+    c_Lehrer* vertreter = nullptr;
+    if (e.lehrer <= 0) {
+        m.zeige("Sie müssen einen Lehrer auswählen,\nder vertreten werden soll", "Fehler", meldungsart::HINWEIS);
+        ok = false;
+    } else if (e.vertretung > 0 && e.vertretung == e.lehrer) {
+        m.zeige("Sie können den Lehrer nicht durch sich selbst\nvertreten lassen.", "Fehler", meldungsart::HINWEIS);
+        ok = false;
+    } else {
+        vertretener = nter(lehrerliste, e.lehrer);
+        vertreter = nter(lehrerliste, e.vertretung);
+    }
+    ok = pruefeDatum(p, m) && ok;
+    if (!ok) return false;
+
+    setzeVerweise(sv, *t, e);
+    t->setLehrer(vertreter);
+    t->setVertretenerLehrer(vertretener);
+    schreibeTerminfelder(*t->getFelder(), e.felder, true);
+    if (neu) {
+        neu->setEingeordnet(true);
+        if (!sv.addVertretungstermin(neu)) {
+            m.zeige("Der Vertretungstermin konnte nicht angelegt werden.", "Fehler", meldungsart::HINWEIS);
+            return false;
+        }
+    }
+    sv.updateVertretungstermin(t);
+    return true;
+}
