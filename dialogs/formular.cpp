@@ -1,0 +1,201 @@
+#include "dialogs/formular.h"
+
+#include "model/felder.h"
+#include "platform/text.h"
+
+#include <algorithm>
+
+namespace {
+
+// Walks the fields with the two control cursors: `f(feld, text, haken)` gets
+// the edit's text (null for a bool field) or the check box state. Values the
+// controls do not have (a shorter list) read as empty text and cleared box.
+template <class F>
+void durchlaufe(const c_Datenliste& felder, const FormularWerte& werte, F f) {
+    std::size_t edit = 0, haken = 0;
+    for (const auto& feld : felder) {
+        if (!feld) continue;
+        if (feld->getTyp() == TYP_BOOL) {
+            const bool an = haken < werte.haken.size() && werte.haken[haken];
+            ++haken;
+            if (!f(*feld, static_cast<const std::string*>(nullptr), an)) return;
+        } else {
+            const std::string* text = edit < werte.edits.size() ? &werte.edits[edit] : &leererText();
+            ++edit;
+            if (!f(*feld, text, false)) return;
+        }
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- control ids
+
+std::vector<FeldSteuerung> feldSteuerungen(const c_Datenliste& vorlage) {
+    std::vector<FeldSteuerung> s;
+    int id = ERSTE_FELD_ID, haken = 0, edits = 0;
+    for (const auto& feld : vorlage) {
+        if (!feld) continue;
+        FeldSteuerung st;
+        st.typ = feld->getTyp();
+        st.id = id;
+        if (st.typ == TYP_BOOL) {
+            st.index = haken++;
+            id += 1;
+        } else {
+            st.editId = id + 1;
+            st.index = edits++;
+            id += 2;
+        }
+        s.push_back(st);
+    }
+    return s;
+}
+
+// ---------------------------------------------------------------- layout
+
+FormularLayout layoutFormular(const c_Datenliste& vorlage, int dx, int startBreite, int startUnten,
+                              const FormularMasse& masse) {
+    FormularLayout l;
+    l.breite = startBreite;
+    l.unten = startUnten;
+    std::size_t i = 0;
+    const std::vector<FeldSteuerung> steuerungen = feldSteuerungen(vorlage);
+    for (const auto& feld : vorlage) {
+        if (!feld) continue;
+        FeldLayout f;
+        f.steuerung = steuerungen[i++];
+        if (f.steuerung.istHaken()) {
+            const int breite = masse.hakenBreite ? masse.hakenBreite(feld->beschreibungText()) : 0;
+            f.feld = {feld->getX() + dx, feld->getY(), std::max(feld->getWeite(), breite),
+                      std::max(feld->getHoehe(), masse.hakenHoehe)};
+            l.breite = std::max(l.breite, f.feld.rechts() + 20);
+            l.unten = std::max(l.unten, f.feld.unten());
+        } else {
+            const TextGroesse g = masse.text ? masse.text(feld->beschreibungText()) : TextGroesse{};
+            f.label = {feld->getX() + dx, feld->getY(), g.breite, g.hoehe};
+            f.feld = {f.label.x + g.breite + 5, f.label.y, feld->getWeite(),
+                      std::max(feld->getHoehe(), masse.editHoehe)};
+            // The label's x plus its width twice: the row's extent as the form has always measured it.
+            l.breite = std::max(l.breite, f.label.x + 2 * g.breite + f.feld.breite + 20);
+            l.unten = std::max(l.unten, f.feld.unten());
+        }
+        l.felder.push_back(f);
+    }
+    return l;
+}
+
+// ---------------------------------------------------------------- values
+
+FormularWerte leereWerte(const c_Datenliste& vorlage) {
+    FormularWerte w;
+    for (const auto& feld : vorlage) {
+        if (!feld) continue;
+        if (feld->getTyp() == TYP_BOOL)
+            w.haken.push_back(false);
+        else
+            w.edits.emplace_back();
+    }
+    return w;
+}
+
+FormularWerte werteAus(const c_Datenliste& felder) {
+    FormularWerte w;
+    for (const auto& feld : felder) {
+        if (!feld) continue;
+        switch (feld->getTyp()) {
+        case TYP_BOOL: w.haken.push_back(static_cast<const c_BoolObj&>(*feld).getWert()); break;
+        case TYP_INT: w.edits.push_back(std::to_string(static_cast<const c_IntObj&>(*feld).getWert())); break;
+        case TYP_STRING: w.edits.push_back(static_cast<const c_StringObj&>(*feld).text()); break;
+        default: w.edits.emplace_back(); break;  // a field of no known type still has its edit
+        }
+    }
+    return w;
+}
+
+std::string ersteZeile(const std::string& text) {
+    const std::size_t ende = text.find_first_of("\r\n");
+    return ende == std::string::npos ? text : text.substr(0, ende);
+}
+
+std::string FeldEingabe::zeile() const { return k_text ? ersteZeile(*k_text) : std::string(); }
+
+int FeldEingabe::zahl() const { return text::leadingInt(zeile()); }
+
+bool FeldEingabe::ist(const char* schluessel) const { return hatSchluessel(k_feld, schluessel); }
+
+bool hatSchluessel(const c_datatype& feld, const char* schluessel) {
+    return schluessel && text::startsWith(feld.nameText(), schluessel);
+}
+
+// ---------------------------------------------------------------- messages
+
+MeldungsSammler MeldungsSammler::gesammelt(std::string caption) { return MeldungsSammler(true, std::move(caption)); }
+
+MeldungsSammler MeldungsSammler::sofort() { return MeldungsSammler(false, "Fehler"); }
+
+void MeldungsSammler::melde(const std::string& text) {
+    if (!k_gesammelt) {
+        k_boxen.push_back({text, k_caption, FLAGS_FEHLER});
+        return;
+    }
+    if (k_sammlungOffen) {
+        k_boxen.back().text += text;
+        return;
+    }
+    k_boxen.push_back({text, k_caption, FLAGS_HINWEIS});
+    k_sammlungOffen = true;
+}
+
+void MeldungsSammler::einzeln(std::string text, std::string caption, int flags) {
+    k_boxen.push_back({std::move(text), std::move(caption), flags});
+    k_sammlungOffen = false;
+}
+
+std::vector<DialogMeldung> MeldungsSammler::entnehmen() {
+    std::vector<DialogMeldung> b;
+    b.swap(k_boxen);
+    k_sammlungOffen = false;
+    return b;
+}
+
+std::string pflichtMeldung(const c_datatype& feld) {
+    return "Sie müssen das Feld\n" + feld.beschreibungText() + "\nausfüllen.";
+}
+
+// ---------------------------------------------------------------- check and store
+
+bool pruefeFormular(const c_Datenliste& felder, const FormularWerte& werte, MeldungsSammler& meldungen,
+                    const FeldPruefung& pruefe) {
+    bool ok = true;
+    durchlaufe(felder, werte, [&](const c_datatype& feld, const std::string* text, bool haken) {
+        const FeldEingabe e(feld, text, haken);
+        if (feld.getPflicht() && !e.istHaken() && e.leer()) {
+            meldungen.melde(pflichtMeldung(feld));
+            ok = false;
+        } else if (pruefe && !pruefe(e, meldungen)) {
+            ok = false;
+        }
+        return ok;
+    });
+    return ok;
+}
+
+void uebernehmeWerte(c_Datenliste& felder, const FormularWerte& werte) {
+    durchlaufe(felder, werte, [](c_datatype& feld, const std::string* text, bool haken) {
+        const FeldEingabe e(feld, text, haken);
+        switch (feld.getTyp()) {
+        case TYP_BOOL: static_cast<c_BoolObj&>(feld).setWert(e.haken()); break;
+        case TYP_INT: static_cast<c_IntObj&>(feld).setWert(e.zahl()); break;
+        case TYP_STRING: static_cast<c_StringObj&>(feld).setWert(e.zeile()); break;
+        default: break;
+        }
+        return true;
+    });
+}
+
+std::unique_ptr<c_Datenliste> neueFelder(const c_Datenliste& vorlage, const FormularWerte& werte) {
+    auto felder = std::make_unique<c_Datenliste>(vorlage);
+    uebernehmeWerte(*felder, werte);
+    return felder;
+}

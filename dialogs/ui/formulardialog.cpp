@@ -1,0 +1,206 @@
+#include "dialogs/ui/formulardialog.h"
+
+#include "app/listenansicht.h"
+#include "dialogs/ui/zeichenschutz.h"
+#include "model/felder.h"
+#include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+#include <algorithm>
+
+namespace {
+
+QString objektName(int id) { return QString("id%1").arg(id); }
+
+// A caption without its mnemonic marks, as it is drawn.
+QString ohneKuerzel(const char* text) {
+    QString t = qs(text);
+    t.replace("&&", "\x01");
+    t.remove('&');
+    t.replace('\x01', '&');
+    return t;
+}
+
+}  // namespace
+
+TFormularDialog::TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, const c_Datenliste* vorlage, int dx)
+    : QDialog(parent), k_schulverwaltung(sv), k_vorlage(vorlage), k_dx(dx) {
+    setObjectName(objektName(resId));
+    if (!vorlage) return;
+    const std::vector<FeldSteuerung> steuerungen = feldSteuerungen(*vorlage);
+    std::size_t n = 0;
+    for (const auto& f : *vorlage) {
+        if (!f) continue;
+        const FeldSteuerung& st = steuerungen[n++];
+        const QString beschriftung = qs(f->beschreibungText());
+        if (st.istHaken()) {
+            auto* box = new QCheckBox(beschriftung, this);
+            box->setObjectName(objektName(st.id));
+            box->setGeometry(f->getX() + dx, f->getY(), f->getWeite(), f->getHoehe());
+            k_checkboxen.push_back(box);
+            continue;
+        }
+        auto* l = new QLabel(beschriftung, this);
+        l->setTextFormat(Qt::PlainText);
+        l->setObjectName(objektName(st.id));
+        l->setGeometry(f->getX() + dx, f->getY(), 100, 100);
+        k_labels.push_back(l);
+        auto* e = new QLineEdit(this);
+        e->setObjectName(objektName(st.editId));
+        e->setGeometry(f->getX() + dx, f->getY(), f->getWeite(), f->getHoehe());
+        // Room for the longest value plus one, as the form has always allowed.
+        e->setMaxLength(std::max(1, f->getLaenge() + 1));
+        schuetzeEdit(e);
+        k_edits.push_back(e);
+    }
+}
+
+int TFormularDialog::ausfuehren() {
+    setupFenster();
+    if (k_geschlossen) return result();
+    return exec();
+}
+
+FormularMasse TFormularDialog::masse() const {
+    const QFontMetrics fm(font());
+    FormularMasse m;
+    m.text = [fm](const std::string& t) {
+        const QString s = qs(t);
+        return TextGroesse{fm.horizontalAdvance(s), fm.height()};
+    };
+    // An edit shows a line of text inside its frame; a check box its caption beside the indicator.
+    m.editHoehe = fm.height() + 6;
+    m.hakenHoehe = fm.height() + 2;
+    const int indikator = style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                          style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 4;
+    m.hakenBreite = [fm, indikator](const std::string& t) { return fm.horizontalAdvance(qs(t)) + indikator; };
+    return m;
+}
+
+int TFormularDialog::layoutFelder(int startBreite, int startUnten) {
+    if (!k_vorlage) {
+        k_dialogBreite = startBreite;
+        return startUnten;
+    }
+    const FormularLayout l = layoutFormular(*k_vorlage, k_dx, startBreite, startUnten, masse());
+    for (const FeldLayout& f : l.felder) {
+        const std::size_t i = static_cast<std::size_t>(f.steuerung.index);
+        if (f.steuerung.istHaken()) {
+            if (i < k_checkboxen.size())
+                k_checkboxen[i]->setGeometry(f.feld.x, f.feld.y, f.feld.breite, f.feld.hoehe);
+            continue;
+        }
+        if (i < k_labels.size()) k_labels[i]->setGeometry(f.label.x, f.label.y, f.label.breite, f.label.hoehe);
+        if (i < k_edits.size()) k_edits[i]->setGeometry(f.feld.x, f.feld.y, f.feld.breite, f.feld.hoehe);
+    }
+    k_dialogBreite = l.breite;
+    return l.unten;
+}
+
+void TFormularDialog::fuelleFelder(const c_Datenliste& felder) {
+    const FormularWerte w = werteAus(felder);
+    for (std::size_t i = 0; i < k_edits.size() && i < w.edits.size(); ++i) k_edits[i]->setText(qs(w.edits[i]));
+    for (std::size_t i = 0; i < k_checkboxen.size() && i < w.haken.size(); ++i) k_checkboxen[i]->setChecked(w.haken[i]);
+}
+
+FormularWerte TFormularDialog::werte() const {
+    FormularWerte w;
+    for (const QLineEdit* e : k_edits) w.edits.push_back(ss(e->text()));
+    for (const QCheckBox* c : k_checkboxen) w.haken.push_back(c->isChecked());
+    return w;
+}
+
+void TFormularDialog::zeige(MeldungsSammler& meldungen) {
+    for (const DialogMeldung& m : meldungen.entnehmen()) meldung(m.text, m.caption, m.flags, this);
+}
+
+void TFormularDialog::schliesse(int r) {
+    k_geschlossen = true;
+    done(r);
+}
+
+void TFormularDialog::setzeGroesse() { resize(k_dialogBreite, k_dialogHoehe); }
+
+QPushButton* TFormularDialog::knopf(int id, const char* text, int breite, int hoehe) {
+    auto* k = new QPushButton(qs(text), this);
+    if (id != -1) k->setObjectName(objektName(id));
+    const QFontMetrics fm(font());
+    k->resize(std::max(breite, fm.horizontalAdvance(ohneKuerzel(text)) + 16), std::max(hoehe, fm.height() + 6));
+    k->setAutoDefault(false);
+    return k;
+}
+
+QLabel* TFormularDialog::label(int id, const char* text, int breite, int hoehe) {
+    auto* l = new QLabel(qs(text), this);
+    l->setTextFormat(Qt::PlainText);
+    if (id != -1) l->setObjectName(objektName(id));
+    const QFontMetrics fm(font());
+    l->resize(std::max(breite, fm.horizontalAdvance(qs(text))), std::max(hoehe, fm.height()));
+    return l;
+}
+
+QComboBox* TFormularDialog::auswahl(int id, int breite) {
+    auto* b = new QComboBox(this);
+    b->setObjectName(objektName(id));
+    b->resize(breite, std::max(21, b->sizeHint().height()));
+    return b;
+}
+
+QListWidget* TFormularDialog::mehrfachListe(int id, int breite, int hoehe) {
+    auto* l = new QListWidget(this);
+    l->setObjectName(objektName(id));
+    l->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    l->resize(breite, hoehe);
+    return l;
+}
+
+TListenAnsicht* TFormularDialog::listenAnsicht(int id, const c_Datenliste* vorlage, int breite, int hoehe) {
+    auto* a = new TListenAnsicht(this, id);
+    std::vector<std::pair<QString, int>> spalten;
+    if (vorlage)
+        for (const auto& f : *vorlage)
+            if (f) spalten.emplace_back(qs(f->beschreibungText()), 100);
+    a->setSpalten(spalten);
+    a->resize(breite, hoehe);
+    return a;
+}
+
+void TFormularDialog::setzeNach(QWidget* w, int x, int y) { w->move(x, y); }
+
+std::vector<int> gewaehlteEintraege(const QListWidget* liste) {
+    std::vector<int> v;
+    for (int i = 0; i < liste->count(); ++i)
+        if (liste->item(i)->isSelected()) v.push_back(i);
+    return v;
+}
+
+void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege) {
+    for (int i = 0; i < liste->count(); ++i)
+        liste->item(i)->setSelected(std::find(eintraege.begin(), eintraege.end(), i) != eintraege.end());
+}
+
+void fuelleAuswahl(QComboBox* box, const std::vector<std::string>& eintraege, int gewaehlt) {
+    box->clear();
+    for (const std::string& e : eintraege) box->addItem(qs(e));
+    box->setCurrentIndex(gewaehlt < box->count() ? gewaehlt : -1);
+}
+
+void fuelleListenAnsicht(TListenAnsicht* ansicht, const std::vector<std::vector<std::string>>& zeilen) {
+    std::vector<QStringList> z;
+    z.reserve(zeilen.size());
+    for (const auto& zeile : zeilen) {
+        QStringList l;
+        for (const std::string& zelle : zeile) l << qs(zelle);
+        z.push_back(std::move(l));
+    }
+    ansicht->setZeilen(std::move(z));
+}

@@ -1,0 +1,93 @@
+// The widget side of the record form scheme (dialogs/formular.h): the base of
+// every record dialog. It creates the field controls of a template at the
+// template's coordinates (object names "id" + control id, from 1000), lays them
+// out at the dialog's font, fills them, reads them back as plain values and
+// shows the messages the checks collected.
+//
+// A dialog is driven without exec() as well: construct it, call setupFenster(),
+// fill the controls, call CmOk(). ausfuehren() does the same modally.
+#pragma once
+
+#include "dialogs/formular.h"
+
+#include <QDialog>
+
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class TListenAnsicht;
+class c_Datenliste;
+class c_Schulverwaltung;
+
+class TFormularDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Lays out and fills the dialog (the dialog's own part).
+    virtual void setupFenster() = 0;
+    // setupFenster, then the dialog modally unless set-up closed it already.
+    int ausfuehren();
+    // True once the dialog closed itself (after a store, or from set-up).
+    bool istGeschlossen() const { return k_geschlossen; }
+    int dialogBreite() const { return k_dialogBreite; }
+    int dialogHoehe() const { return k_dialogHoehe; }
+
+    // The text measure of this dialog's font, for the layout.
+    FormularMasse masse() const;
+
+protected:
+    // Creates the field controls of `vorlage` (may be null: no fields) with
+    // the horizontal offset dx. The object name of the dialog is "id" + resId.
+    TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, const c_Datenliste* vorlage, int dx);
+
+    // Lays out the field controls; returns the lowest edge L. The width
+    // starts at `startBreite` and ends in k_dialogBreite.
+    int layoutFelder(int startBreite, int startUnten);
+    // Fills the controls from a record's own field list.
+    void fuelleFelder(const c_Datenliste& felder);
+    // What the field controls hold.
+    FormularWerte werte() const;
+
+    // Shows the collected boxes in order, this dialog as owner.
+    void zeige(MeldungsSammler& meldungen);
+    // Closes the dialog with result `r`, also while exec() has not started.
+    void schliesse(int r);
+    // Gives the window the size k_dialogBreite x k_dialogHoehe at its place.
+    void setzeGroesse();
+
+    // Fixed controls: object name "id" + id (none for id -1), the size given,
+    // widened where the text needs more at the dialog's font.
+    QPushButton* knopf(int id, const char* text, int breite, int hoehe);
+    QLabel* label(int id, const char* text, int breite, int hoehe);
+    QComboBox* auswahl(int id, int breite);
+    QListWidget* mehrfachListe(int id, int breite, int hoehe);
+    // A report list view with one column per template field (heading = label, width 100).
+    TListenAnsicht* listenAnsicht(int id, const c_Datenliste* vorlage, int breite, int hoehe);
+    // Moves a control, size unchanged.
+    static void setzeNach(QWidget* w, int x, int y);
+
+    c_Schulverwaltung* k_schulverwaltung;
+    const c_Datenliste* k_vorlage;
+    std::vector<QLineEdit*> k_edits;
+    std::vector<QCheckBox*> k_checkboxen;
+    std::vector<QLabel*> k_labels;
+    int k_dialogBreite = 0;
+    int k_dialogHoehe = 0;
+
+private:
+    int k_dx;
+    bool k_geschlossen = false;
+};
+
+// Entries and selection of a multi-selection list as plain values.
+std::vector<int> gewaehlteEintraege(const QListWidget* liste);
+void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege);
+// Fills a choice box and selects `gewaehlt` (-1: none).
+void fuelleAuswahl(QComboBox* box, const std::vector<std::string>& eintraege, int gewaehlt);
+// Refills a list view with rows of cell texts; no row has the focus afterwards.
+void fuelleListenAnsicht(TListenAnsicht* ansicht, const std::vector<std::vector<std::string>>& zeilen);

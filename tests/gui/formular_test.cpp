@@ -1,0 +1,127 @@
+// The widget side of the record form scheme: controls from the template by id,
+// layout at the real font, fill and read back, and the character guard of the edits.
+#include "dialogs/ui/formulardialog.h"
+#include "dialogs/ui/zeichenschutz.h"
+#include "model/felder.h"
+#include "platform/ui/meldung.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::unique_ptr<c_datatype> feld(int typ, const char* name, const char* label, int x, int y, int w, int h,
+                                 int laenge = 20) {
+    auto f = newField(typ);
+    f->setName(std::string(name));
+    f->setBeschreibung(std::string(label));
+    f->setX(x);
+    f->setY(y);
+    f->setWeite(w);
+    f->setHoehe(h);
+    f->setLaenge(laenge);
+    return f;
+}
+
+// The smallest record dialog: the fields and nothing else.
+class TNurFelder : public TFormularDialog {
+public:
+    TNurFelder(const c_Datenliste* v, int dx) : TFormularDialog(nullptr, 999, nullptr, v, dx) {}
+    void setupFenster() override {
+        k_dialogHoehe = layoutFelder(50, 0) + 20;
+        setzeGroesse();
+    }
+    using TFormularDialog::fuelleFelder;
+    using TFormularDialog::werte;
+};
+
+}  // namespace
+
+TEST(FormularDialog, ControlsByIdLaidOutWithoutOverlapAndRoundTrip) {
+    c_Datenliste v;
+    v.push_back(feld(TYP_STRING, "NAME", "Ein ziemlich langer Name des Feldes:", 10, 8, 120, 20));
+    v.push_back(feld(TYP_BOOL, "URLAUB", "Längere Zeit beurlaubt, mit langem Text", 10, 40, 60, 12));
+    v.push_back(feld(TYP_INT, "PLZ", "PLZ:", 10, 70, 40, 20, 5));
+    TNurFelder d(&v, 30);
+    d.setupFenster();
+
+    auto* name = d.findChild<QLabel*>("id1000");
+    auto* edit = d.findChild<QLineEdit*>("id1001");
+    auto* haken = d.findChild<QCheckBox*>("id1002");
+    auto* plz = d.findChild<QLineEdit*>("id1004");
+    ASSERT_TRUE(name && edit && haken && plz && d.findChild<QLabel*>("id1003"));
+    const QFontMetrics fm(d.font());
+    EXPECT_EQ(name->geometry().topLeft(), QPoint(40, 8));
+    EXPECT_EQ(name->width(), fm.horizontalAdvance(name->text()));
+    EXPECT_EQ(edit->x(), 40 + name->width() + 5);
+    EXPECT_EQ(edit->width(), 120);
+    EXPECT_GE(edit->height(), fm.height() + 6);
+    EXPECT_GE(haken->width(), fm.horizontalAdvance(haken->text()));
+    EXPECT_FALSE(haken->geometry().intersects(plz->geometry()));
+    EXPECT_EQ(d.dialogBreite(), std::max(40 + 2 * name->width() + 120 + 20, haken->geometry().right() + 1 + 20));
+    EXPECT_EQ(plz->maxLength(), 6);
+
+    c_Datenliste satz(v);
+    satz.setString("NAME", "Müller");
+    satz.setBool("URLAUB", true);
+    satz.setInt("PLZ", 0);
+    d.fuelleFelder(satz);
+    EXPECT_EQ(edit->text(), "Müller");
+    EXPECT_TRUE(haken->isChecked());
+    EXPECT_EQ(plz->text(), "0");
+    const FormularWerte w = d.werte();
+    EXPECT_EQ(w.edits, (std::vector<std::string>{"Müller", "0"}));
+    EXPECT_EQ(w.haken, std::vector<bool>{true});
+
+    d.show();
+    QApplication::processEvents();
+    d.grab().save(QDir(QApplication::applicationDirPath()).filePath("bild-formular.png"));
+}
+
+TEST(FormularDialog, EditsRefuseCharactersTheDataFileCannotHold) {
+    AufzeichnenderMeldungsDienst meldungen;
+    MeldungsDienstTausch tausch(meldungen);
+    QLineEdit edit;
+    schuetzeEdit(&edit);
+    struct Fall {
+        const char* was;
+        QString eingabe;
+        QString danach;
+        bool meldung;
+    };
+    const Fall faelle[] = {
+        {"umlauts, sharp s, euro sign", "Größe 5€ «é»", "Größe 5€ «é»", false},
+        {"a letter outside the code page", "ő", "", true},
+        {"an emoji among valid letters", QString::fromUtf8("Anna \xF0\x9F\x98\x80"), "", true},
+    };
+    for (const Fall& f : faelle) {
+        edit.clear();
+        meldungen.leeren();
+        edit.insert(f.eingabe);
+        QApplication::processEvents();
+        EXPECT_EQ(edit.text(), f.danach) << f.was;
+        ASSERT_EQ(meldungen.anzahl(), f.meldung ? 1u : 0u) << f.was;
+        if (f.meldung) {
+            EXPECT_EQ(meldungen.letzte().caption, "Fehler");
+            EXPECT_EQ(meldungen.letzte().flags, 48);
+            EXPECT_NE(meldungen.letzte().text.find("nicht gespeichert werden"), std::string::npos);
+        }
+    }
+    // A paste with one foreign character is refused whole; the edit keeps what it had.
+    edit.setText("Anna");
+    edit.end(false);
+    meldungen.leeren();
+    QApplication::clipboard()->setText(QString::fromUtf8(" \xC5\x91 Kovács"));
+    edit.paste();
+    QApplication::processEvents();
+    EXPECT_EQ(edit.text(), "Anna");
+    ASSERT_EQ(meldungen.anzahl(), 1u);
+    EXPECT_NE(meldungen.letzte().text.find("ő"), std::string::npos);
+    EXPECT_EQ(TZeichensatzPruefer::fremdeZeichen(QString::fromUtf8("aőbőc☃")), QString::fromUtf8("ő☃"));
+}
