@@ -1,27 +1,33 @@
-// Where the checks of a dialog send their message boxes. The window layer
-// shows them through its message service; tests record them. The flag and
-// answer values are the Windows ones the message service takes.
+// Where the checks of a dialog send their message boxes while they run: the
+// window layer shows them through its message service, tests record them.
+// Unlike a MeldungsSammler it answers questions, so a check can go on by the
+// answer.
 #pragma once
+
+#include "dialogs/formular.h"
 
 #include <string>
 
-namespace meldungsart {
-constexpr int HINWEIS = 0;  // OK button, no icon
-constexpr int FEHLER = 48;  // OK button, exclamation icon
-constexpr int FRAGE = 36;   // Yes/No buttons, question icon
-constexpr int JA = 6;       // the answer Yes
-}  // namespace meldungsart
+// The answer Yes (the Windows value).
+constexpr int ANTWORT_JA = 6;
 
 class Meldungsziel {
 public:
     virtual ~Meldungsziel() = default;
-    // Shows one box and returns the button pressed (JA for Yes).
+    // Shows one box and returns the button pressed (ANTWORT_JA for Yes).
     virtual int zeige(const std::string& text, const std::string& caption, int flags) = 0;
 
     void fehler(const std::string& text, const std::string& caption = "Fehler") {
-        zeige(text, caption, meldungsart::FEHLER);
+        zeige(text, caption, FLAGS_FEHLER);
+    }
+    void hinweis(const std::string& text, const std::string& caption = "Fehler") {
+        zeige(text, caption, FLAGS_HINWEIS);
     }
     bool frage(const std::string& text, const std::string& caption) {
-        return zeige(text, caption, meldungsart::FRAGE) == meldungsart::JA;
+        return zeige(text, caption, FLAGS_FRAGE) == ANTWORT_JA;
+    }
+    // Shows the boxes a walk collected, in order.
+    void zeige(MeldungsSammler& meldungen) {
+        for (const DialogMeldung& m : meldungen.entnehmen()) zeige(m.text, m.caption, m.flags);
     }
 };

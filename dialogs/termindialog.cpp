@@ -61,10 +61,13 @@ std::unique_ptr<T> neuerTermin(const c_Datenliste& vorlage) {
     return t;
 }
 
-// The collected field text, then the lesson checks when every field was read.
-bool pruefeFormular(const FeldPruefung& p, int stundenProTag, Meldungsziel& m) {
+// The field walk with its collected box, then the lesson checks when every field was read.
+bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mitDatum, int stundenProTag,
+                    TerminFelder& p, Meldungsziel& m) {
+    MeldungsSammler meldungen = MeldungsSammler::gesammelt(TITEL_FELDER);
+    p = pruefeTerminfelder(vorlage, e.werte, mitDatum, meldungen);
+    m.zeige(meldungen);
     bool ok = p.ok;
-    if (!p.ok) m.zeige(p.meldung, TITEL_FELDER, meldungsart::HINWEIS);
     if (!p.vollstaendig) return false;
     for (const std::string& s : stundenFehler(p.astd, p.estd, stundenProTag)) {
         m.fehler(s);
@@ -73,7 +76,7 @@ bool pruefeFormular(const FeldPruefung& p, int stundenProTag, Meldungsziel& m) {
     return ok;
 }
 
-bool pruefeDatum(const FeldPruefung& p, Meldungsziel& m) {
+bool pruefeDatum(const TerminFelder& p, Meldungsziel& m) {
     if (!p.vollstaendig) return false;
     if (isTerminDatumKorrekt(p.tag, p.monat, p.jahr)) return true;
     m.fehler("Das eingegebene Datum ist nicht korrekt.", "Fehler!");
@@ -130,26 +133,6 @@ int wochentagEintrag(const std::string& name) {
     return -1;
 }
 
-std::vector<FeldAnzeige> feldAnzeige(const c_Datenliste& felder) {
-    std::vector<FeldAnzeige> anzeige;
-    anzeige.reserve(felder.size());
-    for (const auto& f : felder) {
-        FeldAnzeige a;
-        if (auto* b = dynamic_cast<const c_BoolObj*>(f.get())) {
-            a.haken = b->getWert();
-        } else if (auto* i = dynamic_cast<const c_IntObj*>(f.get())) {
-            a.text = std::to_string(i->getWert());
-        } else if (auto* s = dynamic_cast<const c_StringObj*>(f.get())) {
-            a.setzen = s->getWert() != nullptr;
-            a.text = s->text();
-        } else {
-            a.setzen = false;
-        }
-        anzeige.push_back(std::move(a));
-    }
-    return anzeige;
-}
-
 TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Termin& t) {
     TerminAuswahl a;
     a.fach = fachEintrag(sv, t.getFach());
@@ -179,51 +162,52 @@ TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Vertretungstermin& t)
 
 // ---------------------------------------------------------------- checks
 
-FeldPruefung pruefeTerminfelder(const c_Datenliste& vorlage, const std::vector<FeldEingabe>& eingaben,
-                                bool mitDatum) {
+TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte& werte, bool mitDatum,
+                                MeldungsSammler& meldungen) {
     struct Pflichtwert {
         const char* schluessel;
         const char* meldung;
-        int FeldPruefung::*ziel;
+        int TerminFelder::*ziel;
     };
     static const Pflichtwert datumswerte[] = {
-        {"TAG", "Sie müssen den Tag eingeben.", &FeldPruefung::tag},
-        {"MONAT", "Sie müssen den Monat eingeben.", &FeldPruefung::monat},
-        {"JAHR", "Sie müssen das Jahr eingeben.", &FeldPruefung::jahr},
+        {"TAG", "Sie müssen den Tag eingeben.", &TerminFelder::tag},
+        {"MONAT", "Sie müssen den Monat eingeben.", &TerminFelder::monat},
+        {"JAHR", "Sie müssen das Jahr eingeben.", &TerminFelder::jahr},
         {"NAME", "Sie müssen einen Namen eingeben.", nullptr},
     };
-    FeldPruefung p;
-    static const FeldEingabe leer;
-    for (std::size_t i = 0; i < vorlage.size(); ++i) {
-        const c_datatype* f = vorlage.at(i);
+    TerminFelder p;
+    // Unlike the plain walk of the form, a failed mandatory check does not
+    // skip the key checks of its field: both messages stand in one text.
+    std::size_t edit = 0, gelesen = 0;
+    for (const auto& f : vorlage) {
+        ++gelesen;
         if (!f || f->getTyp() == TYP_BOOL) continue;
-        const FeldEingabe& e = i < eingaben.size() ? eingaben[i] : leer;
-        const bool istLeer = e.text.empty();
+        const FeldEingabe e(*f, edit < werte.edits.size() ? &werte.edits[edit] : &leererText(), false);
+        ++edit;
         bool fehlt = false;
-        if (f->getPflicht() && istLeer) {
-            p.meldung += "Sie müssen das Feld\n" + f->beschreibungText() + "\nausfüllen.";
+        if (f->getPflicht() && e.leer()) {
+            meldungen.melde(pflichtMeldung(*f));
             fehlt = true;
         }
-        const std::string& schluessel = f->nameText();
-        if (text::startsWith(schluessel, "ASTD")) {
-            p.astd = text::leadingInt(e.text);
-        } else if (text::startsWith(schluessel, "ESTD")) {
-            p.estd = text::leadingInt(e.text);
+        if (e.ist("ASTD")) {
+            p.astd = e.zahl();
+        } else if (e.ist("ESTD")) {
+            p.estd = e.zahl();
         } else if (mitDatum) {
             for (const Pflichtwert& w : datumswerte) {
-                if (!text::startsWith(schluessel, w.schluessel)) continue;
-                if (istLeer) {
-                    p.meldung += w.meldung;
+                if (!e.ist(w.schluessel)) continue;
+                if (e.leer()) {
+                    meldungen.melde(w.meldung);
                     fehlt = true;
                 } else if (w.ziel) {
-                    p.*w.ziel = text::leadingInt(e.text);
+                    p.*w.ziel = e.zahl();
                 }
                 break;
             }
         }
         if (fehlt) {
             p.ok = false;
-            p.vollstaendig = i + 1 == vorlage.size();
+            p.vollstaendig = gelesen == vorlage.size();
             return p;
         }
     }
@@ -244,19 +228,12 @@ bool isTerminDatumKorrekt(int tag, int monat, int jahr) {
 
 int terminJahr(int getippt) { return getippt >= 0 && getippt < 100 ? vierstelligesJahr(getippt, 2) : getippt; }
 
-void schreibeTerminfelder(c_Datenliste& felder, const std::vector<FeldEingabe>& eingaben, bool jahrRegel) {
-    for (std::size_t i = 0; i < felder.size() && i < eingaben.size(); ++i) {
-        c_datatype* f = felder.at(i);
-        const FeldEingabe& e = eingaben[i];
-        if (auto* b = dynamic_cast<c_BoolObj*>(f)) {
-            b->setWert(e.haken);
-        } else if (auto* n = dynamic_cast<c_IntObj*>(f)) {
-            const int wert = text::leadingInt(e.text);
-            n->setWert(jahrRegel && text::equals(f->nameText(), "JAHR") ? terminJahr(wert) : wert);
-        } else if (auto* s = dynamic_cast<c_StringObj*>(f)) {
-            s->setWert(e.text);
-        }
-    }
+void schreibeTerminfelder(c_Datenliste& felder, const FormularWerte& werte, bool jahrRegel) {
+    uebernehmeWerte(felder, werte);
+    if (!jahrRegel) return;
+    for (const auto& f : felder)
+        if (auto* jahr = dynamic_cast<c_IntObj*>(f.get()); jahr && text::equals(f->nameText(), "JAHR"))
+            jahr->setWert(terminJahr(jahr->getWert()));
 }
 
 long long terminSpanne(const c_Termin& t) { return static_cast<long long>(t.getEStd()) - t.getAStd() + 1; }
@@ -272,13 +249,13 @@ TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* d
     if (!datensatz) neu = neuerTermin<c_Einzeltermin>(*vorlage);
     c_Einzeltermin* t = datensatz ? datensatz : neu.get();
 
-    const FeldPruefung p = pruefeTerminfelder(*vorlage, e.felder, true);
-    bool ok = pruefeFormular(p, sv.getStundenProTag(), m);
+    TerminFelder p;
+    bool ok = pruefeFormular(*vorlage, e, true, sv.getStundenProTag(), p, m);
     ok = pruefeDatum(p, m) && ok;
     if (!ok) return ergebnis;
 
     setzeVerweise(sv, *t, e);
-    schreibeTerminfelder(*t->getFelder(), e.felder, true);
+    schreibeTerminfelder(*t->getFelder(), e.werte, true);
     if (neu) {
         neu->setEingeordnet(true);
         TerminErgebnis erg = TerminErgebnis::Gespeichert;
@@ -288,7 +265,7 @@ TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* d
             return ergebnis;
         }
         if (erg != TerminErgebnis::Gespeichert) {
-            m.zeige("Der Einzeltermin konnte nicht angelegt werden.", "Fehler", meldungsart::HINWEIS);
+            m.hinweis("Der Einzeltermin konnte nicht angelegt werden.");
             return ergebnis;
         }
     }
@@ -306,8 +283,8 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
     if (!datensatz) neu = neuerTermin<c_Dauertermin>(*vorlage);
     c_Dauertermin* t = datensatz ? datensatz : neu.get();
 
-    const FeldPruefung p = pruefeTerminfelder(*vorlage, e.felder, false);
-    if (!pruefeFormular(p, sv.getStundenProTag(), m)) return ergebnis;
+    TerminFelder p;
+    if (!pruefeFormular(*vorlage, e, false, sv.getStundenProTag(), p, m)) return ergebnis;
 
     // Without a selected weekday the appointment keeps the one it has; a new
     // appointment has none and is refused.
@@ -332,7 +309,7 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
 
     setzeVerweise(sv, *t, e);
     t->setWochentag(wochentag);
-    schreibeTerminfelder(*t->getFelder(), e.felder, false);
+    schreibeTerminfelder(*t->getFelder(), e.werte, false);
     if (neu) {
         neu->setEingeordnet(true);
         TerminErgebnis erg = TerminErgebnis::Gespeichert;
@@ -347,7 +324,7 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
             return ergebnis;
         }
         if (erg != TerminErgebnis::Gespeichert) {
-            m.zeige("Der Dauertermin konnte nicht angelegt werden.", "Fehler", meldungsart::HINWEIS);
+            m.hinweis("Der Dauertermin konnte nicht angelegt werden.");
             return ergebnis;
         }
     }
@@ -367,17 +344,17 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
     if (!datensatz) neu = neuerTermin<c_Vertretungstermin>(*vorlage);
     c_Vertretungstermin* t = datensatz ? datensatz : neu.get();
 
-    const FeldPruefung p = pruefeTerminfelder(*vorlage, e.felder, true);
-    bool ok = pruefeFormular(p, sv.getStundenProTag(), m);
+    TerminFelder p;
+    bool ok = pruefeFormular(*vorlage, e, true, sv.getStundenProTag(), p, m);
 
     c_Lehrerliste* lehrerliste = sv.getLehrerliste();
     c_Lehrer* vertretener = nullptr;
     c_Lehrer* vertreter = nullptr;
     if (e.lehrer <= 0) {
-        m.zeige("Sie müssen einen Lehrer auswählen,\nder vertreten werden soll", "Fehler", meldungsart::HINWEIS);
+        m.hinweis("Sie müssen einen Lehrer auswählen,\nder vertreten werden soll");
         ok = false;
     } else if (e.vertretung > 0 && e.vertretung == e.lehrer) {
-        m.zeige("Sie können den Lehrer nicht durch sich selbst\nvertreten lassen.", "Fehler", meldungsart::HINWEIS);
+        m.hinweis("Sie können den Lehrer nicht durch sich selbst\nvertreten lassen.");
         ok = false;
     } else {
         vertretener = nter(lehrerliste, e.lehrer);
@@ -389,11 +366,11 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
     setzeVerweise(sv, *t, e);
     t->setLehrer(vertreter);
     t->setVertretenerLehrer(vertretener);
-    schreibeTerminfelder(*t->getFelder(), e.felder, true);
+    schreibeTerminfelder(*t->getFelder(), e.werte, true);
     if (neu) {
         neu->setEingeordnet(true);
         if (!sv.addVertretungstermin(neu)) {
-            m.zeige("Der Vertretungstermin konnte nicht angelegt werden.", "Fehler", meldungsart::HINWEIS);
+            m.hinweis("Der Vertretungstermin konnte nicht angelegt werden.");
             return false;
         }
     }

@@ -13,16 +13,9 @@
 
 class c_Schulverwaltung;
 
-// The value of one template field as the form holds it: an edit's text, or
-// the state of a check box.
-struct FeldEingabe {
-    std::string text;
-    bool haken = false;
-};
-
 // What the user entered in an appointment form.
 struct TerminEingabe {
-    std::vector<FeldEingabe> felder;  // one per template field, in template order
+    FormularWerte werte;              // the field controls, in template order
     int fach = 0;                     // subject list: 0 "[kein]", n the n-th subject
     int lehrer = 0;                   // teacher list: 0 "[keiner]"; the absent teacher of a substitution
     int klasse = 0;                   // class list: 0 "[keine]"
@@ -51,15 +44,6 @@ int raumEintrag(c_Schulverwaltung& sv, const c_Raum* r);
 // The entry of a weekday name (0 "Montag" .. 5 "Samstag"), -1 for any other text.
 int wochentagEintrag(const std::string& name);
 
-// What the form shows of a stored field: `setzen` false leaves the edit as it
-// is (a string field without a value).
-struct FeldAnzeige {
-    bool setzen = true;
-    std::string text;
-    bool haken = false;
-};
-std::vector<FeldAnzeige> feldAnzeige(const c_Datenliste& felder);
-
 // The list entries that show an appointment; -1 keeps the list's selection.
 struct TerminAuswahl {
     int fach = 0;
@@ -75,12 +59,11 @@ TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Vertretungstermin& t)
 
 // ---------------------------------------------------------------- checks
 
-// The outcome of the field walk: the collected message, and the lesson span
-// and date typed. The walk stops after the first field that fails.
-struct FeldPruefung {
+// The outcome of the field walk: the lesson span and date typed. The walk
+// stops after the first field that fails.
+struct TerminFelder {
     bool ok = true;
     bool vollstaendig = true;  // every field was read
-    std::string meldung;
     int astd = 0;
     int estd = 0;
     int tag = 0;
@@ -88,8 +71,11 @@ struct FeldPruefung {
     int jahr = 0;  // as typed
 };
 // Mandatory fields, and the keys ASTD and ESTD; `mitDatum` adds TAG, MONAT,
-// JAHR and NAME with their own messages.
-FeldPruefung pruefeTerminfelder(const c_Datenliste& vorlage, const std::vector<FeldEingabe>& eingaben, bool mitDatum);
+// JAHR and NAME with their own messages. A field's messages are collected
+// into `meldungen` one after the other: an empty mandatory day gives the
+// mandatory text and the day's own text.
+TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte& werte, bool mitDatum,
+                                MeldungsSammler& meldungen);
 
 // The messages of the three lesson checks that fail, in order.
 std::vector<std::string> stundenFehler(int astd, int estd, int stundenProTag);
@@ -100,7 +86,7 @@ int terminJahr(int getippt);
 
 // Writes the form into a field list, field by field in order; `jahrRegel`
 // applies terminJahr to the field whose key is JAHR.
-void schreibeTerminfelder(c_Datenliste& felder, const std::vector<FeldEingabe>& eingaben, bool jahrRegel);
+void schreibeTerminfelder(c_Datenliste& felder, const FormularWerte& werte, bool jahrRegel);
 
 // The span ESTD - ASTD + 1 of an appointment.
 long long terminSpanne(const c_Termin& t);

@@ -24,7 +24,7 @@ public:
             k_antworten.pop_front();
             return a;
         }
-        return flags == meldungsart::FRAGE ? meldungsart::JA : 1;
+        return flags == FLAGS_FRAGE ? ANTWORT_JA : 1;
     }
     void antworte(int a) { k_antworten.push_back(a); }
     void leeren() {

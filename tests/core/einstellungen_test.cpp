@@ -93,7 +93,7 @@ TEST_F(Einstellungen, HerabsetzenFragtUndLoescht) {
 
     // Yes (correct it): nothing deleted, the dialog stays open.
     belegen();
-    m.antworte(meldungsart::JA);
+    m.antworte(ANTWORT_JA);
     EXPECT_FALSE(optionenOk(*sv, eingabe("2", "5", "10", "6"), m));
     EXPECT_EQ(m.letzte().caption, "Warnung");
     EXPECT_EQ(m.letzte().flags, 36);

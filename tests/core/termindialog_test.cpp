@@ -16,13 +16,13 @@ namespace {
 TerminEingabe datiert(const std::string& astd, const std::string& estd, const std::string& tag,
                       const std::string& monat, const std::string& jahr, const std::string& name = "Termin") {
     TerminEingabe e;
-    for (const std::string* s : {&astd, &estd, &tag, &monat, &jahr, &name}) e.felder.push_back({*s, false});
+    e.werte.edits = {astd, estd, tag, monat, jahr, name};
     return e;
 }
 // A form over the default weekly template: ASTD, ESTD.
 TerminEingabe woechentlich(int astd, int estd, int wochentag, int lehrer = 0) {
     TerminEingabe e;
-    e.felder = {{std::to_string(astd), false}, {std::to_string(estd), false}};
+    e.werte.edits = {std::to_string(astd), std::to_string(estd)};
     e.wochentag = wochentag;
     e.lehrer = lehrer;
     return e;
@@ -119,7 +119,7 @@ TEST_F(Termindialog, KollisionZeigtVorschlagUndSpeichertNichts) {
     ASSERT_TRUE(einzelterminOk(*sv, nullptr, e, m).gespeichert);
     EXPECT_EQ(sv->getEinzelterminliste()->front()->getRaum(), raum2);
 
-    for (int antwort : {meldungsart::JA, 7}) {
+    for (int antwort : {ANTWORT_JA, 7}) {
         m.leeren();
         m.antworte(antwort);
         TerminOk<c_Einzeltermin> r = einzelterminOk(*sv, nullptr, datiert("3", "4", "4", "3", "24"), m);
@@ -128,7 +128,7 @@ TEST_F(Termindialog, KollisionZeigtVorschlagUndSpeichertNichts) {
         ASSERT_EQ(m.anzahl(), 1u);
         EXPECT_EQ(m.letzte().text, TEXT_UEBERSCHNEIDUNG);
         EXPECT_EQ(m.letzte().flags, 36);
-        ASSERT_EQ(r.vorschlag != nullptr, antwort == meldungsart::JA);
+        ASSERT_EQ(r.vorschlag != nullptr, antwort == ANTWORT_JA);
         if (r.vorschlag) {
             int t, mo, j;
             r.vorschlag->getDatum(&t, &mo, &j);
@@ -141,7 +141,7 @@ TEST_F(Termindialog, GeaenderterTerminBleibtBeiFehlerUnveraendert) {
     c_Einzeltermin* t = add(*sv, einzeltermin(*sv, 4, 3, 2024, 1, 2, "alt"));
     t->setRaum(raum2);
     EXPECT_FALSE(einzelterminOk(*sv, t, datiert("5", "4", "9", "9", "99", "neu"), m).gespeichert);
-    EXPECT_EQ(feldAnzeige(*t->getFelder())[5].text, "alt");
+    EXPECT_EQ(t->getName(), "alt");
     EXPECT_EQ(t->getRaum(), raum2);
     // No collision test in change mode; the stored room is the chosen one.
     add(*sv, einzeltermin(*sv, 5, 3, 2024, 1, 2));
@@ -173,7 +173,7 @@ TEST_F(Termindialog, LehrerlastFrage) {
     const struct {
         int zaehler, antwort;
         bool gefragt, gespeichert;
-    } faelle[] = {{18, 0, false, true}, {19, meldungsart::JA, true, true}, {19, 7, true, false}};
+    } faelle[] = {{18, 0, false, true}, {19, ANTWORT_JA, true, true}, {19, 7, true, false}};
     for (const auto& f : faelle) {
         sv->getDauerterminliste()->deleteAll();
         a->setVergebeneStunden(f.zaehler);
@@ -220,7 +220,7 @@ TEST_F(Termindialog, WochenterminKollisionMitUndOhneAlternative) {
     add(*sv, dauertermin(*sv, "Montag", 1, 2, nullptr, nullptr, a));
     add(*sv, dauertermin(*sv, "Montag", 4, 8, nullptr, nullptr, a));
     a->setVergebeneStunden(7);
-    m.antworte(meldungsart::JA);  // the collision question; the load stays below the obligation
+    m.antworte(ANTWORT_JA);  // the collision question; the load stays below the obligation
     TerminOk<c_Dauertermin> r = dauerterminOk(*sv, nullptr, woechentlich(1, 1, 0, 1), m);
     EXPECT_FALSE(r.gespeichert);
     ASSERT_TRUE(r.vorschlag);
