@@ -8,12 +8,6 @@ void TMainWindow::oeffneKlassenDialog(c_Klasse*) {}
 void TMainWindow::CmSchuljahreswechsel() {}
 void TMainWindow::CmZensuren() {}
 
-void TMainWindow::oeffneEinzelterminDialog(c_Einzeltermin*) {}
-void TMainWindow::oeffneVertretungsterminDialog(c_Vertretungstermin*) {}
-void TMainWindow::oeffneDauerterminDialog(c_Dauertermin*) {}
-void TMainWindow::CmEinstellungen() {}
-void TMainWindow::CmCurriculum() {}
-
 void TMainWindow::CmExportieren() {}
 void TMainWindow::CmDrucken() {}
 

@@ -68,7 +68,7 @@ bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mi
     p = pruefeTerminfelder(vorlage, e.werte, mitDatum, meldungen);
     m.zeige(meldungen);
     bool ok = p.ok;
-    if (!p.vollstaendig) return false;
+    if (!p.stundenPruefbar()) return false;
     for (const std::string& s : stundenFehler(p.astd, p.estd, stundenProTag)) {
         m.fehler(s);
         ok = false;
@@ -77,7 +77,7 @@ bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mi
 }
 
 bool pruefeDatum(const TerminFelder& p, Meldungsziel& m) {
-    if (!p.vollstaendig) return false;
+    if (!p.datumPruefbar()) return false;
     if (isTerminDatumKorrekt(p.tag, p.monat, p.jahr)) return true;
     m.fehler("Das eingegebene Datum ist nicht korrekt.", "Fehler!");
     return false;
@@ -164,23 +164,26 @@ TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Vertretungstermin& t)
 
 TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte& werte, bool mitDatum,
                                 MeldungsSammler& meldungen) {
-    struct Pflichtwert {
+    struct Schluesselwert {
         const char* schluessel;
-        const char* meldung;
+        const char* leer;  // the message for an empty edit; none for the lessons
         int TerminFelder::*ziel;
+        unsigned bit;
+        bool mitDatum;
     };
-    static const Pflichtwert datumswerte[] = {
-        {"TAG", "Sie müssen den Tag eingeben.", &TerminFelder::tag},
-        {"MONAT", "Sie müssen den Monat eingeben.", &TerminFelder::monat},
-        {"JAHR", "Sie müssen das Jahr eingeben.", &TerminFelder::jahr},
-        {"NAME", "Sie müssen einen Namen eingeben.", nullptr},
+    static const Schluesselwert schluessel[] = {
+        {"ASTD", nullptr, &TerminFelder::astd, TerminFelder::ASTD, false},
+        {"ESTD", nullptr, &TerminFelder::estd, TerminFelder::ESTD, false},
+        {"TAG", "Sie müssen den Tag eingeben.", &TerminFelder::tag, TerminFelder::TAG, true},
+        {"MONAT", "Sie müssen den Monat eingeben.", &TerminFelder::monat, TerminFelder::MONAT, true},
+        {"JAHR", "Sie müssen das Jahr eingeben.", &TerminFelder::jahr, TerminFelder::JAHR, true},
+        {"NAME", "Sie müssen einen Namen eingeben.", nullptr, 0, true},
     };
     TerminFelder p;
     // Unlike the plain walk of the form, a failed mandatory check does not
     // skip the key checks of its field: both messages stand in one text.
-    std::size_t edit = 0, gelesen = 0;
+    std::size_t edit = 0;
     for (const auto& f : vorlage) {
-        ++gelesen;
         if (!f || f->getTyp() == TYP_BOOL) continue;
         const FeldEingabe e(*f, edit < werte.edits.size() ? &werte.edits[edit] : &leererText(), false);
         ++edit;
@@ -189,25 +192,19 @@ TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte
             meldungen.melde(pflichtMeldung(*f));
             fehlt = true;
         }
-        if (e.ist("ASTD")) {
-            p.astd = e.zahl();
-        } else if (e.ist("ESTD")) {
-            p.estd = e.zahl();
-        } else if (mitDatum) {
-            for (const Pflichtwert& w : datumswerte) {
-                if (!e.ist(w.schluessel)) continue;
-                if (e.leer()) {
-                    meldungen.melde(w.meldung);
-                    fehlt = true;
-                } else if (w.ziel) {
-                    p.*w.ziel = e.zahl();
-                }
-                break;
+        for (const Schluesselwert& w : schluessel) {
+            if ((w.mitDatum && !mitDatum) || !e.ist(w.schluessel)) continue;
+            if (w.leer && e.leer()) {
+                meldungen.melde(w.leer);
+                fehlt = true;
+            } else if (w.ziel) {
+                p.*w.ziel = e.zahl();
+                if (!fehlt) p.gelesen |= w.bit;
             }
+            break;
         }
         if (fehlt) {
             p.ok = false;
-            p.vollstaendig = gelesen == vorlage.size();
             return p;
         }
     }

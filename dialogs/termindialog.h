@@ -60,15 +60,20 @@ TerminAuswahl terminAuswahl(c_Schulverwaltung& sv, const c_Vertretungstermin& t)
 // ---------------------------------------------------------------- checks
 
 // The outcome of the field walk: the lesson span and date typed. The walk
-// stops after the first field that fails.
+// stops after the first field that fails; what was read before it counts.
 struct TerminFelder {
+    enum : unsigned { ASTD = 1, ESTD = 2, TAG = 4, MONAT = 8, JAHR = 16 };
     bool ok = true;
-    bool vollstaendig = true;  // every field was read
+    unsigned gelesen = 0;  // the fields read from controls that passed
     int astd = 0;
     int estd = 0;
     int tag = 0;
     int monat = 0;
     int jahr = 0;  // as typed
+    // The lesson and date checks need their values: after a failed walk they
+    // run only when the walk had read them.
+    bool stundenPruefbar() const { return ok || (gelesen & (ASTD | ESTD)) == (ASTD | ESTD); }
+    bool datumPruefbar() const { return ok || (gelesen & (TAG | MONAT | JAHR)) == (TAG | MONAT | JAHR); }
 };
 // Mandatory fields, and the keys ASTD and ESTD; `mitDatum` adds TAG, MONAT,
 // JAHR and NAME with their own messages. A field's messages are collected

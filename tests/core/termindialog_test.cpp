@@ -93,10 +93,21 @@ TEST_F(Termindialog, FeldpruefungSammeltUndHaeltAmErstenFehler) {
     EXPECT_EQ(m.letzte().caption, "Termin anlegen");
     EXPECT_EQ(m.letzte().flags, 0);
 
-    // The name is not mandatory in the default template: only its own text.
+    // An empty end lesson, the last field of the weekly template: the lesson checks lack their value.
+    m.leeren();
+    TerminEingabe w = woechentlich(1, 1, 0);
+    w.werte.edits[1].clear();
+    EXPECT_FALSE(dauerterminOk(*sv, nullptr, w, m).gespeichert);
+    EXPECT_EQ(m.texte(), std::vector<std::string>{"Sie müssen das Feld\nEndstunde\nausfüllen."});
+
+    // The name is not mandatory in the default template: only its own text, and the lesson checks.
     m.leeren();
     EXPECT_FALSE(einzelterminOk(*sv, nullptr, datiert("1", "2", "3", "4", "24", ""), m).gespeichert);
     EXPECT_EQ(m.texte(), std::vector<std::string>{"Sie müssen einen Namen eingeben."});
+    m.leeren();
+    EXPECT_FALSE(einzelterminOk(*sv, nullptr, datiert("3", "2", "3", "4", "24", ""), m).gespeichert);
+    EXPECT_EQ(m.texte(), (std::vector<std::string>{"Sie müssen einen Namen eingeben.",
+                                                   "Endstunde liegt vor der Anfangsstunde."}));
 
     // Out-of-range dates; 31.2. passes.
     for (const auto& datum : {std::vector<std::string>{"32", "1"}, {"0", "1"}, {"1", "13"}, {"1", "0"}}) {

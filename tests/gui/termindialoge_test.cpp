@@ -1,0 +1,310 @@
+// The appointment, settings and curriculum dialogs driven through their
+// controls, and the main window commands that open them.
+#include "app/hauptfenster.h"
+#include "app/listenansicht.h"
+#include "app/stundenplanmatrix.h"
+#include "dialogs/ui/curriculumdialog.h"
+#include "dialogs/ui/optionendialog.h"
+#include "dialogs/ui/termindialoge.h"
+#include "platform/ui/meldung.h"
+#include "tests/core/jahrgang_hilfe.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace jahrgang;
+
+namespace {
+
+template <class T = QWidget>
+T* kind(QWidget& w, int id) {
+    return w.findChild<T*>(QString("id%1").arg(id));
+}
+
+void tippe(QWidget& w, int id, const char* text) {
+    auto* e = kind<QLineEdit>(w, id);
+    ASSERT_NE(e, nullptr) << id;
+    e->setText(QString::fromUtf8(text));
+}
+
+QStringList listenTexte(QComboBox* box) {
+    QStringList l;
+    for (int i = 0; i < box->count(); ++i) l << box->itemText(i);
+    return l;
+}
+
+// Saves a picture of a dialog into the build folder and checks that no two
+// of its controls overlap and none sticks out of it.
+void bild(QDialog& d, const char* name) {
+    d.show();
+    QApplication::processEvents();
+    d.grab().save(QDir(QApplication::applicationDirPath()).filePath(QString("bild-%1.png").arg(name)));
+    const QList<QWidget*> kinder = d.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* a : kinder) {
+        if (!a->isVisible()) continue;
+        EXPECT_TRUE(d.rect().contains(a->geometry())) << name << ": " << a->objectName().toStdString();
+        for (QWidget* b : kinder)
+            if (a < b && b->isVisible() && a->geometry().intersects(b->geometry()))
+                ADD_FAILURE() << name << ": " << a->objectName().toStdString() << " / " << b->objectName().toStdString();
+    }
+    d.hide();
+}
+
+class Dialoge : public MitSchulverwaltung {
+protected:
+    void SetUp() override {
+        MitSchulverwaltung::SetUp();
+        k_tausch = std::make_unique<MeldungsDienstTausch>(meldungen);
+        sv->setStundenProTag(8);
+        sv->setMinKlasse(5);
+        sv->setMaxKlasse(10);
+        mathe = fach(*sv, "Mathematik");
+        fach(*sv, "Deutsch");
+        mueller = add(*sv, lehrer(*sv, "Müller", "Jürgen", 20));
+        schmidt = add(*sv, lehrer(*sv, "Schmidt", "Anna", 20));
+        r101 = add(*sv, raum(*sv, "Raum 101"));
+        keller = add(*sv, raum(*sv, "Keller", false));
+        k5a = add(*sv, klasse(*sv, 5, "a", "Bärengruppe"));
+    }
+    void TearDown() override {
+        k_tausch.reset();
+        MitSchulverwaltung::TearDown();
+    }
+    AufzeichnenderMeldungsDienst meldungen;
+    c_Fach* mathe;
+    c_Lehrer *mueller, *schmidt;
+    c_Raum *r101, *keller;
+    c_Klasse* k5a;
+
+private:
+    std::unique_ptr<MeldungsDienstTausch> k_tausch;
+};
+
+TEST_F(Dialoge, Einzeltermin) {
+    TEinzelterminDialog d(nullptr, 260, sv.get(), nullptr);
+    d.setupFenster();
+    EXPECT_EQ(d.windowTitle(), "Einzeltermin");
+    EXPECT_EQ(kind<QLabel>(d, 1000)->text(), "Anfangsstunde:");
+    EXPECT_EQ(kind<QLabel>(d, 1010)->text(), "Bezeichnung:");
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 264)), QStringList({"[kein]", "Deutsch", "Mathematik"}));
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 265)), QStringList({"[keine]", "5a Bärengruppe"}));
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 266)), QStringList({"[keiner]", "Müller,Jürgen", "Schmidt,Anna"}));
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 273)), QStringList({"Raum 101"}));
+    EXPECT_GE(kind<QLabel>(d, 1000)->x(), 200);
+    for (int id : {1001, 1003, 1005, 1007, 1009, 1011}) EXPECT_GT(kind(d, id)->x(), kind(d, id - 1)->x()) << id;
+    bild(d, "einzeltermin-neu");
+
+    for (auto [id, text] : {std::pair{1001, "3"}, {1003, "4"}, {1005, "4"}, {1007, "3"}, {1009, "24"}, {1011, "Ausflug"}})
+        tippe(d, id, text);
+    kind<QComboBox>(d, 264)->setCurrentIndex(2);
+    kind<QComboBox>(d, 266)->setCurrentIndex(1);
+    d.CmOk();
+    EXPECT_TRUE(d.istGeschlossen());
+    ASSERT_EQ(sv->getEinzelterminliste()->size(), 1u);
+    c_Einzeltermin* t = sv->getEinzelterminliste()->front();
+    EXPECT_EQ(t->getFach(), mathe);
+    EXPECT_EQ(t->getLehrer(), mueller);
+    EXPECT_EQ(t->getRaum(), r101);
+
+    // The same lessons and date again: the question, Yes, and the form shows the proposal.
+    TEinzelterminDialog zweiter(nullptr, 260, sv.get(), nullptr);
+    zweiter.setupFenster();
+    for (auto [id, text] : {std::pair{1001, "4"}, {1003, "4"}, {1005, "4"}, {1007, "3"}, {1009, "2024"}, {1011, "X"}})
+        tippe(zweiter, id, text);
+    meldungen.antworte(IDYES);
+    zweiter.CmOk();
+    EXPECT_FALSE(zweiter.istGeschlossen());
+    EXPECT_EQ(meldungen.letzte().caption, "Fehler");
+    EXPECT_EQ(meldungen.letzte().flags, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_EQ(sv->getEinzelterminliste()->size(), 1u);
+    EXPECT_EQ(kind<QLineEdit>(zweiter, 1005)->text(), "5");
+    EXPECT_EQ(kind<QLineEdit>(zweiter, 1001)->text(), "4");
+    zweiter.CmOk();
+    EXPECT_TRUE(zweiter.istGeschlossen());
+    EXPECT_EQ(sv->getEinzelterminliste()->size(), 2u);
+
+    // Change mode: the stored appointment shown; an inactive room shows the first active one.
+    t->setRaum(keller);
+    TEinzelterminDialog aendern(nullptr, 260, sv.get(), t);
+    aendern.setupFenster();
+    EXPECT_EQ(kind<QLineEdit>(aendern, 1009)->text(), "2024");
+    EXPECT_EQ(kind<QLineEdit>(aendern, 1011)->text(), "Ausflug");
+    EXPECT_EQ(kind<QComboBox>(aendern, 264)->currentText(), "Mathematik");
+    EXPECT_EQ(kind<QComboBox>(aendern, 266)->currentText(), "Müller,Jürgen");
+    EXPECT_EQ(kind<QComboBox>(aendern, 273)->currentText(), "Raum 101");
+    bild(aendern, "einzeltermin-aendern");
+    tippe(aendern, 1003, "9");
+    aendern.CmOk();
+    EXPECT_EQ(meldungen.letzte().text, "Endstunde ist nicht korrekt.");
+    EXPECT_EQ(t->getRaum(), keller);
+    EXPECT_EQ(t->getEStd(), 4);
+}
+
+TEST_F(Dialoge, OhneAktivenRaumSchliesstDerDialog) {
+    r101->setAktiv(false);
+    TVertretungsterminDialog d(nullptr, 275, sv.get(), nullptr);
+    d.setupFenster();
+    EXPECT_TRUE(d.istGeschlossen());
+    ASSERT_EQ(meldungen.anzahl(), 1u);
+    EXPECT_EQ(meldungen.letzte().text, "Solange kein aktiver Raum vorhanden\nist, können Sie keinen Termin anlegen.");
+    EXPECT_EQ(meldungen.letzte().flags, MB_OK | MB_ICONEXCLAMATION);
+}
+
+TEST_F(Dialoge, Dauertermin) {
+    c_Dauertermin* sa = add(*sv, dauertermin(*sv, "Samstag", 2, 3, k5a, r101, mueller, mathe));
+    mueller->setVergebeneStunden(2);
+    TDauerterminDialog d(nullptr, 267, sv.get(), sa);
+    d.setupFenster();
+    EXPECT_EQ(d.windowTitle(), "Dauertermin");
+    auto* tag = kind<QComboBox>(d, 272);
+    EXPECT_EQ(listenTexte(tag), QStringList({"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag"}));
+    EXPECT_EQ(tag->currentIndex(), -1);
+    EXPECT_EQ(kind<QLineEdit>(d, 1001)->text(), "2");
+    EXPECT_EQ(kind<QComboBox>(d, 265)->currentIndex(), 1);
+    EXPECT_GE(kind<QLabel>(d, 1000)->x(), 150);
+    bild(d, "dauertermin-aendern");
+    // To Schmidt, still on Saturday.
+    kind<QComboBox>(d, 266)->setCurrentIndex(2);
+    d.CmOk();
+    EXPECT_TRUE(d.istGeschlossen());
+    EXPECT_EQ(sa->getWochentag(), "Samstag");
+    EXPECT_EQ(mueller->getVergebeneStunden(), 0);
+    EXPECT_EQ(schmidt->getVergebeneStunden(), 2);
+
+    sv->setSamstag(true);
+    TDauerterminDialog neu(nullptr, 267, sv.get(), nullptr);
+    neu.setupFenster();
+    EXPECT_EQ(kind<QComboBox>(neu, 272)->count(), 6);
+    EXPECT_EQ(kind<QComboBox>(neu, 272)->currentIndex(), 0);
+    bild(neu, "dauertermin-neu");
+    tippe(neu, 1001, "1");
+    tippe(neu, 1003, "");
+    neu.CmOk();
+    EXPECT_EQ(meldungen.letzte().text, "Sie müssen das Feld\nEndstunde\nausfüllen.");
+    EXPECT_EQ(meldungen.letzte().caption, "Termin anlegen");
+    tippe(neu, 1003, "2");
+    kind<QComboBox>(neu, 266)->setCurrentIndex(1);
+    neu.CmOk();
+    EXPECT_TRUE(neu.istGeschlossen());
+    EXPECT_EQ(sv->getDauerterminliste()->back()->getWochentag(), "Montag");
+    EXPECT_EQ(mueller->getVergebeneStunden(), 2);
+}
+
+TEST_F(Dialoge, Vertretungstermin) {
+    c_Vertretungstermin* v = add(*sv, vertretung(*sv, 4, 3, 2024, 1, 2, schmidt, mueller));
+    v->setRaum(r101);
+    TVertretungsterminDialog d(nullptr, 275, sv.get(), v);
+    d.setupFenster();
+    EXPECT_EQ(d.windowTitle(), "Vertretungstermin");
+    EXPECT_EQ(kind<QComboBox>(d, 266)->currentText(), "Müller,Jürgen");
+    EXPECT_EQ(kind<QComboBox>(d, 274)->currentText(), "Schmidt,Anna");
+    EXPECT_EQ(kind<QComboBox>(d, 274)->itemText(0), "[Freistunde]");
+    bild(d, "vertretung-aendern");
+    kind<QComboBox>(d, 274)->setCurrentIndex(1);
+    d.CmOk();
+    EXPECT_FALSE(d.istGeschlossen());
+    EXPECT_EQ(meldungen.letzte().text, "Sie können den Lehrer nicht durch sich selbst\nvertreten lassen.");
+    EXPECT_EQ(v->getLehrer(), schmidt);
+    kind<QComboBox>(d, 274)->setCurrentIndex(0);
+    tippe(d, 1009, "49");
+    tippe(d, 1011, "Vertretung Mathe");
+    d.CmOk();
+    EXPECT_TRUE(d.istGeschlossen());
+    EXPECT_EQ(v->getLehrer(), nullptr);
+    EXPECT_EQ(v->getVertretenerLehrer(), mueller);
+    int t, m, j;
+    v->getDatum(&t, &m, &j);
+    EXPECT_EQ(j, 2049);
+
+    TVertretungsterminDialog neu(nullptr, 275, sv.get(), nullptr);
+    neu.setupFenster();
+    bild(neu, "vertretung-neu");
+}
+
+TEST_F(Dialoge, Einstellungen) {
+    fach(*sv, "biologie");
+    TOptionenDialog d(nullptr, 201, sv.get());
+    d.setupFenster();
+    EXPECT_EQ(d.windowTitle(), "Einstellungen");
+    EXPECT_EQ(kind<QLineEdit>(d, 207)->text(), "5");
+    EXPECT_EQ(kind<QLineEdit>(d, 211)->text(), "8");
+    auto* liste = kind<QListWidget>(d, 202);
+    ASSERT_EQ(liste->count(), 3);
+    EXPECT_EQ(liste->item(0)->text(), "biologie");
+    EXPECT_EQ(liste->item(2)->text(), "Mathematik");
+    bild(d, "einstellungen");
+
+    // Adding keeps the store's order; the marked row is the subject that goes.
+    tippe(d, 205, "Chemie");
+    kind<QPushButton>(d, 203)->click();
+    EXPECT_EQ(kind<QLineEdit>(d, 205)->text(), "");
+    ASSERT_EQ(liste->count(), 4);
+    EXPECT_EQ(liste->item(1)->text(), "Chemie");
+    liste->item(1)->setSelected(true);
+    kind<QPushButton>(d, 204)->click();
+    EXPECT_EQ(liste->count(), 3);
+    EXPECT_EQ(sv->getFachliste()->getFach(2)->getName(), "Deutsch");
+
+    // Lowering to 6 and keeping it: the weekly appointment in lessons 6-7 goes.
+    add(*sv, dauertermin(*sv, "Montag", 6, 7, nullptr, r101, mueller));
+    add(*sv, dauertermin(*sv, "Montag", 1, 2, nullptr, r101, mueller));
+    tippe(d, 209, "2");
+    tippe(d, 211, "6");
+    meldungen.antworte(IDNO);
+    kind<QPushButton>(d, 1)->click();
+    EXPECT_TRUE(d.istGeschlossen());
+    EXPECT_EQ(meldungen.letzte().caption, "Warnung");
+    EXPECT_EQ(sv->getDauerterminliste()->size(), 1u);
+    EXPECT_EQ(sv->getStundenProTag(), 6);
+}
+
+TEST_F(Dialoge, Curriculum) {
+    sv->setStundenProTag(6);
+    fach(*sv, "Sport");
+    TCurriculumDialog d(nullptr, 290, sv.get());
+    EXPECT_EQ(d.maxStunden(), 30);
+    d.setupFenster();
+    EXPECT_EQ(d.windowTitle(), "Curriculum");
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 294)), QStringList({"Deutsch", "Mathematik", "Sport"}));
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 295)), QStringList({"5", "6", "7", "8", "9", "10"}));
+    const struct {
+        int fach, jahrgang;
+        const char* stunden;
+    } eingaben[] = {{0, 2, "10"}, {1, 2, "10"}, {2, 2, "8"}, {1, 0, "4"}};
+    for (const auto& e : eingaben) {
+        kind<QComboBox>(d, 294)->setCurrentIndex(e.fach);
+        kind<QComboBox>(d, 295)->setCurrentIndex(e.jahrgang);
+        tippe(d, 296, e.stunden);
+        kind<QPushButton>(d, 292)->click();
+    }
+    EXPECT_EQ(meldungen.anzahl(), 0u);
+    auto* liste = kind<QListWidget>(d, 291);
+    ASSERT_EQ(liste->count(), 4);
+    EXPECT_EQ(liste->item(0)->text(), "[Jahrgang:5] [Stunden:4] Mathematik");
+    bild(d, "curriculum");
+    // 28 of 30 in grade 7: three more are refused.
+    fach(*sv, "Zeichnen");
+    d.setupFenster();
+    kind<QComboBox>(d, 294)->setCurrentIndex(3);
+    kind<QComboBox>(d, 295)->setCurrentIndex(2);
+    tippe(d, 296, "3");
+    kind<QPushButton>(d, 292)->click();
+    EXPECT_EQ(meldungen.letzte().text, "Dieser Eintrag würde die\nmaximal mögliche Stundenanzahl pro\nWoche übersteigen!");
+    EXPECT_EQ(liste->count(), 4);
+    liste->item(0)->setSelected(true);
+    kind<QPushButton>(d, 293)->click();
+    EXPECT_EQ(liste->count(), 3);
+    EXPECT_EQ(sv->getCurriculum()->size(), 3u);
+}
+
+}  // namespace
