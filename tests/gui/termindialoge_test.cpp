@@ -8,17 +8,21 @@
 #include "dialogs/ui/termindialoge.h"
 #include "platform/ui/meldung.h"
 #include "tests/core/jahrgang_hilfe.h"
+#include "tests/core/termin_jahr.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -305,6 +309,141 @@ TEST_F(Dialoge, Curriculum) {
     kind<QPushButton>(d, 293)->click();
     EXPECT_EQ(liste->count(), 3);
     EXPECT_EQ(sv->getCurriculum()->size(), 3u);
+}
+
+// Runs `schritt` on the modal dialog the next command opens; it must carry `resId`.
+void imDialog(int resId, std::function<void(QDialog&)> schritt) {
+    QTimer::singleShot(0, [=] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->objectName(), QString("id%1").arg(resId));
+        schritt(*d);
+        if (d->isVisible()) d->reject();
+    });
+}
+
+TEST_F(Dialoge, HauptfensterOeffnetDieDialogeUndFrischtAuf) {
+    add(*sv, einzeltermin(*sv, 4, 3, 2024, 7, 8, "Elternabend"))->setRaum(r101);
+    sv->setNeuKlasse(2);
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    c_Schulverwaltung& s = *w.schulverwaltung();
+    c_Lehrer* m = s.getLehrerliste()->getLehrer(1);
+    ASSERT_EQ(m->getName(), "Müller");
+    w.waehleReiter(REITER_STUNDENPLAN);
+
+    // Neu on the timetable tab: the weekly appointment, shown in Müller's week.
+    imDialog(267, [](QDialog& d) {
+        tippe(d, 1001, "2");
+        tippe(d, 1003, "3");
+        kind<QComboBox>(d, 266)->setCurrentIndex(1);
+        kind<QPushButton>(d, 1)->click();
+    });
+    w.befehl(CM_NEU);
+    ASSERT_EQ(s.getDauerterminliste()->size(), 1u);
+    EXPECT_EQ(m->getVergebeneStunden(), 2);
+    TStundenplanMatrix* g = w.stundenplan();
+    EXPECT_EQ(g->getDauertermin(1, 2), s.getDauerterminliste()->front());
+    EXPECT_EQ(g->getDauertermin(1, 3), s.getDauerterminliste()->front());
+
+    // Ändern on the marked cell: the same dialog with it; to Schmidt, off Müller's week.
+    g->zelle(1, 3)->click();
+    imDialog(267, [](QDialog& d) {
+        EXPECT_EQ(kind<QLineEdit>(d, 1001)->text(), "2");
+        kind<QComboBox>(d, 266)->setCurrentIndex(2);
+        kind<QPushButton>(d, 1)->click();
+    });
+    w.befehl(CM_AENDERN);
+    EXPECT_EQ(m->getVergebeneStunden(), 0);
+    EXPECT_EQ(s.getLehrerliste()->getLehrer(2)->getVergebeneStunden(), 2);
+    EXPECT_EQ(g->getDauertermin(1, 2), nullptr);
+
+    // Lowering the lessons per day: the grid follows, the single appointment in lessons 7-8 leaves its list.
+    auto* einzel = w.findChild<TListenAnsicht*>("id105");
+    ASSERT_EQ(einzel->anzahlZeilen(), 1);
+    meldungen.antworte(IDNO);
+    imDialog(201, [](QDialog& d) {
+        tippe(d, 211, "6");
+        kind<QCheckBox>(d, 210)->setChecked(true);
+        kind<QPushButton>(d, 1)->click();
+    });
+    w.befehl(CM_EINSTELLUNGEN);
+    EXPECT_EQ(meldungen.letzte().caption, "Warnung");
+    EXPECT_EQ(g->getStunden(), 6);
+    EXPECT_EQ(g->getTage(), 6);
+    EXPECT_EQ(einzel->anzahlZeilen(), 0);
+
+    imDialog(290, [](QDialog& d) {
+        tippe(d, 296, "4");
+        kind<QPushButton>(d, 292)->click();
+        EXPECT_EQ(kind<QListWidget>(d, 291)->count(), 1);
+        kind<QPushButton>(d, 1)->click();
+    });
+    w.befehl(CM_CURRICULUM);
+    EXPECT_EQ(s.getCurriculum()->size(), 1u);
+}
+
+// The benchmark through the main window (run with --gtest_also_run_disabled_tests):
+// a weekly appointment stored from Neu on the timetable tab, a single one with
+// the collision proposal from Neu on its tab, and lowering the lessons per day
+// from 8 to 6, each with the dialog, the refreshers and the repaint.
+TEST_F(Dialoge, DISABLED_MessungHauptfenster) {
+    const auto messe = [](const char* was, const std::function<void()>& schritt) {
+        QElapsedTimer uhr;
+        uhr.start();
+        schritt();
+        std::printf("[ Messung ] %-60s %6lld ms\n", was, static_cast<long long>(uhr.elapsed()));
+    };
+    for (int n : {termin_jahr::N - 1, termin_jahr::N}) {
+        {
+            planung_schule::Schule schule;
+            termin_jahr::baueJahr(schule, n, false);
+            ASSERT_EQ(schule->save(AKTUELLE_DATEI), 1);
+        }
+        TMainWindow w;
+        w.resize(900, 560);
+        w.show();
+        w.setupFenster();
+        c_Schulverwaltung& s = *w.schulverwaltung();
+        ASSERT_EQ(s.getEinzelterminliste()->size(), static_cast<std::size_t>(n));
+        if (n < termin_jahr::N) {
+            w.waehleReiter(REITER_STUNDENPLAN);
+            imDialog(267, [](QDialog& d) {
+                tippe(d, 1001, "1");
+                tippe(d, 1003, "2");
+                kind<QComboBox>(d, 266)->setCurrentIndex(kind<QComboBox>(d, 266)->count() - 1);
+                kind<QComboBox>(d, 273)->setCurrentIndex(kind<QComboBox>(d, 273)->count() - 1);
+                kind<QPushButton>(d, 1)->click();
+            });
+            messe("Neu: Dauertermin gespeichert, Listen und Gitter", [&] { w.befehl(CM_NEU); });
+            EXPECT_EQ(s.getDauerterminliste()->size(), static_cast<std::size_t>(n + 1));
+
+            w.waehleReiter(REITER_EINZELTERMINE);
+            meldungen.antworte(IDYES);
+            imDialog(260, [](QDialog& d) {
+                for (auto [id, text] : {std::pair{1001, "3"}, {1003, "3"}, {1005, "7"}, {1007, "8"}, {1009, "2023"},
+                                        {1011, "Neu"}})
+                    tippe(d, id, text);
+                kind<QPushButton>(d, 1)->click();
+                EXPECT_EQ(kind<QLineEdit>(d, 1005)->text(), "12");
+            });
+            messe("Neu: Einzeltermin mit Ersatzvorschlag, Listen und Gitter", [&] { w.befehl(CM_NEU); });
+            EXPECT_EQ(meldungen.letzte().text, TEXT_UEBERSCHNEIDUNG);
+        } else {
+            meldungen.antworte(IDNO);
+            imDialog(201, [](QDialog& d) {
+                tippe(d, 209, "2");
+                tippe(d, 207, "5");
+                tippe(d, 208, "10");
+                tippe(d, 211, "6");
+                kind<QPushButton>(d, 1)->click();
+            });
+            messe("Einstellungen: 8 auf 6 Stunden, Listen und Gitter", [&] { w.befehl(CM_EINSTELLUNGEN); });
+            EXPECT_EQ(s.getEinzelterminliste()->size(), 24000u);
+        }
+    }
 }
 
 }  // namespace
