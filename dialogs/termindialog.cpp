@@ -53,13 +53,19 @@ void setzeVerweise(c_Schulverwaltung& sv, c_Termin& t, const TerminEingabe& e) {
     t.setRaum(gewaehlterRaum(sv, e.raum));
 }
 
-// A new appointment whose fields are a copy of the template.
+// The appointment one OK press works on: the one being changed, or a new one
+// whose fields are a copy of the template and which the press owns.
 template <class T>
-std::unique_ptr<T> neuerTermin(const c_Datenliste& vorlage) {
-    auto t = std::make_unique<T>();
-    t->setFelder(std::make_unique<c_Datenliste>(vorlage));
-    return t;
-}
+struct Bearbeitung {
+    Bearbeitung(T* datensatz, const c_Datenliste& vorlage) : t(datensatz) {
+        if (t) return;
+        neu = std::make_unique<T>();
+        neu->setFelder(std::make_unique<c_Datenliste>(vorlage));
+        t = neu.get();
+    }
+    std::unique_ptr<T> neu;
+    T* t;
+};
 
 // The field walk with its collected box, then the lesson checks when every field was read.
 bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mitDatum, int stundenProTag,
@@ -74,6 +80,29 @@ bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mi
         ok = false;
     }
     return ok;
+}
+
+// Hands a new appointment to its add operation (`add` is addEinzeltermin or
+// addDauertermin). A collision asks whether a proposal is wanted and keeps
+// it in `ergebnis` when `frei` accepts it; a refusal says so. True when stored.
+template <class T, class Add, class Frei>
+bool hinzufuegen(std::unique_ptr<T>& neu, Add add, Frei frei, const char* abgelehnt, TerminOk<T>& ergebnis,
+                 Meldungsziel& m) {
+    neu->setEingeordnet(true);
+    TerminErgebnis erg = TerminErgebnis::Gespeichert;
+    std::unique_ptr<T> vorschlag = add(neu, &erg);
+    if (erg == TerminErgebnis::Kollision) {
+        if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) {
+            if (vorschlag && frei(*vorschlag))
+                ergebnis.vorschlag = std::move(vorschlag);
+            else
+                m.fehler(TEXT_KEINE_ALTERNATIVE);
+        }
+        return false;
+    }
+    if (erg == TerminErgebnis::Gespeichert) return true;
+    m.hinweis(abgelehnt);
+    return false;
 }
 
 bool pruefeDatum(const TerminFelder& p, Meldungsziel& m) {
@@ -242,9 +271,8 @@ TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* d
     TerminOk<c_Einzeltermin> ergebnis;
     const c_Datenliste* vorlage = sv.getEinzelterminStruktur();
     if (!vorlage) return ergebnis;
-    std::unique_ptr<c_Einzeltermin> neu;
-    if (!datensatz) neu = neuerTermin<c_Einzeltermin>(*vorlage);
-    c_Einzeltermin* t = datensatz ? datensatz : neu.get();
+    Bearbeitung<c_Einzeltermin> b(datensatz, *vorlage);
+    c_Einzeltermin* t = b.t;
 
     TerminFelder p;
     bool ok = pruefeFormular(*vorlage, e, true, sv.getStundenProTag(), p, m);
@@ -253,19 +281,12 @@ TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* d
 
     setzeVerweise(sv, *t, e);
     schreibeTerminfelder(*t->getFelder(), e.werte, true);
-    if (neu) {
-        neu->setEingeordnet(true);
-        TerminErgebnis erg = TerminErgebnis::Gespeichert;
-        std::unique_ptr<c_Einzeltermin> vorschlag = sv.addEinzeltermin(neu, &erg);
-        if (erg == TerminErgebnis::Kollision) {
-            if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) ergebnis.vorschlag = std::move(vorschlag);
-            return ergebnis;
-        }
-        if (erg != TerminErgebnis::Gespeichert) {
-            m.hinweis("Der Einzeltermin konnte nicht angelegt werden.");
-            return ergebnis;
-        }
-    }
+    const auto add = [&sv](std::unique_ptr<c_Einzeltermin>& neu, TerminErgebnis* erg) {
+        return sv.addEinzeltermin(neu, erg);
+    };
+    const auto frei = [](const c_Einzeltermin&) { return true; };
+    if (b.neu && !hinzufuegen(b.neu, add, frei, "Der Einzeltermin konnte nicht angelegt werden.", ergebnis, m))
+        return ergebnis;
     sv.updateEinzeltermin(t);
     ergebnis.gespeichert = true;
     return ergebnis;
@@ -276,9 +297,8 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
     TerminOk<c_Dauertermin> ergebnis;
     const c_Datenliste* vorlage = sv.getDauerterminStruktur();
     if (!vorlage) return ergebnis;
-    std::unique_ptr<c_Dauertermin> neu;
-    if (!datensatz) neu = neuerTermin<c_Dauertermin>(*vorlage);
-    c_Dauertermin* t = datensatz ? datensatz : neu.get();
+    Bearbeitung<c_Dauertermin> b(datensatz, *vorlage);
+    c_Dauertermin* t = b.t;
 
     TerminFelder p;
     if (!pruefeFormular(*vorlage, e, false, sv.getStundenProTag(), p, m)) return ergebnis;
@@ -307,24 +327,13 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
     setzeVerweise(sv, *t, e);
     t->setWochentag(wochentag);
     schreibeTerminfelder(*t->getFelder(), e.werte, false);
-    if (neu) {
-        neu->setEingeordnet(true);
-        TerminErgebnis erg = TerminErgebnis::Gespeichert;
-        std::unique_ptr<c_Dauertermin> vorschlag = sv.addDauertermin(neu, &erg);
-        if (erg == TerminErgebnis::Kollision) {
-            if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) {
-                if (vorschlag && sv.getDauerterminliste()->isFrei(vorschlag.get()))
-                    ergebnis.vorschlag = std::move(vorschlag);
-                else
-                    m.fehler(TEXT_KEINE_ALTERNATIVE);
-            }
-            return ergebnis;
-        }
-        if (erg != TerminErgebnis::Gespeichert) {
-            m.hinweis("Der Dauertermin konnte nicht angelegt werden.");
-            return ergebnis;
-        }
-    }
+    const auto add = [&sv](std::unique_ptr<c_Dauertermin>& neu, TerminErgebnis* erg) {
+        return sv.addDauertermin(neu, erg);
+    };
+    // The proposal is tested once more against the whole weekly list.
+    const auto frei = [&sv](const c_Dauertermin& v) { return sv.getDauerterminliste()->isFrei(&v); };
+    if (b.neu && !hinzufuegen(b.neu, add, frei, "Der Dauertermin konnte nicht angelegt werden.", ergebnis, m))
+        return ergebnis;
     // The counters follow the change: the old span off the old teacher, the new one onto the new teacher.
     if (datensatz) zaehlerAendern(alterLehrer, -alteSpanne);
     zaehlerAendern(t->getLehrer(), terminSpanne(*t));
@@ -337,9 +346,8 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
                          Meldungsziel& m) {
     const c_Datenliste* vorlage = sv.getVertretungsterminStruktur();
     if (!vorlage) return false;
-    std::unique_ptr<c_Vertretungstermin> neu;
-    if (!datensatz) neu = neuerTermin<c_Vertretungstermin>(*vorlage);
-    c_Vertretungstermin* t = datensatz ? datensatz : neu.get();
+    Bearbeitung<c_Vertretungstermin> b(datensatz, *vorlage);
+    c_Vertretungstermin* t = b.t;
 
     TerminFelder p;
     bool ok = pruefeFormular(*vorlage, e, true, sv.getStundenProTag(), p, m);
@@ -364,9 +372,9 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
     t->setLehrer(vertreter);
     t->setVertretenerLehrer(vertretener);
     schreibeTerminfelder(*t->getFelder(), e.werte, true);
-    if (neu) {
-        neu->setEingeordnet(true);
-        if (!sv.addVertretungstermin(neu)) {
+    if (b.neu) {
+        b.neu->setEingeordnet(true);
+        if (!sv.addVertretungstermin(b.neu)) {
             m.hinweis("Der Vertretungstermin konnte nicht angelegt werden.");
             return false;
         }

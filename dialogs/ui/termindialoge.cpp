@@ -28,7 +28,7 @@ const int MAX_LISTEN_BREITE = 260;
 
 TTerminDialog::TTerminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, const c_Datenliste* vorlage, int dx,
                              const char* titel, const Anordnung& a)
-    : TFormularDialog(parent, resId, sv, vorlage, dx) {
+    : TFormularDialog(parent, resId, sv, vorlage, dx), k_startHoehe(a.hoehe) {
     setWindowTitle(titel);
     k_ok = knopf(1, "&OK", inPixeln(a.ok).width(), inPixeln(a.ok).height());
     setzeNach(k_ok, inPixeln(a.ok).x(), inPixeln(a.ok).y());
@@ -90,19 +90,22 @@ void TTerminDialog::passeGroesseAn() {
     setzeGroesse();
 }
 
-void TTerminDialog::fuelleVerweislisten() {
+void TTerminDialog::setupFenster() {
+    // The fields grow the height from its start to their lowest edge.
+    k_dialogHoehe = layoutFelder(200, k_startHoehe);
     c_Schulverwaltung& sv = *k_schulverwaltung;
     fuelleListe(k_klasse, klassenEintraege(sv));
     fuelleListe(k_lehrer, lehrerEintraege(sv));
     fuelleListe(k_fach, fachEintraege(sv));
     fuelleListe(k_raum, raumEintraege(sv));
-}
-
-bool TTerminDialog::ohneAktivenRaum() {
-    if (k_raum->count() > 0) return false;
-    TDialogMeldungen(this).fehler(TEXT_KEIN_AKTIVER_RAUM);
-    schliesse(0);
-    return true;
+    fuelleZusatzliste();
+    if (k_raum->count() == 0) {
+        TDialogMeldungen(this).fehler(TEXT_KEIN_AKTIVER_RAUM);
+        schliesse(0);
+        return;
+    }
+    zeigeDatensatz();
+    passeGroesseAn();
 }
 
 void TTerminDialog::zeigeTermin(const c_Termin& t, const TerminAuswahl& a) {
@@ -130,7 +133,7 @@ namespace {
 const TTerminDialog::Anordnung* einzelAnordnung() {
     static const TTerminDialog::Anordnung a = {
         {12, 129, 50, 14}, {69, 129, 50, 14}, {12, 18, 68, 67}, {12, 45, 67, 68}, {12, 74, 68, 64},
-        {12, 101, 68, 61}, {12, 8, 40, 8},    {12, 34, 48, 8},  {12, 63, 28, 8},  {12, 90, 28, 8},
+        {12, 101, 68, 61}, {12, 8, 40, 8},    {12, 34, 48, 8},  {12, 63, 28, 8},  {12, 90, 28, 8}, 270,
     };
     return &a;
 }
@@ -139,15 +142,6 @@ const TTerminDialog::Anordnung* einzelAnordnung() {
 TEinzelterminDialog::TEinzelterminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Einzeltermin* termin)
     : TTerminDialog(parent, resId, sv, sv->getEinzelterminStruktur(), 200, "Einzeltermin", *einzelAnordnung()),
       k_datensatz(termin) {}
-
-void TEinzelterminDialog::setupFenster() {
-    // The fields grow the height from its start to their lowest edge.
-    k_dialogHoehe = layoutFelder(200, 270);
-    fuelleVerweislisten();
-    if (ohneAktivenRaum()) return;
-    fillTermin(k_datensatz);
-    passeGroesseAn();
-}
 
 void TEinzelterminDialog::fillTermin(const c_Einzeltermin* termin) {
     if (termin) zeigeTermin(*termin, terminAuswahl(*k_schulverwaltung, *termin));
@@ -166,7 +160,7 @@ namespace {
 const TTerminDialog::Anordnung* dauerAnordnung() {
     static const TTerminDialog::Anordnung a = {
         {13, 160, 50, 14}, {70, 160, 50, 14}, {13, 51, 79, 67}, {13, 78, 79, 68}, {13, 107, 79, 64},
-        {13, 134, 79, 61}, {13, 41, 40, 8},   {13, 67, 48, 8},  {13, 96, 28, 8},  {13, 123, 28, 8},
+        {13, 134, 79, 61}, {13, 41, 40, 8},   {13, 67, 48, 8},  {13, 96, 28, 8},  {13, 123, 28, 8}, 320,
     };
     return &a;
 }
@@ -179,16 +173,9 @@ TDauerterminDialog::TDauerterminDialog(QWidget* parent, int resId, c_Schulverwal
     k_wochentag = liste(272, {13, 15, 77, 54});
 }
 
-void TDauerterminDialog::setupFenster() {
-    // The fields grow the height from its start to their lowest edge.
-    k_dialogHoehe = layoutFelder(200, 320);
+void TDauerterminDialog::fuelleZusatzliste() {
     fuelleListe(k_wochentag, wochentagEintraege(k_schulverwaltung->getSamstag()));
-    fuelleVerweislisten();
-    if (ohneAktivenRaum()) return;
-    fillTermin(k_datensatz);
-    passeGroesseAn();
 }
-
 void TDauerterminDialog::fillTermin(const c_Dauertermin* termin) {
     if (!termin) return;
     const TerminAuswahl a = terminAuswahl(*k_schulverwaltung, *termin);
@@ -212,7 +199,7 @@ namespace {
 const TTerminDialog::Anordnung* vertretungAnordnung() {
     static const TTerminDialog::Anordnung a = {
         {12, 164, 50, 14}, {69, 164, 50, 14}, {12, 18, 68, 67}, {12, 45, 67, 68}, {12, 74, 68, 64},
-        {12, 101, 68, 61}, {12, 8, 40, 8},    {12, 34, 48, 8},  {12, 63, 28, 8},  {12, 90, 28, 8},
+        {12, 101, 68, 61}, {12, 8, 40, 8},    {12, 34, 48, 8},  {12, 63, 28, 8},  {12, 90, 28, 8}, 330,
     };
     return &a;
 }
@@ -227,16 +214,9 @@ TVertretungsterminDialog::TVertretungsterminDialog(QWidget* parent, int resId, c
     k_vertretung = liste(274, {12, 140, 69, 48});
 }
 
-void TVertretungsterminDialog::setupFenster() {
-    // The fields grow the height from its start to their lowest edge.
-    k_dialogHoehe = layoutFelder(200, 330);
-    fuelleVerweislisten();
+void TVertretungsterminDialog::fuelleZusatzliste() {
     fuelleListe(k_vertretung, vertretungEintraege(*k_schulverwaltung));
-    if (ohneAktivenRaum()) return;
-    fillTermin(k_datensatz);
-    passeGroesseAn();
 }
-
 void TVertretungsterminDialog::fillTermin(const c_Vertretungstermin* termin) {
     if (!termin) return;
     const TerminAuswahl a = terminAuswahl(*k_schulverwaltung, *termin);

@@ -24,12 +24,16 @@ QRect inPixeln(const Ressource& r);
 class TTerminDialog : public TFormularDialog {
     Q_OBJECT
 public:
+    // Lays out the fields, fills the lists and shows the appointment; closes
+    // at once without an active room.
+    void setupFenster() override;
     virtual void CmOk() = 0;
 
-    // The resource positions of the shared controls.
+    // The resource positions of the shared controls and the starting height in pixels.
     struct Anordnung {
         Ressource ok, abbruch, fach, lehrer, klasse, raum;
         Ressource fachLabel, lehrerLabel, klasseLabel, raumLabel;
+        int hoehe;
     };
 
 protected:
@@ -43,10 +47,10 @@ protected:
     void fuelleListe(QComboBox* box, const std::vector<std::string>& eintraege);
     // Grows the size to every control and gives it to the window.
     void passeGroesseAn();
-    // Fills the class, teacher, subject and room lists, entry 0 chosen in each.
-    void fuelleVerweislisten();
-    // Without an active room: the message, and the dialog closes. True then.
-    bool ohneAktivenRaum();
+    // The dialog's own list (weekday or substitute) with its entries.
+    virtual void fuelleZusatzliste() = 0;
+    // fillTermin with the appointment the dialog was opened with.
+    virtual void zeigeDatensatz() = 0;
     // The fields and lists of an appointment; -1 entries keep their list's selection.
     void zeigeTermin(const c_Termin& t, const TerminAuswahl& a);
     // What the form holds.
@@ -58,17 +62,21 @@ protected:
     QComboBox* k_lehrer;
     QComboBox* k_klasse;
     QComboBox* k_raum;
+
+private:
+    int k_startHoehe;
 };
 
 class TEinzelterminDialog : public TTerminDialog {
     Q_OBJECT
 public:
     TEinzelterminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Einzeltermin* termin);
-    void setupFenster() override;
     void CmOk() override;
     void fillTermin(const c_Einzeltermin* termin);
 
 private:
+    void fuelleZusatzliste() override {}
+    void zeigeDatensatz() override { fillTermin(k_datensatz); }
     c_Einzeltermin* k_datensatz;
 };
 
@@ -76,11 +84,12 @@ class TDauerterminDialog : public TTerminDialog {
     Q_OBJECT
 public:
     TDauerterminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Dauertermin* termin);
-    void setupFenster() override;
     void CmOk() override;
     void fillTermin(const c_Dauertermin* termin);
 
 private:
+    void fuelleZusatzliste() override;
+    void zeigeDatensatz() override { fillTermin(k_datensatz); }
     c_Dauertermin* k_datensatz;
     QComboBox* k_wochentag;
 };
@@ -89,11 +98,12 @@ class TVertretungsterminDialog : public TTerminDialog {
     Q_OBJECT
 public:
     TVertretungsterminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Vertretungstermin* termin);
-    void setupFenster() override;
     void CmOk() override;
     void fillTermin(const c_Vertretungstermin* termin);
 
 private:
+    void fuelleZusatzliste() override;
+    void zeigeDatensatz() override { fillTermin(k_datensatz); }
     c_Vertretungstermin* k_datensatz;
     QComboBox* k_vertretung;
 };
