@@ -309,24 +309,4 @@ TEST_F(Termindialog, VertretungsPruefungen) {
     EXPECT_EQ(ohne->getLehrer(), nullptr);
 }
 
-TEST_F(Termindialog, AuswahllistenUndIhreEintraege) {
-    c_Fach* mathe = fach(*sv, "Mathe");
-    c_Klasse* k = add(*sv, klasse(*sv, 5, "a", "Bären"));
-    add(*sv, klasse(*sv, 6, "b"));
-    EXPECT_EQ(fachEintraege(*sv), (std::vector<std::string>{"[kein]", "Mathe"}));
-    EXPECT_EQ(klassenEintraege(*sv), (std::vector<std::string>{"[keine]", "5a Bären", "6b"}));
-    EXPECT_EQ(lehrerEintraege(*sv), (std::vector<std::string>{"[keiner]", "Adler,Anna", "Berg,Bernd"}));
-    EXPECT_EQ(vertretungEintraege(*sv)[0], "[Freistunde]");
-    EXPECT_EQ(raumEintraege(*sv), (std::vector<std::string>{"Raum 1", "Raum 2"}));
-    EXPECT_EQ(wochentagEintraege(true).back(), "Samstag");
-
-    c_Dauertermin* t = add(*sv, dauertermin(*sv, "Freitag", 1, 1, k, raum2, b, mathe));
-    const TerminAuswahl w = terminAuswahl(*sv, *t);
-    EXPECT_EQ(std::vector<int>({w.fach, w.lehrer, w.klasse, w.raum, w.wochentag}), std::vector<int>({1, 2, 1, 1, 4}));
-    // An inactive room is not among the entries: the list keeps its selection.
-    t->setRaum(sv->getRaumliste()->getRaum(1));
-    EXPECT_EQ(sv->getRaumliste()->getRaum(1)->getName(), "Keller");
-    EXPECT_EQ(terminAuswahl(*sv, *t).raum, -1);
-}
-
 }  // namespace
