@@ -9,7 +9,8 @@
 
 const char* const TEXT_UEBERSCHNEIDUNG =
     "Dieser Termin überschneidet sich mit einem\nbestehenden Termin. Soll ein\nErsatztermin angegeben werden?";
-const char* const TEXT_KEINE_ALTERNATIVE = "An diesem Tag gibt es keine Alternative.\nBitte wählen Sie einen anderen Tag.";
+const char* const TEXT_KEINE_ALTERNATIVE =
+    "An diesem Tag gibt es keine Alternative.\nBitte wählen Sie einen anderen Tag.";
 const char* const TEXT_LEHRERLAST =
     "Die max. Stundenanzahl bei diesem\nLehrer ist erreicht.\nSoll der Termin trotzdem stattfinden?";
 const char* const TEXT_KEIN_AKTIVER_RAUM =
