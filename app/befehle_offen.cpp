@@ -2,12 +2,6 @@
 #include "app/hauptfenster.h"
 
 
-void TMainWindow::oeffneEinzelterminDialog(c_Einzeltermin*) {}
-void TMainWindow::oeffneVertretungsterminDialog(c_Vertretungstermin*) {}
-void TMainWindow::oeffneDauerterminDialog(c_Dauertermin*) {}
-void TMainWindow::CmEinstellungen() {}
-void TMainWindow::CmCurriculum() {}
-
 void TMainWindow::CmExportieren() {}
 void TMainWindow::CmDrucken() {}
 

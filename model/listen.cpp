@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <functional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -185,13 +186,15 @@ void naechsterTag(int& d, int& m, int& y) {
 
 std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Einzeltermin* t) const {
     auto vorschlag = t->kopie();
+    // The dates on which an element overlaps the lessons, gathered once, so
+    // the walk over the days does not go over the whole list for each day.
+    std::set<std::tuple<int, int, int>> belegt;
+    for (const c_Einzeltermin* e : k_elemente)
+        if (e && ueberlappt(e, t)) belegt.insert(datumSchluessel(e));
     int d, m, y;
     t->getDatum(&d, &m, &y);
-    for (;;) {
-        vorschlag->setDatum(d, m, y);
-        if (isFrei(vorschlag.get())) break;
-        naechsterTag(d, m, y);
-    }
+    while (belegt.count(std::make_tuple(y, m, d))) naechsterTag(d, m, y);
+    vorschlag->setDatum(d, m, y);
     return vorschlag;
 }
 

@@ -1,0 +1,141 @@
+#include "dialogs/ui/optionendialog.h"
+
+#include "dialogs/optionen.h"
+#include "dialogs/ui/dialogmeldungen.h"
+#include "dialogs/ui/zeichenschutz.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/qtext.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+const int RAND = 12;
+const int ABSTAND = 8;
+}  // namespace
+
+TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* sv)
+    : TFormularDialog(parent, resId, sv, nullptr, 0) {
+    setWindowTitle("Einstellungen");
+    const QFontMetrics fm(font());
+    const int zeile = fm.height() + 10;
+    auto edit = [this](int id, int breite) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(QString("id%1").arg(id));
+        e->resize(breite, fontMetrics().height() + 8);
+        schuetzeEdit(e);
+        return e;
+    };
+
+    // Left: the grade levels and the new classes, each label with its edit; below, the size of the timetable.
+    const char* const texte[] = {"Niedrigste Jahrgangsstufe Ihrer Schule:", "Höchste Jahrgangsstufe Ihrer Schule:",
+                                 "Anzahl neu einzurichtender Klassen:"};
+    int labelBreite = 0;
+    for (const char* t : texte) labelBreite = std::max(labelBreite, fm.horizontalAdvance(qs(t)));
+    const int editX = RAND + labelBreite + ABSTAND;
+    const int zahlBreite = fm.horizontalAdvance("000") + 16;
+    QLineEdit** ziele[] = {&k_minKlasse, &k_maxKlasse, &k_neuKlasse};
+    const int ids[] = {207, 208, 209};
+    int y = RAND;
+    for (int i = 0; i < 3; ++i) {
+        QLabel* l = label(-1, texte[i], labelBreite, zeile - 6);
+        setzeNach(l, RAND, y + 3);
+        *ziele[i] = edit(ids[i], zahlBreite);
+        setzeNach(*ziele[i], editX, y);
+        y += zeile + 4;
+    }
+    y += ABSTAND;
+    QLabel* groesse = label(-1, "Größe des Stundenplanes:", 0, zeile - 6);
+    setzeNach(groesse, RAND, y);
+    y += zeile;
+    QLabel* stunden = label(-1, "Stunden pro Tag:", 0, zeile - 6);
+    setzeNach(stunden, RAND + 16, y + 3);
+    k_stunden = edit(211, zahlBreite);
+    setzeNach(k_stunden, RAND + 16 + stunden->width() + ABSTAND, y);
+    y += zeile + 4;
+    k_samstag = new QCheckBox("Samstags unterricht", this);
+    k_samstag->setObjectName("id210");
+    k_samstag->adjustSize();
+    setzeNach(k_samstag, RAND + 16, y);
+    const int linksUnten = y + k_samstag->height();
+    const int linksRechts = std::max(editX + zahlBreite, k_samstag->geometry().right());
+
+    // Right: the subjects with their hint, the name edit and the two buttons.
+    const int x = linksRechts + 3 * RAND;
+    const int spalte = std::max(300, fm.horizontalAdvance("Geben Sie hier die Fächer ein, die an Ihrer") + 8);
+    k_hinzufuegen = knopf(203, "&Hinzufügen", 90, 26);
+    k_loeschen = knopf(204, "&Löschen", k_hinzufuegen->width(), 26);
+    const int listenBreite = spalte - k_hinzufuegen->width() - ABSTAND;
+    auto* hinweis = new QLabel(this);
+    hinweis->setTextFormat(Qt::PlainText);
+    hinweis->setWordWrap(true);
+    hinweis->setText("Geben Sie hier die Fächer ein, die an Ihrer Schule unterrichtet werden sollen, indem Sie ein "
+                     "Fach in das Editierfeld eingeben und auf Hinzufügen klicken.");
+    hinweis->setGeometry(x, RAND, spalte, hinweis->heightForWidth(spalte));
+    int ry = hinweis->geometry().bottom() + 1 + ABSTAND;
+    k_fach = edit(205, listenBreite);
+    setzeNach(k_fach, x, ry);
+    setzeNach(k_hinzufuegen, x + listenBreite + ABSTAND, ry - (k_hinzufuegen->height() - k_fach->height()) / 2);
+    ry = std::max(k_fach->geometry().bottom(), k_hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
+    // The subjects in the store's order, so a row always names the subject it stands for.
+    k_faecher = new QListWidget(this);
+    k_faecher->setObjectName("id202");
+    k_faecher->setGeometry(x, ry, listenBreite, std::max(160, linksUnten - ry));
+    setzeNach(k_loeschen, x + listenBreite + ABSTAND, ry);
+
+    k_schliessen = knopf(1, "&Schließen", 90, 26);
+    const int unten = std::max(linksUnten, k_faecher->geometry().bottom()) + 1 + 2 * ABSTAND;
+    k_dialogBreite = x + spalte + RAND;
+    setzeNach(k_schliessen, k_dialogBreite - RAND - k_schliessen->width(), unten);
+    k_dialogHoehe = unten + k_schliessen->height() + RAND;
+    k_schliessen->setDefault(true);
+
+    connect(k_hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
+    connect(k_loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
+    connect(k_schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);
+}
+
+void TOptionenDialog::setupFenster() {
+    c_Schulverwaltung& sv = *k_schulverwaltung;
+    k_neuKlasse->setText(QString::number(sv.getNeuKlasse()));
+    k_minKlasse->setText(QString::number(sv.getMinKlasse()));
+    k_maxKlasse->setText(QString::number(sv.getMaxKlasse()));
+    k_stunden->setText(QString::number(sv.getStundenProTag()));
+    k_samstag->setChecked(sv.getSamstag());
+    updateFaecher();
+    setzeGroesse();
+}
+
+void TOptionenDialog::updateFaecher() {
+    k_faecher->clear();
+    for (const std::string& name : fachNamen(*k_schulverwaltung)) k_faecher->addItem(qs(name));
+}
+
+void TOptionenDialog::CmHinzufuegen() {
+    TDialogMeldungen m(this);
+    if (fachHinzufuegen(*k_schulverwaltung, ss(k_fach->text()), m)) updateFaecher();
+    k_fach->clear();
+}
+
+void TOptionenDialog::CmLoeschen() {
+    TDialogMeldungen m(this);
+    const QList<QListWidgetItem*> gewaehlt = k_faecher->selectedItems();
+    const int zeile = gewaehlt.isEmpty() ? -1 : k_faecher->row(gewaehlt.front());
+    if (fachLoeschen(*k_schulverwaltung, zeile, m)) updateFaecher();
+}
+
+void TOptionenDialog::CmOk() {
+    TDialogMeldungen m(this);
+    OptionenEingabe e;
+    e.neuKlassen = ss(k_neuKlasse->text());
+    e.minKlasse = ss(k_minKlasse->text());
+    e.maxKlasse = ss(k_maxKlasse->text());
+    e.stundenProTag = ss(k_stunden->text());
+    e.samstag = k_samstag->isChecked();
+    if (optionenOk(*k_schulverwaltung, e, m)) schliesse(0);
+}
