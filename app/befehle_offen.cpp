@@ -14,7 +14,5 @@ void TMainWindow::oeffneDauerterminDialog(c_Dauertermin*) {}
 void TMainWindow::CmEinstellungen() {}
 void TMainWindow::CmCurriculum() {}
 
-void TMainWindow::CmExportieren() {}
-void TMainWindow::CmDrucken() {}
 
 void TMainWindow::CmErweiterungen() {}
