@@ -60,7 +60,6 @@ void TDruckerDialog::CmOk()
     k_puffer.clear();
     c_Bericht(kontext(), Ausgabeart::Druck, *this).writeGebiet(gebiet);
     reicheWeiter();
-    edit->moveCursor(QTextCursor::Start);
 
     k_druckfenster->ausfuehren();
     k_druckfenster.reset();

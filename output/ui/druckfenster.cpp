@@ -20,6 +20,7 @@ namespace {
 
 const char* const DRUCK_TITEL = "Tessaluna Schulverwaltung Ausdruck";
 const char* const ANSICHT_TITEL = "Seitenansicht";
+constexpr int ZEILEN_JE_ABSATZ = 32;
 
 // The glyph of the print button: a printer with a sheet of paper.
 QIcon druckerSymbol()
@@ -62,6 +63,8 @@ TPrintMainWindow::TPrintMainWindow(QWidget* parent, QPrinter* drucker, const std
     setWindowIcon(icon(BILD_PROGRAMMSYMBOL));
     if (client)
         setCentralWidget(client);
+    if (k_richEdit)
+        connect(k_richEdit, &QTextEdit::cursorPositionChanged, this, [this] { k_anfuegenAmEnde = false; });
 
     // Menu 4096.
     auto neu = [this](QMenu* menu, const char* text, int id) {
@@ -120,11 +123,38 @@ void TPrintMainWindow::appendText(const std::string& text)
     if (!k_richEdit)
         return;
     QTextDocument* doc = k_richEdit->document();
+    if (doc->isEmpty()) {
+        // Into an empty editor the text goes into a fresh document that the editor takes
+        // afterwards: a document laid out for a widget re-lays out after every inserted line.
+        // Lines are gathered into paragraphs of ZEILEN_JE_ABSATZ lines joined by line
+        // separators, since every paragraph costs far more than a line within one; the text
+        // reads, prints and converts back to plain text the same.
+        QString inhalt = qs(text);
+        int zeilen = 0;
+        for (QChar& zeichen : inhalt)
+            if (zeichen == QLatin1Char('\n') && ++zeilen % ZEILEN_JE_ABSATZ != 0)
+                zeichen = QChar::LineSeparator;
+        auto* neu = new QTextDocument(k_richEdit);
+        neu->setDefaultFont(doc->defaultFont());
+        neu->setUndoRedoEnabled(false);
+        QTextCursor(neu).insertText(inhalt);
+        neu->setUndoRedoEnabled(true);
+        k_richEdit->setDocument(neu);
+        // The caret stays at the top (moving it to the end would lay out the whole text); text
+        // appended next still goes to the end, until the user moves the caret.
+        k_anfuegenAmEnde = true;
+        return;
+    }
+    QTextCursor c = k_richEdit->textCursor();
+    if (k_anfuegenAmEnde) {
+        c = QTextCursor(doc);
+        c.movePosition(QTextCursor::End);
+    }
     const bool rueckgaengig = doc->isUndoRedoEnabled();
     doc->setUndoRedoEnabled(false);
-    QTextCursor c = k_richEdit->textCursor();
     c.insertText(qs(text));
-    k_richEdit->setTextCursor(c);
+    if (!k_anfuegenAmEnde)
+        k_richEdit->setTextCursor(c);
     doc->setUndoRedoEnabled(rueckgaengig);
 }
 

@@ -68,4 +68,5 @@ private:
     QPrinter* k_drucker;
     std::unique_ptr<QPrinter> k_eigenerDrucker;
     QEventLoop* k_schleife = nullptr;
+    bool k_anfuegenAmEnde = false;  // the next text goes to the end, not to the caret
 };
