@@ -41,9 +41,6 @@ std::string datumText(int tag, int monat, int jahr) {
     return std::to_string(tag) + "." + std::to_string(monat) + "." + std::to_string(jahr);
 }
 
-// The three lines of one cell for an appointment, by owner kind.
-using Zelleninhalt = std::function<void(const c_Dauertermin*, std::string[3])>;
-
 // The grid of one owner: header, rule, then three lines and a rule per lesson.
 std::string gitter(const std::string& besitzer, const c_Dauerterminliste& termine, int stundenProTag,
                    const Zelleninhalt& inhalt) {
@@ -102,37 +99,36 @@ std::string feldzeilen(const c_Datenliste* felder, const char* ende) {
 
 // ---------------------------------------------------------------- timetables
 
+void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer,
+                           const Zelleninhalt& inhalt) {
+    if (termine) schreibe(gitter(besitzer, *termine, k_kontext.schulverwaltung->getStundenProTag(), inhalt));
+}
+
 void c_Bericht::writeStundenplanLehrer(const c_Lehrer* l) {
-    c_Schulverwaltung& sv = *k_kontext.schulverwaltung;
-    const auto termine = sv.getDauertermineLehrer(l);
-    if (!termine) return;
-    schreibe(gitter(lehrerVollname(l), *termine, sv.getStundenProTag(), [](const c_Dauertermin* t, std::string z[3]) {
-        z[0] = klassenName(t->getKlasse());
-        z[1] = raumName(t->getRaum());
-        z[2] = fachName(t->getFach());
-    }));
+    writeGitter(k_kontext.schulverwaltung->getDauertermineLehrer(l).get(), lehrerVollname(l),
+                [](const c_Dauertermin* t, std::string z[3]) {
+                    z[0] = klassenName(t->getKlasse());
+                    z[1] = raumName(t->getRaum());
+                    z[2] = fachName(t->getFach());
+                });
 }
 
 void c_Bericht::writeStundenplanRaum(const c_Raum* r) {
-    c_Schulverwaltung& sv = *k_kontext.schulverwaltung;
-    const auto termine = sv.getDauertermineRaum(r);
-    if (!termine) return;
-    schreibe(gitter(raumName(r), *termine, sv.getStundenProTag(), [](const c_Dauertermin* t, std::string z[3]) {
-        z[0] = klassenName(t->getKlasse());
-        z[1] = lehrerNachname(t->getLehrer());
-        z[2] = fachName(t->getFach());
-    }));
+    writeGitter(k_kontext.schulverwaltung->getDauertermineRaum(r).get(), raumName(r),
+                [](const c_Dauertermin* t, std::string z[3]) {
+                    z[0] = klassenName(t->getKlasse());
+                    z[1] = lehrerNachname(t->getLehrer());
+                    z[2] = fachName(t->getFach());
+                });
 }
 
 void c_Bericht::writeStundenplanKlasse(const c_Klasse* k) {
-    c_Schulverwaltung& sv = *k_kontext.schulverwaltung;
-    const auto termine = sv.getDauertermineKlasse(k);
-    if (!termine) return;
-    schreibe(gitter(klassenName(k), *termine, sv.getStundenProTag(), [](const c_Dauertermin* t, std::string z[3]) {
-        z[0] = lehrerNachname(t->getLehrer());
-        z[1] = raumName(t->getRaum());
-        z[2] = fachName(t->getFach());
-    }));
+    writeGitter(k_kontext.schulverwaltung->getDauertermineKlasse(k).get(), klassenName(k),
+                [](const c_Dauertermin* t, std::string z[3]) {
+                    z[0] = lehrerNachname(t->getLehrer());
+                    z[1] = raumName(t->getRaum());
+                    z[2] = fachName(t->getFach());
+                });
 }
 
 void c_Bericht::writeStundenplan() {

@@ -4,6 +4,7 @@
 // the text for a file and the print dialog hands it to the print window.
 #pragma once
 
+#include <functional>
 #include <string>
 
 class c_Schulverwaltung;
@@ -14,6 +15,8 @@ class c_Schueler;
 class c_Datenliste;
 class c_Fehlzeitliste;
 class c_datatype;
+class c_Dauertermin;
+class c_Dauerterminliste;
 
 // Where the text goes: the few places where export and print differ.
 enum class Ausgabeart { Export, Druck };
@@ -62,6 +65,9 @@ struct c_Berichtskontext {
     bool zensuren = false;
 };
 
+// The three lines of a timetable cell for an appointment, by owner kind.
+using Zelleninhalt = std::function<void(const c_Dauertermin*, std::string[3])>;
+
 class c_Bericht {
 public:
     c_Bericht(const c_Berichtskontext& kontext, Ausgabeart art, c_Textziel& ziel)
@@ -80,6 +86,7 @@ public:
 
 private:
     void schreibe(const std::string& text) { k_ziel.appendText(text); }
+    void writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer, const Zelleninhalt& inhalt);
     void writeStundenplanLehrer(const c_Lehrer* l);
     void writeStundenplanRaum(const c_Raum* r);
     void writeStundenplanKlasse(const c_Klasse* k);
