@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -345,6 +347,21 @@ TEST_F(AusgabeTest, LongTextIsPaginatedLineByLine) {
     m_druck.setzePdfDatei(bildschirmfotoOrdner() + "/zeilen.pdf");
     f.befehl(CM_DRUCK_DRUCKEN);
     EXPECT_TRUE(m_meldungen.meldungen().empty());
+
+    // The real preview dialog, closed from inside its event loop.
+    QtDruckDienst echt;
+    DruckDienstTausch tausch(echt);
+    bool gefunden = false;
+    int seiten = 0;
+    beiModalemFenster<QPrintPreviewDialog>([&](QPrintPreviewDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Seitenansicht");
+        seiten = d->findChild<QPrintPreviewWidget*>()->pageCount();
+        bild(d, "seitenansicht-dialog");
+        d->close();
+    }, &gefunden);
+    f.befehl(CM_SEITENANSICHT);
+    EXPECT_TRUE(gefunden);
+    EXPECT_EQ(seiten, m_druck.ansichtSeiten());
 }
 
 // ---------------------------------------------------------------- main window commands
