@@ -7,6 +7,7 @@
 #include "planning/ui/vertretungsplandialog.h"
 #include "platform/textfile.h"
 #include "platform/ui/dateidialog.h"
+#include "platform/ui/druckdienst.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -474,8 +475,4 @@ void TMainWindow::CmInfo() {
     dialog.exec();
 }
 
-void TMainWindow::CmDruckerEinrichten() {
-    QPrintDialog dialog(k_drucker.get(), this);
-    dialog.setWindowTitle("Drucker einrichten");
-    dialog.exec();
-}
+void TMainWindow::CmDruckerEinrichten() { druckDienst().seiteEinrichten(this, k_drucker.get()); }

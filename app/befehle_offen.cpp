@@ -2,7 +2,5 @@
 #include "app/hauptfenster.h"
 
 
-void TMainWindow::CmExportieren() {}
-void TMainWindow::CmDrucken() {}
 
 void TMainWindow::CmErweiterungen() {}

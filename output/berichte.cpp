@@ -1,0 +1,341 @@
+#include "output/berichte.h"
+
+#include "model/anzeige.h"
+#include "model/datensaetze.h"
+#include "model/datum.h"
+#include "model/felder.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/text.h"
+#include "platform/textfile.h"
+
+#include <functional>
+
+const char* const EXPORT_FEHLER = "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.";
+
+namespace {
+
+const char* const KOPF =
+    "    Montag         Dienstag       Mittwoch      Donnerstag      Freitag        Samstag     \n";
+const char* const LINIE =
+    "+--------------+--------------+--------------+--------------+--------------+--------------+\n";
+constexpr std::size_t ZELLENBREITE = 14;
+constexpr int SPALTEN = 6;
+
+// One space and the content, cut or padded to 14 characters, then "|".
+void zelle(std::string& zeile, const std::string& inhalt) {
+    std::string z = " " + inhalt;
+    const std::size_t n = text::charCount(z);
+    if (n > ZELLENBREITE)
+        z = text::leftChars(z, ZELLENBREITE);
+    else
+        z.append(ZELLENBREITE - n, ' ');
+    zeile += z;
+    zeile += '|';
+}
+
+std::string lehrerVollname(const c_Lehrer* l) { return l ? l->getVorname() + " " + l->getName() : std::string(); }
+std::string lehrerNachname(const c_Lehrer* l) { return l ? l->getName() : std::string(); }
+std::string fachName(const c_Fach* f) { return f ? f->getName() : std::string(); }
+
+std::string datumText(int tag, int monat, int jahr) {
+    return std::to_string(tag) + "." + std::to_string(monat) + "." + std::to_string(jahr);
+}
+
+// The grid of one owner: header, rule, then three lines and a rule per lesson.
+std::string gitter(const std::string& besitzer, const c_Dauerterminliste& termine, int stundenProTag,
+                   const Zelleninhalt& inhalt) {
+    std::string s = "\nStundenplan von: " + besitzer + "\n";
+    s += KOPF;
+    s += LINIE;
+    for (int stunde = 1; stunde <= stundenProTag; ++stunde) {
+        std::string zeilen[3] = {"|", "|", "|"};
+        for (int tag = 1; tag <= SPALTEN; ++tag) {
+            bool belegt = false;
+            for (const c_Dauertermin* t : termine) {
+                if (t->getWochentagNummer() != tag || t->getAStd() > stunde || stunde > t->getEStd()) continue;
+                belegt = true;
+                std::string texte[3];
+                inhalt(t, texte);
+                for (int i = 0; i < 3; ++i) zelle(zeilen[i], texte[i]);
+            }
+            if (!belegt)
+                for (std::string& z : zeilen) zelle(z, std::string());
+        }
+        for (const std::string& z : zeilen) s += z + "\n";
+        s += LINIE;
+    }
+    return s;
+}
+
+template <class L>
+bool leer(const L* liste) {
+    return !liste || liste->empty();
+}
+
+}  // namespace
+
+std::string feldzeile(const c_datatype* f) {
+    std::string wert;
+    switch (f->getTyp()) {
+    case TYP_INT: wert = std::to_string(static_cast<const c_IntObj*>(f)->getWert()); break;
+    case TYP_BOOL: wert = static_cast<const c_BoolObj*>(f)->getWert() ? "X" : " "; break;
+    case TYP_STRING: wert = static_cast<const c_StringObj*>(f)->text(); break;
+    default: break;
+    }
+    return f->beschreibungText() + ": " + wert;
+}
+
+namespace {
+
+// Every field line of a field list, each followed by `ende`.
+std::string feldzeilen(const c_Datenliste* felder, const char* ende) {
+    std::string s;
+    if (!felder) return s;
+    for (const auto& f : *felder) s += feldzeile(f.get()) + ende;
+    return s;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- timetables
+
+void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer,
+                           const Zelleninhalt& inhalt) {
+    if (termine) schreibe(gitter(besitzer, *termine, k_kontext.schulverwaltung->getStundenProTag(), inhalt));
+}
+
+void c_Bericht::writeStundenplanLehrer(const c_Lehrer* l) {
+    writeGitter(k_kontext.schulverwaltung->getDauertermineLehrer(l).get(), lehrerVollname(l),
+                [](const c_Dauertermin* t, std::string z[3]) {
+                    z[0] = klassenName(t->getKlasse());
+                    z[1] = raumName(t->getRaum());
+                    z[2] = fachName(t->getFach());
+                });
+}
+
+void c_Bericht::writeStundenplanRaum(const c_Raum* r) {
+    writeGitter(k_kontext.schulverwaltung->getDauertermineRaum(r).get(), raumName(r),
+                [](const c_Dauertermin* t, std::string z[3]) {
+                    z[0] = klassenName(t->getKlasse());
+                    z[1] = lehrerNachname(t->getLehrer());
+                    z[2] = fachName(t->getFach());
+                });
+}
+
+void c_Bericht::writeStundenplanKlasse(const c_Klasse* k) {
+    writeGitter(k_kontext.schulverwaltung->getDauertermineKlasse(k).get(), klassenName(k),
+                [](const c_Dauertermin* t, std::string z[3]) {
+                    z[0] = lehrerNachname(t->getLehrer());
+                    z[1] = raumName(t->getRaum());
+                    z[2] = fachName(t->getFach());
+                });
+}
+
+void c_Bericht::writeStundenplan() {
+    if (!k_kontext.schulverwaltung || !k_kontext.schulverwaltung->getDatabase()) return;
+    if (k_kontext.lehrer) writeStundenplanLehrer(k_kontext.lehrer);
+    if (k_kontext.raum) writeStundenplanRaum(k_kontext.raum);
+    if (k_kontext.klasse) writeStundenplanKlasse(k_kontext.klasse);
+}
+
+void c_Bericht::writeStundenplaene() {
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (!sv || !sv->getDatabase()) return;
+    for (const c_Lehrer* l : *sv->getLehrerliste()) {
+        writeStundenplanLehrer(l);
+        schreibe("\n\n");
+    }
+    for (const c_Raum* r : *sv->getRaumliste()) {
+        writeStundenplanRaum(r);
+        schreibe("\n\n");
+    }
+    for (const c_Klasse* k : *sv->getKlassenliste()) {
+        writeStundenplanKlasse(k);
+        schreibe("\n\n");
+    }
+}
+
+// ---------------------------------------------------------------- substitution plan
+
+void c_Bericht::writeVertretungsplan() {
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (!sv || !sv->getDatabase()) return;
+    int tag = k_kontext.tag, monat = k_kontext.monat, jahr = k_kontext.jahr;
+    if (tag == 0 || monat == 0) return;
+    int etag, emonat, ejahr;
+    addTage(tag, monat, jahr, 5, &etag, &emonat, &ejahr);
+    std::string s = "\nVertretungsplan\nvom: " + datumText(tag, monat, jahr) + "\nbis: " +
+                    datumText(etag, emonat, ejahr) + "\n\n\n";
+    const char* tageszeilenEnde = k_art == Ausgabeart::Export ? " : \n" : "\n\n";
+    // At most the five days; an impossible date does not move and ends the walk.
+    for (int schritt = 0; schritt < 5 && !isDatumGroesserGleich(tag, monat, jahr, etag, emonat, ejahr); ++schritt) {
+        s += datumText(tag, monat, jahr) + tageszeilenEnde;
+        bool geschrieben = false;
+        for (const c_Vertretungstermin* t : *sv->getVertretungsterminliste()) {
+            int d, m, y;
+            t->getDatum(&d, &m, &y);
+            if (d != tag || m != monat || y != jahr || !t->getVertretenerLehrer()) continue;
+            s += "  " + t->getName() + ", ";
+            if (t->getKlasse()) s += klassenName(t->getKlasse()) + ", ";
+            s += lehrerNachname(t->getLehrer()) + ", " + fachName(t->getFach()) + ", " + raumName(t->getRaum()) + "\n";
+            geschrieben = true;
+        }
+        if (!geschrieben) s += "  - keine Ausfälle oder Vertretungen -\n";
+        s += "\n";
+        int ntag, nmonat, njahr;
+        addTage(tag, monat, jahr, 1, &ntag, &nmonat, &njahr);
+        if (ntag == tag && nmonat == monat && njahr == jahr) break;
+        tag = ntag;
+        monat = nmonat;
+        jahr = njahr;
+    }
+    schreibe(s);
+}
+
+// ---------------------------------------------------------------- lists
+
+void c_Bericht::writeFehlzeiten(const c_Fehlzeitliste* fehlzeiten) {
+    std::string s = "Fehlzeiten: ";
+    if (leer(fehlzeiten)) {
+        s += " keine\n\n";
+    } else {
+        s += "\n";
+        for (const c_Fehlzeit* f : *fehlzeiten) s += feldzeilen(f->getFelder(), " ") + "\n";
+    }
+    schreibe(s);
+}
+
+void c_Bericht::writeSchueler(const c_Schueler* schueler) {
+    std::string s = feldzeilen(schueler->getFelder(), "\n");
+    if (schueler->getKlasse()) s += ", Klasse: " + klassenName(schueler->getKlasse()) + "\n";
+    schreibe(s);
+    writeFehlzeiten(schueler->getFehlzeitliste());
+    if (k_kontext.zensuren) {
+        s = "Zensuren:\n";
+        for (const c_Fach* f : *k_kontext.schulverwaltung->getFachliste()) {
+            s += f->getName() + ": ";
+            const auto zensuren = schueler->getZensurliste()->getZensurenFach(f);
+            for (const c_Zensur* z : *zensuren) s += feldzeilen(z->getFelder(), " | ") + "\n";
+            s += "\n";
+        }
+        schreibe(s);
+    }
+    schreibe("\n\n");
+}
+
+void c_Bericht::writeSchuelerliste() {
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (!sv || !sv->getDatabase()) return;
+    if (k_art == Ausgabeart::Druck) schreibe("Liste aller Schüler:\n\n");
+    for (const c_Schueler* s : *sv->getSchuelerliste()) writeSchueler(s);
+}
+
+void c_Bericht::writeKlassenuebersicht() {
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (!sv || !sv->getDatabase()) return;
+    const c_Klasse* k = sv->getKlassenliste()->getKlasse(k_kontext.klassenIndex + 1);
+    if (!k) return;
+    std::string s = "Klasse " + klassenName(k) + ": \n";
+    s += k->getKlassenraum() ? "Raum: " + raumName(k->getKlassenraum()) : "Dieser Klasse ist kein Raum zugeteilt.";
+    s += k->getKlassenlehrer() ? "   Klassenlehrer: " + lehrerVollname(k->getKlassenlehrer())
+                               : "\nDiese Klasse besitzt keinen Klassenlehrer.";
+    s += "\n\nSchüler der Klasse:\n";
+    schreibe(s);
+    const auto schueler = sv->getSchuelerDerKlasse(k);
+    if (schueler->empty()) schreibe("In dieser Klasse befinden sich keine Schueler.\n");
+    for (const c_Schueler* p : *schueler) writeSchueler(p);
+}
+
+void c_Bericht::writeLehrerliste() {
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (!sv || !sv->getDatabase()) return;
+    if (k_art == Ausgabeart::Druck) schreibe("Liste aller Lehrer:\n\n");
+    for (const c_Lehrer* l : *sv->getLehrerliste()) {
+        std::string s = feldzeilen(l->getFelder(), "\n");
+        for (const c_Klasse* k : *sv->getKlassenliste())
+            if (k->getKlassenlehrer() == l) s += ", Klasse: " + klassenName(k);
+        s += ", Pflichtstunden: " + std::to_string(l->getPflichtstunden()) +
+             ", unterrichtet: " + std::to_string(l->getVergebeneStunden());
+        if (const c_Fachliste* faecher = l->getFachliste()) {
+            s += ", Faecher: ";
+            for (const c_Fach* f : *faecher) s += fachName(f) + ", ";
+        }
+        if (k_art == Ausgabeart::Export) s += "\n";
+        schreibe(s);
+        writeFehlzeiten(l->getFehlzeitliste());
+        schreibe("\n");
+    }
+}
+
+void c_Bericht::writeRaumliste() {
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (!sv || !sv->getDatabase()) return;
+    if (k_art == Ausgabeart::Druck) schreibe("Liste aller Räume:\n\n");
+    for (const c_Raum* r : *sv->getRaumliste()) {
+        std::string s = feldzeilen(r->getFelder(), "\n");
+        if (sv->isKlassenraum(r)) {
+            s += "Klassenraum von: ";
+            for (const c_Klasse* k : *sv->getKlassenliste())
+                if (k->getKlassenraum() == r) s += klassenName(k);
+            s += ", ";
+        }
+        if (const c_Fachliste* faecher = r->getFachliste()) {
+            s += " Faecher: ";
+            for (const c_Fach* f : *faecher) s += fachName(f) + ", ";
+        }
+        schreibe(s + "\n");
+    }
+}
+
+void c_Bericht::writeGebiet(int gebiet) {
+    switch (gebiet) {
+    case GEBIET_STUNDENPLAENE: writeStundenplaene(); break;
+    case GEBIET_STUNDENPLAN: writeStundenplan(); break;
+    case GEBIET_VERTRETUNGSPLAN: writeVertretungsplan(); break;
+    case GEBIET_SCHUELERLISTE: writeSchuelerliste(); break;
+    case GEBIET_KLASSENUEBERSICHT: writeKlassenuebersicht(); break;
+    case GEBIET_LEHRERLISTE: writeLehrerliste(); break;
+    case GEBIET_RAUMLISTE: writeRaumliste(); break;
+    default: break;
+    }
+}
+
+// ---------------------------------------------------------------- data test and file
+
+bool hatDaten(c_Schulverwaltung* sv, int gebiet, Ausgabeart art, const c_Lehrer* lehrer, const c_Raum* raum,
+              const c_Klasse* klasse) {
+    if (!sv || !sv->getDatabase()) return false;
+    const bool dauer = !leer(sv->getDauerterminliste());
+    const bool einzel = !leer(sv->getEinzelterminliste());
+    switch (gebiet) {
+    case GEBIET_STUNDENPLAENE:
+        // Printing counts the substitutions not.
+        return dauer || einzel || (art == Ausgabeart::Export && !leer(sv->getVertretungsterminliste()));
+    case GEBIET_STUNDENPLAN:
+        return (dauer || einzel) && (!lehrer || !leer(sv->getLehrerliste())) &&
+               (!raum || !leer(sv->getRaumliste())) && (!klasse || !leer(sv->getKlassenliste()));
+    case GEBIET_VERTRETUNGSPLAN: return true;
+    case GEBIET_SCHUELERLISTE: return !leer(sv->getSchuelerliste());
+    case GEBIET_KLASSENUEBERSICHT: return !leer(sv->getKlassenliste());
+    case GEBIET_LEHRERLISTE: return !leer(sv->getLehrerliste());
+    case GEBIET_RAUMLISTE: return !leer(sv->getRaumliste());
+    default: return false;
+    }
+}
+
+const char* keineDatenText(Ausgabeart art) {
+    return art == Ausgabeart::Export ? "Zum ausgewählten Gebiet gibt\nes keine Daten zum Exportieren"
+                                     : "Zum ausgewählten Gebiet gibt\nes keine Daten zum Drucken";
+}
+
+bool schreibeExportdatei(const std::string& pfad, const std::string& text) {
+    text::TextFileWriter datei(pfad);
+    std::size_t anfang = 0;
+    while (anfang < text.size()) {
+        std::size_t ende = text.find('\n', anfang);
+        if (ende == std::string::npos) ende = text.size();  // every builder ends its text with a line end
+        datei.writeLine(text.substr(anfang, ende - anfang));
+        anfang = ende + 1;
+    }
+    return datei.commit();
+}

@@ -1,0 +1,67 @@
+#include "output/ui/druckerdialog.h"
+
+#include "output/ui/druckfenster.h"
+#include "platform/ui/meldung.h"
+
+#include <QTextEdit>
+
+namespace {
+
+const GebietDialogTexte DRUCK_TEXTE = {
+    "Drucken",
+    "Bitte markieren Sie die zu druckenden Daten, indem Sie eines der entsprechenden Felder markieren:",
+    {"Alle Stundenpläne drucken", "Nur aktuell angezeigten Stundenplan drucken",
+     "Vertretungsplan der aktuellen Woche drucken", "Liste aller Schüler", "Übersicht über die Klasse:",
+     "Liste aller Lehrer", "Liste aller Räume"},
+    "Bei Listen mit Schülern auch deren Zensuren drucken",
+    "&Weiter >>",
+};
+
+} // namespace
+
+TDruckerDialog::TDruckerDialog(QWidget* parent, int resId, QPrinter* drucker, c_Schulverwaltung* sv,
+                               c_Lehrer* lehrer, c_Raum* raum, c_Klasse* klasse, int tag, int monat, int jahr)
+    : TGebietDialog(parent, resId, DRUCK_TEXTE, sv, lehrer, raum, klasse, tag, monat, jahr), k_drucker(drucker)
+{
+}
+
+TDruckerDialog::~TDruckerDialog() = default;
+
+void TDruckerDialog::appendText(const std::string& text) { k_puffer += text; }
+
+void TDruckerDialog::reicheWeiter()
+{
+    if (k_druckfenster)
+        k_druckfenster->appendText(k_puffer);
+    k_puffer.clear();
+    k_puffer.shrink_to_fit();
+}
+
+void TDruckerDialog::CmOk()
+{
+    const int gebiet = gewaehltesGebiet();
+    if (!hatDaten(k_schulverwaltung, gebiet, Ausgabeart::Druck, k_lehrer, k_raum, k_klasse)) {
+        meldung(keineDatenText(Ausgabeart::Druck), "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+        return;
+    }
+
+    // The rich edit: multi-line, both scroll bars, lines not wrapped on screen.
+    auto* edit = new QTextEdit;
+    edit->setObjectName(QStringLiteral("id256"));
+    edit->setAcceptRichText(true);
+    edit->setLineWrapMode(QTextEdit::NoWrap);
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    k_druckfenster = std::make_unique<TPrintMainWindow>(this, k_drucker, "Druckvorschau", edit);
+    k_druckfenster->move(10, 10);
+    k_druckfenster->resize(400, 350);
+    k_druckfenster->setupFenster();
+
+    k_puffer.clear();
+    c_Bericht(kontext(), Ausgabeart::Druck, *this).writeGebiet(gebiet);
+    reicheWeiter();
+
+    k_druckfenster->ausfuehren();
+    k_druckfenster.reset();
+    accept();
+}

@@ -1,0 +1,164 @@
+#include "platform/ui/druckdienst.h"
+
+#include "platform/ui/meldung.h"
+
+#include <QApplication>
+#include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+#include <algorithm>
+#include <atomic>
+
+namespace {
+
+QtDruckDienst& standardDienst()
+{
+    static QtDruckDienst dienst;
+    return dienst;
+}
+
+std::atomic<DruckDienst*> g_dienst{nullptr};
+
+QWidget* elternteil(QWidget* parent) { return parent ? parent : QApplication::activeWindow(); }
+
+// Runs a dialog built on the heap, which may go with its parent while it runs.
+template <class D>
+int fuehreAus(D* dialog)
+{
+    QPointer<D> waechter(dialog);
+    const int ergebnis = dialog->exec();
+    delete waechter.data();
+    return ergebnis;
+}
+
+} // namespace
+
+bool QtDruckDienst::druckDialog(QWidget* parent, QPrinter* drucker)
+{
+    return fuehreAus(new QPrintDialog(drucker, elternteil(parent))) == QDialog::Accepted;
+}
+
+bool QtDruckDienst::seiteEinrichten(QWidget* parent, QPrinter* drucker)
+{
+    auto* dialog = new QPageSetupDialog(drucker, elternteil(parent));
+    dialog->setWindowTitle(QStringLiteral("Drucker einrichten"));
+    return fuehreAus(dialog) == QDialog::Accepted;
+}
+
+void QtDruckDienst::seitenansicht(QWidget* parent, QPrinter* drucker, const QString& titel, const Seitenmaler& maler)
+{
+    auto* dialog = new QPrintPreviewDialog(drucker, elternteil(parent));
+    dialog->setWindowTitle(titel);
+    QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog, [maler](QPrinter* p) { maler(p); });
+    fuehreAus(dialog);
+}
+
+std::optional<QFont> QtDruckDienst::schriftWaehlen(QWidget* parent, const QFont& start)
+{
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, start, elternteil(parent), QStringLiteral("Schriftart"));
+    if (!ok)
+        return std::nullopt;
+    return f;
+}
+
+DruckDienst& druckDienst()
+{
+    DruckDienst* dienst = g_dienst.load();
+    return dienst ? *dienst : standardDienst();
+}
+
+DruckDienst* setzeDruckDienst(DruckDienst* dienst)
+{
+    DruckDienst* vorher = g_dienst.exchange(dienst);
+    return vorher ? vorher : &standardDienst();
+}
+
+std::string druckFehlerText(bool abgebrochen)
+{
+    if (abgebrochen)
+        return "Druckvorgang abgebrochen";
+    return "Beim Drucken ist ein Fehler aufgetreten.\n"
+           "Der Drucker oder die Ausgabedatei konnte nicht geöffnet oder beschrieben werden.";
+}
+
+bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
+{
+    if (!drucker || !druckDienst().druckDialog(parent, drucker))
+        return false;
+    maler(drucker);
+    const QPrinter::PrinterState zustand = drucker->printerState();
+    if (zustand == QPrinter::Error || zustand == QPrinter::Aborted) {
+        meldung(druckFehlerText(zustand == QPrinter::Aborted), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- test double
+
+std::size_t AufzeichnenderDruckDienst::anzahl(Art art) const
+{
+    return static_cast<std::size_t>(std::count(k_aufrufe.begin(), k_aufrufe.end(), art));
+}
+
+bool AufzeichnenderDruckDienst::druckDialog(QWidget*, QPrinter* drucker)
+{
+    k_aufrufe.push_back(Art::Drucken);
+    k_druckDokument = drucker->docName();
+    bool ja = true;
+    if (!k_drucken.empty()) {
+        ja = k_drucken.front();
+        k_drucken.pop_front();
+    }
+    if (ja && !k_pdf.isEmpty()) {
+        drucker->setOutputFormat(QPrinter::PdfFormat);
+        drucker->setOutputFileName(k_pdf);
+    }
+    return ja;
+}
+
+bool AufzeichnenderDruckDienst::seiteEinrichten(QWidget*, QPrinter*)
+{
+    k_aufrufe.push_back(Art::Einrichten);
+    if (k_einrichten.empty())
+        return true;
+    const bool ja = k_einrichten.front();
+    k_einrichten.pop_front();
+    return ja;
+}
+
+void AufzeichnenderDruckDienst::seitenansicht(QWidget* parent, QPrinter* drucker, const QString& titel,
+                                              const Seitenmaler& maler)
+{
+    k_aufrufe.push_back(Art::Seitenansicht);
+    k_ansichtTitel = titel;
+    k_ansichtDokument = drucker->docName();
+    // The widget the preview dialog shows, built and filled but never run.
+    QPrintPreviewWidget ansicht(drucker, parent);
+    ansicht.setWindowFlags(Qt::Window);
+    ansicht.setWindowTitle(titel);
+    QObject::connect(&ansicht, &QPrintPreviewWidget::paintRequested, &ansicht, [maler](QPrinter* p) { maler(p); });
+    ansicht.resize(600, 800);
+    ansicht.show();
+    ansicht.updatePreview();
+    k_ansichtSeiten = ansicht.pageCount();
+    if (k_beiAnsicht)
+        k_beiAnsicht(&ansicht);
+}
+
+std::optional<QFont> AufzeichnenderDruckDienst::schriftWaehlen(QWidget*, const QFont& start)
+{
+    k_aufrufe.push_back(Art::Schrift);
+    k_schriftStart = start;
+    if (k_schriften.empty())
+        return std::nullopt;
+    std::optional<QFont> f = std::move(k_schriften.front());
+    k_schriften.pop_front();
+    return f;
+}
