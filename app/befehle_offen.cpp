@@ -16,5 +16,3 @@ void TMainWindow::CmCurriculum() {}
 
 void TMainWindow::CmExportieren() {}
 void TMainWindow::CmDrucken() {}
-
-void TMainWindow::CmErweiterungen() {}
