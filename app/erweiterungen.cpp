@@ -6,9 +6,11 @@
 #include "app/plugindialog.h"
 #include "platform/ui/qtext.h"
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 
 TMainWindow::Aufschub::Aufschub(TMainWindow* fenster) : k_fenster(fenster) { ++k_fenster->k_aufschub; }
 
@@ -26,6 +28,19 @@ void TMainWindow::neuladenAnfordern() {
         return;
     }
     reloadDatenbestand();
+}
+
+void TMainWindow::neuladenWennFrei() {
+    if (k_aufschub == 0 && !k_imNeuladen && QApplication::activeModalWidget()) {
+        if (k_wartetAufFrei) return;
+        k_wartetAufFrei = true;
+        QTimer::singleShot(100, this, [this] {
+            k_wartetAufFrei = false;
+            neuladenWennFrei();
+        });
+        return;
+    }
+    neuladenAnfordern();
 }
 
 c_Plugin* TMainWindow::pluginDesReiters(int reiter) const {

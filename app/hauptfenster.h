@@ -98,6 +98,10 @@ public:
     // notification or plug-in run in progress; or none while a reload runs,
     // which answers it.
     void neuladenAnfordern();
+    // The same for a request from another thread, which arrives through the
+    // event loop: while a modal dialog or message box is open (a command may
+    // hold records meanwhile), it waits until none is.
+    void neuladenWennFrei();
 
     // ---- command handlers
     void CmBeenden();
@@ -192,6 +196,7 @@ private:
     int k_aufschub = 0;
     bool k_neuladenAusstehend = false;
     bool k_imNeuladen = false;
+    bool k_wartetAufFrei = false;
     std::string k_dateiFilter = "Jahrgangs Dateien (*.sdb)|*.sdb|";
     std::string k_dateiEndung = "sdb";
 

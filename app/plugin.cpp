@@ -212,7 +212,7 @@ extern "C" void updatesv(void) {
         if (!ziel) return;
         if (QThread::currentThread() != ziel->thread()) {
             // The reload runs on the UI thread; Qt drops it if the window goes first.
-            QMetaObject::invokeMethod(ziel, [ziel] { ziel->neuladenAnfordern(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(ziel, [ziel] { ziel->neuladenWennFrei(); }, Qt::QueuedConnection);
             return;
         }
     }

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <thread>
+
 namespace {
 
 TEST_F(PluginTest, ScanFindsTheLibrariesInNameOrderWithTabsPopupAndIds) {
@@ -355,6 +357,22 @@ TEST_F(PluginTest, UpdatesvIsSafeBeforeTheWindowInsideUpdateAndFromAnotherThread
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(schueler(w.get()), 4u);
     EXPECT_EQ(protokoll(), nachUpdate);
+
+    // While a modal box is open the request waits; it runs once the box is closed.
+    fs::copy_file("jahr_b.sdb", AKTUELLE_DATEI, fs::copy_options::overwrite_existing);
+    std::size_t imDialogGeladen = 0;
+    imDialog([&](QWidget*) {
+        std::thread([] { updatesv(); }).join();
+        QCoreApplication::sendPostedEvents();
+        warte(250);
+        imDialogGeladen = schueler(w.get());
+    });
+    w->befehl(CM_INFO);
+    EXPECT_EQ(imDialogGeladen, 4u);
+    EXPECT_EQ(schueler(w.get()), 4u);
+    warte(250);
+    EXPECT_EQ(schueler(w.get()), 3u);
+    protokoll();
 
     // A request still queued when the window goes is dropped, and later calls do nothing.
     w->befehl(CM_AENDERN);

@@ -7,6 +7,7 @@
 #include "fensterhilfe.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -98,6 +99,12 @@ protected:
         QStringList l;
         for (QAction* a : m->actions()) l << a->text() + " " + a->objectName();
         return l;
+    }
+    // Lets the event loop run for `ms` milliseconds.
+    static void warte(int ms) {
+        QElapsedTimer uhr;
+        uhr.start();
+        while (uhr.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     // Runs `schritt` on the modal dialog that opens next.
     static void imDialog(std::function<void(QWidget*)> schritt) {
