@@ -102,7 +102,12 @@ void TMainWindow::CmNeu() {
         updateStundenplan();
         updateLehrer();
         break;
-    default: return;
+    default: {
+        c_Plugin* p = pluginDesReiters(aktiverReiter());
+        if (!p) return;
+        p->neu();
+        break;
+    }
     }
     saveDatenbestand();
     update();
@@ -187,7 +192,12 @@ void TMainWindow::CmAendern() {
         updateStundenplan();
         updateLehrer();
         break;
-    default: return;
+    default:
+        if (c_Plugin* p = pluginDesReiters(aktiverReiter())) {
+            p->aendern();
+            saveDatenbestand();
+        }
+        return;
     }
     saveDatenbestand();
     update();
@@ -337,7 +347,12 @@ void TMainWindow::CmLoeschen() {
         saveDatenbestand();
         break;
     }
-    default: break;
+    default:
+        if (c_Plugin* p = pluginDesReiters(aktiverReiter())) {
+            p->loeschen();
+            saveDatenbestand();
+        }
+        break;
     }
 }
 

@@ -99,6 +99,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     addTage(t, m, j, 1 - getWochentag(t, m, j), &k_tag, &k_monat, &k_jahr);
 
     k_drucker = std::make_unique<QPrinter>();
+    k_pluginliste.scan(PLUGIN_ORDNER, &k_pluginFehler);
 
     connect(k_register, &QTabWidget::currentChanged, this, &TMainWindow::changeRegister);
     connect(k_klasse, QOverload<int>::of(&QComboBox::activated), this, [this](int) { changeKlasse(); });
@@ -112,7 +113,11 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     connect(k_geheZu, &QPushButton::clicked, this, &TMainWindow::CmGeheZu);
 }
 
-TMainWindow::~TMainWindow() = default;
+TMainWindow::~TMainWindow() {
+    entferneNeuladeZiel(this);
+    // The plug-ins' windows are children of this one: they go with their plug-ins, before the libraries.
+    k_pluginliste.closeAll();
+}
 
 void TMainWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
@@ -124,14 +129,23 @@ void TMainWindow::resizeEvent(QResizeEvent* e) {
 }
 
 void TMainWindow::setupFenster() {
+    setzeNeuladeZiel(this);
+    Aufschub aufschub(this);  // a plug-in's reload request during the set-up runs after it
     std::string fehler;
     const bool vorhanden = text::fileExists(AKTUELLE_DATEI);
     const bool geladen = k_schulverwaltung.load(AKTUELLE_DATEI, &fehler);
     k_sicherungNoetig = vorhanden && !geladen;
     if (!fehler.empty()) meldung(fehler, "Fehler beim Laden des aktuellen Datenbestandes", MB_OK, this);
+    if (!k_pluginFehler.empty()) meldung(k_pluginFehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
 
     for (const char* titel : {"Schüler", "Lehrer", "Räume", "Einzeltermine", "Vertretungen", "Klassen", "Stundenplan"})
         k_register->addTab(new QWidget, titel);
+    const std::unique_ptr<c_Pluginliste> mitGui = k_pluginliste.getPluginsMitGui();
+    for (c_Plugin* p : *mitGui) {
+        k_register->addTab(new QWidget, qs(p->getName()).replace('&', "&&"));
+        p->start(static_cast<QWidget*>(this));
+    }
+    k_pluginsGestartet = true;
 
     c_Schulverwaltung& sv = k_schulverwaltung;
     setzeVorlagenSpalten(k_raeume, sv.getRaumStruktur());
@@ -180,6 +194,7 @@ void TMainWindow::setupFenster() {
     k_kategorie->setCurrentIndex(0);
     changeKategorie();
 
+    baueErweiterungsMenue();
     changeRegister(k_register->currentIndex() < 0 ? 0 : k_register->currentIndex());
     saveDatenbestand();
 }
@@ -192,8 +207,11 @@ void TMainWindow::passeGitterAn() {
 int TMainWindow::aktiverReiter() const { return k_register->currentIndex(); }
 
 void TMainWindow::waehleReiter(int reiter) {
-    k_register->setCurrentIndex(reiter);
-    changeRegister(reiter);
+    // A change of the current tab notifies changeRegister by itself.
+    if (k_register->currentIndex() != reiter)
+        k_register->setCurrentIndex(reiter);
+    else
+        changeRegister(reiter);
 }
 
 void TMainWindow::changeRegister(int reiter) {
@@ -209,6 +227,11 @@ void TMainWindow::changeRegister(int reiter) {
                        static_cast<QWidget*>(k_geheZu), static_cast<QWidget*>(k_wochenText)})
         w->hide();
     for (QWidget* w : k_klassenSeite) w->hide();
+    // Plug-ins hear of tab changes only once they have been started.
+    if (k_pluginsGestartet) {
+        const std::unique_ptr<c_Pluginliste> mitGui = k_pluginliste.getPluginsMitGui();
+        for (c_Plugin* p : *mitGui) p->hide();
+    }
 
     auto zeige = [](std::initializer_list<QWidget*> ws) {
         for (QWidget* w : ws) {
@@ -233,7 +256,9 @@ void TMainWindow::changeRegister(int reiter) {
         zeige({k_stundenplan, k_kategorie, k_besitzer, k_kategorieLabel, k_besitzerLabel, k_wocheVor,
                k_wocheZurueck, k_geheZu, k_wochenText});
         break;
-    default: break;
+    default:
+        if (c_Plugin* p = k_pluginsGestartet ? pluginDesReiters(reiter) : nullptr) p->show();
+        break;
     }
 }
 
@@ -409,16 +434,17 @@ void TMainWindow::changeKlasse() { updateKlasse(); }
 
 // ---------------------------------------------------------------- saving
 
-bool TMainWindow::speichereAktuell() {
-    if (k_sicherungNoetig) {
-        std::error_code fehler;
-        std::filesystem::copy_file(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak",
-                                   std::filesystem::copy_options::overwrite_existing, fehler);
-        if (fehler && text::fileExists(AKTUELLE_DATEI)) return false;
-        k_sicherungNoetig = false;
-    }
-    return k_schulverwaltung.save(AKTUELLE_DATEI) != 0;
+bool TMainWindow::behalteAlteDatei() {
+    if (!k_sicherungNoetig) return true;
+    std::error_code fehler;
+    std::filesystem::copy_file(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak",
+                               std::filesystem::copy_options::overwrite_existing, fehler);
+    if (fehler && text::fileExists(AKTUELLE_DATEI)) return false;
+    k_sicherungNoetig = false;
+    return true;
 }
+
+bool TMainWindow::speichereAktuell() { return behalteAlteDatei() && k_schulverwaltung.save(AKTUELLE_DATEI) != 0; }
 
 bool TMainWindow::queryClose() {
     if (!speichereAktuell())
@@ -429,35 +455,4 @@ bool TMainWindow::queryClose() {
         return false;
     k_schulverwaltung.clear();
     return true;
-}
-
-void TMainWindow::saveDatenbestand() {
-    // Only plug-ins with a window of their own need to hear about changes;
-    // without one there is nothing to do.
-}
-
-void TMainWindow::reloadDatenbestand() {
-    std::string fehler;
-    k_schulverwaltung.load(AKTUELLE_DATEI, &fehler);
-    if (!fehler.empty()) {
-        meldung("Eine Erweiterung (Plug-In) hat den Daten-\nbestand geändert. Beim aktuallieren trat folgender\n"
-                "Fehler auf:\n" +
-                    fehler +
-                    "\nEs wird versucht den Datenbestand vor der Änderung\nwieder herzustellen.",
-                "Fehler beim aktuallisieren des Datenbestandes", MB_OK, this);
-        fehler.clear();
-        k_schulverwaltung.load(SICHERUNGS_DATEI, &fehler);
-        if (!fehler.empty())
-            meldung("Der versuch, den alten Datenbestand wieder\nherzustellen schlug ebenfalls fehl:\n" + fehler +
-                        "\nEs wird nun, der im Arbeitspeicher verbliebene Datenbestand\nverwendet.",
-                    "Fehler beim aktuallisieren des Datenbestandes", MB_OK, this);
-    }
-    updateSchueler();
-    updateLehrer();
-    updateEinzeltermine();
-    updateRaum();
-    updateVertretungen();
-    updateKlasse();
-    updateStundenplan();
-    saveDatenbestand();
 }

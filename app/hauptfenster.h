@@ -2,6 +2,7 @@
 // timetable tab, and every command of the menu, tool bar and accelerators.
 #pragma once
 
+#include "app/plugin.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
 #include <QWidget>
@@ -40,7 +41,8 @@ enum Befehl : int {
     CM_ERWEITERUNGEN = 60,
 };
 
-// Tab indexes of the fixed tabs.
+// Tab indexes of the fixed tabs; tab REITER_PLUGINS + k belongs to the k-th
+// plug-in with a window.
 enum Reiter : int {
     REITER_SCHUELER = 0,
     REITER_LEHRER = 1,
@@ -49,6 +51,7 @@ enum Reiter : int {
     REITER_VERTRETUNGEN = 4,
     REITER_KLASSEN = 5,
     REITER_STUNDENPLAN = 6,
+    REITER_PLUGINS = 7,
 };
 
 extern const char* const AKTUELLE_DATEI;  // "aktuell.sdb"
@@ -67,6 +70,9 @@ public:
 
     // Runs a command of the menu, tool bar or accelerators.
     void befehl(int id);
+    // The command hook: the menu id of a plug-in without a window runs that
+    // plug-in; then every command goes on to befehl.
+    void handleCommand(int id);
 
     // ---- list refreshers
     void updateRaum();
@@ -88,6 +94,14 @@ public:
     // ---- change notification and reload after an outside change
     void saveDatenbestand();
     void reloadDatenbestand();
+    // What updatesv asks for: a reload now; after the set-up, change
+    // notification or plug-in run in progress; or none while a reload runs,
+    // which answers it.
+    void neuladenAnfordern();
+    // The same for a request from another thread, which arrives through the
+    // event loop: while a modal dialog or message box is open (a command may
+    // hold records meanwhile), it waits until none is.
+    void neuladenWennFrei();
 
     // ---- command handlers
     void CmBeenden();
@@ -115,6 +129,7 @@ public:
     void CmGeheZu();
 
     c_Schulverwaltung* schulverwaltung() { return &k_schulverwaltung; }
+    c_Pluginliste* pluginliste() { return &k_pluginliste; }
     TStundenplanMatrix* stundenplan() const { return k_stundenplan; }
     int aktiverReiter() const;
     void waehleReiter(int reiter);
@@ -143,8 +158,22 @@ private:
     void fuelleBesitzerCombo();
     void fuelleStundenplan();
     // Saves to aktuell.sdb; after a failed start-up load the old file is kept
-    // as aktuell.sdb.bak first.
+    // as aktuell.sdb.bak first (behalteAlteDatei).
     bool speichereAktuell();
+    bool behalteAlteDatei();
+    // The plug-in of tab 7 + k, the k-th with a window; null on the fixed tabs.
+    c_Plugin* pluginDesReiters(int reiter) const;
+    // Saves aktuell.sdb and aktuell.tmp, starts the plug-in with this window
+    // and loads the data again as reloadDatenbestand does.
+    void runPluginOhneGui(c_Plugin* plugin);
+    // After a reload: the grid to the settings, every list refreshed, and the
+    // change notification unless the reload failed (`geladen` false).
+    void nachNeuladen(bool geladen);
+    // The popup "&Erweiterungen" of the frame's menu.
+    void baueErweiterungsMenue();
+    // Holds updatesv requests back while it lives; one made meanwhile is
+    // carried out when the outermost one ends.
+    class Aufschub;
     // Saves the year to a file the user chooses; false when cancelled or failed.
     bool archivieren();
     // Days and lessons of the grid from the settings (lessons kept within 1..12).
@@ -161,6 +190,13 @@ private:
                        const char* fehler, int fehlerFlags, int reiter);
 
     c_Schulverwaltung k_schulverwaltung;
+    c_Pluginliste k_pluginliste;
+    std::string k_pluginFehler;  // libraries in plugins/ that could not be loaded
+    bool k_pluginsGestartet = false;
+    int k_aufschub = 0;
+    bool k_neuladenAusstehend = false;
+    bool k_imNeuladen = false;
+    bool k_wartetAufFrei = false;
     std::string k_dateiFilter = "Jahrgangs Dateien (*.sdb)|*.sdb|";
     std::string k_dateiEndung = "sdb";
 
@@ -196,4 +232,15 @@ private:
     bool k_sicherungNoetig = false;
     // Set while updateStundenplan refills the owners, so the grid is filled once.
     bool k_ohneGitter = false;
+};
+
+class TMainWindow::Aufschub {
+public:
+    explicit Aufschub(TMainWindow* fenster);
+    ~Aufschub();
+    Aufschub(const Aufschub&) = delete;
+    Aufschub& operator=(const Aufschub&) = delete;
+
+private:
+    TMainWindow* k_fenster;
 };

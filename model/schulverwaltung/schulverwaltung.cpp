@@ -1,5 +1,7 @@
 #include "model/schulverwaltung/schulverwaltung.h"
 
+#include "platform/textfile.h"
+
 c_Schulverwaltung::c_Schulverwaltung() {
     std::string fehler;
     reset(&fehler);
@@ -16,6 +18,20 @@ bool c_Schulverwaltung::load(const char* dateiname, std::string* fehler) {
     k_database.reset();
     k_database = std::make_unique<c_Database>(dateiname, fehler);
     return dateiname && k_database->isGeladen() && k_database->getGeleseneDatei() == dateiname;
+}
+
+bool c_Schulverwaltung::reload(const char* dateiname, std::string* fehler) {
+    if (!dateiname) return false;
+    std::string meldungen;
+    auto neu = std::make_unique<c_Database>(dateiname, &meldungen);
+    const bool gelesen = neu->isGeladen() && neu->getGeleseneDatei() == dateiname;
+    if (!gelesen && meldungen.empty())
+        meldungen = std::string("Die Datei ") + dateiname +
+                    (text::fileExists(dateiname) ? " konnte nicht geladen werden.\n" : " wurde nicht gefunden.\n");
+    if (fehler) *fehler += meldungen;
+    if (!gelesen || !meldungen.empty()) return false;
+    k_database = std::move(neu);
+    return true;
 }
 
 int c_Schulverwaltung::save(const char* dateiname) {

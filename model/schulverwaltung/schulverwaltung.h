@@ -28,6 +28,11 @@ public:
     // A new store from the named data file. Returns whether that very file was
     // read and passed its checks (false after a fallback or a failed load).
     bool load(const char* dateiname, std::string* fehler);
+    // Loads the named data file into a new store and puts it in place of the
+    // current one only when that very file was read, passed its checks and
+    // gave no message. Otherwise the current store stays as it was, `fehler`
+    // holds the messages (or says that the file is missing) and false comes back.
+    bool reload(const char* dateiname, std::string* fehler);
     int save(const char* dateiname);
     void clear();
 

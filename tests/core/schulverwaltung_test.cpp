@@ -219,3 +219,38 @@ TEST_F(Schulverwaltung, LadenErsetztDenBestandAuchWennEsFehlschlaegt) {
     EXPECT_EQ(anzahlen(db()), (Anzahlen{}));
     EXPECT_EQ(sv->getSchuelerStruktur()->size(), 9u);
 }
+
+TEST_F(Schulverwaltung, NeuLadenBehaeltDenBestandWennDieDateiNichtTaugt) {
+    baueJahrgang(*sv);
+    ASSERT_EQ(sv->save("gut.sdb"), 1);
+    const Anzahlen voll = anzahlen(db());
+    const std::string bytes = lese("gut.sdb");
+    schreibe("kaputt.sdb", bytes.substr(0, bytes.find("\r\n/Klasse\r\n", bytes.find("/DATABEGIN")) + 15));
+    schreibe("leer.sdb", "");
+    const c_Database* vorher = &db();
+
+    // Every failure keeps the store as it was, with the reason in the text.
+    const struct {
+        const char* datei;
+        const char* fehler;
+    } faelle[] = {
+        {"fehlt.sdb", "Die Datei fehlt.sdb wurde nicht gefunden.\n"},
+        {"kaputt.sdb", "Die Datei endet unerwartet.\n"},
+        {"leer.sdb", "Die Datei endet unerwartet.\n"},
+    };
+    for (const auto& f : faelle) {
+        std::string fehler = "vorher:";
+        EXPECT_FALSE(sv->reload(f.datei, &fehler)) << f.datei;
+        EXPECT_EQ(fehler, std::string("vorher:") + f.fehler) << f.datei;
+        EXPECT_EQ(&db(), vorher) << f.datei;
+        EXPECT_EQ(anzahlen(db()), voll) << f.datei;
+    }
+    EXPECT_FALSE(sv->reload(nullptr, nullptr));
+
+    // A good file replaces it.
+    sv->clear();
+    std::string fehler;
+    EXPECT_TRUE(sv->reload("gut.sdb", &fehler));
+    EXPECT_EQ(fehler, "");
+    EXPECT_EQ(anzahlen(db()), voll);
+}

@@ -1,0 +1,123 @@
+// The main window's side of the plug-in host: the change notification, the
+// reload after a plug-in changed the data file, the popup "&Erweiterungen",
+// the extensions dialog, and running a plug-in without a window.
+#include "app/hauptfenster.h"
+
+#include "app/plugindialog.h"
+#include "platform/ui/qtext.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+TMainWindow::Aufschub::Aufschub(TMainWindow* fenster) : k_fenster(fenster) { ++k_fenster->k_aufschub; }
+
+TMainWindow::Aufschub::~Aufschub() {
+    TMainWindow* f = k_fenster;
+    if (--f->k_aufschub > 0 || !f->k_neuladenAusstehend || f->k_imNeuladen) return;
+    f->k_neuladenAusstehend = false;
+    f->reloadDatenbestand();
+}
+
+void TMainWindow::neuladenAnfordern() {
+    if (k_imNeuladen) return;
+    if (k_aufschub > 0) {
+        k_neuladenAusstehend = true;
+        return;
+    }
+    reloadDatenbestand();
+}
+
+void TMainWindow::neuladenWennFrei() {
+    if (k_aufschub == 0 && !k_imNeuladen && QApplication::activeModalWidget()) {
+        if (k_wartetAufFrei) return;
+        k_wartetAufFrei = true;
+        QTimer::singleShot(100, this, [this] {
+            k_wartetAufFrei = false;
+            neuladenWennFrei();
+        });
+        return;
+    }
+    neuladenAnfordern();
+}
+
+c_Plugin* TMainWindow::pluginDesReiters(int reiter) const {
+    return reiter >= REITER_PLUGINS ? k_pluginliste.getPluginsMitGui()->getPlugin(reiter - REITER_PLUGINS + 1)
+                                    : nullptr;
+}
+
+void TMainWindow::saveDatenbestand() {
+    // Only plug-ins with a window of their own need to hear about changes;
+    // without one there is nothing to do.
+    if (k_pluginliste.getPluginsMitGui()->empty()) return;
+    Aufschub aufschub(this);
+    speichereAktuell();
+    k_schulverwaltung.save(SICHERUNGS_DATEI);
+    k_pluginliste.updateAll();
+}
+
+void TMainWindow::nachNeuladen(bool geladen) {
+    passeGitterAn();
+    updateSchueler();
+    updateLehrer();
+    updateEinzeltermine();
+    updateRaum();
+    updateVertretungen();
+    updateKlasse();
+    updateStundenplan();
+    // When neither file could be loaded, the data in memory stay and both
+    // files are left as they are, so nothing is saved over them.
+    if (geladen) saveDatenbestand();
+}
+
+void TMainWindow::reloadDatenbestand() {
+    if (k_imNeuladen) return;
+    k_imNeuladen = true;
+    nachNeuladen(ladeNachErweiterung(this, &k_schulverwaltung, NEULADEN_HAUPTFENSTER));
+    k_imNeuladen = false;
+    k_neuladenAusstehend = false;
+}
+
+void TMainWindow::runPluginOhneGui(c_Plugin* plugin) {
+    Aufschub aufschub(this);  // the reload below answers a request the plug-in makes
+    speichereAktuell();
+    k_schulverwaltung.save(SICHERUNGS_DATEI);
+    plugin->start(static_cast<QWidget*>(this));
+    reloadDatenbestand();
+}
+
+void TMainWindow::handleCommand(int id) {
+    if (c_Plugin* p = k_pluginliste.getPluginMitId(id); p && !p->hasGui()) runPluginOhneGui(p);
+    befehl(id);
+}
+
+void TMainWindow::baueErweiterungsMenue() {
+    auto* rahmen = qobject_cast<QMainWindow*>(window());
+    if (k_pluginliste.empty() || !rahmen) return;
+    QMenu* menue = rahmen->menuBar()->addMenu("&Erweiterungen");
+    menue->setObjectName("erweiterungen");
+    const std::unique_ptr<c_Pluginliste> ohneGui = k_pluginliste.getPluginsOhneGui();
+    for (c_Plugin* p : *ohneGui) {
+        QAction* a = menue->addAction(qs(p->getName()).replace('&', "&&"));
+        const int id = p->getMenueId();
+        a->setObjectName(QString("befehl%1").arg(id));
+        connect(a, &QAction::triggered, this, [this, id] { handleCommand(id); });
+    }
+}
+
+void TMainWindow::CmErweiterungen() {
+    Aufschub aufschub(this);
+    behalteAlteDatei();
+    bool geladen = true;
+    {
+        TPluginDialog dialog(this, 770, &k_schulverwaltung, &k_pluginliste);
+        dialog.exec();
+        if (dialog.wurdeAusgefuehrt()) {
+            k_neuladenAusstehend = false;  // the dialog has just loaded the data
+            geladen = !dialog.ladenFehlgeschlagen();
+        }
+    }
+    nachNeuladen(geladen);
+}

@@ -1,0 +1,221 @@
+#include "app/plugin.h"
+
+#include "app/hauptfenster.h"
+#include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/meldung.h"
+
+#include <QApplication>
+#include <QSet>
+#include <QThread>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+
+const char* const PLUGIN_ORDNER = "plugins";
+
+namespace {
+using HasGui = int (*)();
+using GetName = const char* (*)();
+using Start = void (*)(void*);
+
+template <class F>
+F als(void* p) {
+    return reinterpret_cast<F>(p);
+}
+}  // namespace
+
+// ---------------------------------------------------------------- c_Plugin
+
+c_Plugin::c_Plugin(const std::string& ordner, std::string datei) : k_datei(std::move(datei)) {
+    std::error_code fehler;
+    const std::filesystem::path pfad = std::filesystem::absolute(std::filesystem::path(ordner) / k_datei, fehler);
+    k_pfad = fehler ? ordner + "/" + k_datei : pfad.string();
+    k_name = std::string(PLUGIN_ORDNER) + "/" + k_datei;
+
+    std::unique_ptr<c_Bibliothek> probe = c_Bibliothek::oeffnen(k_pfad, &k_ladefehler);
+    if (!probe) {
+        if (k_ladefehler.empty()) k_ladefehler = "unbekannter Fehler";
+        return;
+    }
+    // The name is copied before the probe's load goes: it lives in the library.
+    beobachte([&] {
+        if (auto f = als<HasGui>(probe->funktion("hasgui"))) k_hasgui = f() != 0;
+        if (auto f = als<GetName>(probe->funktion("getname")))
+            if (const char* name = f(); name && *name) k_name = name;
+    });
+    if (k_hasgui) k_modul = c_Bibliothek::oeffnen(k_pfad, nullptr);
+    if (!k_modul) {
+        k_hasgui = false;
+        zerstoereFenster();
+        return;
+    }
+    k_hide = als<Funktion>(k_modul->funktion("hide"));
+    k_show = als<Funktion>(k_modul->funktion("show"));
+    k_update = als<Funktion>(k_modul->funktion("update"));
+    k_neu = als<Funktion>(k_modul->funktion("neu"));
+    k_aendern = als<Funktion>(k_modul->funktion("aendern"));
+    k_loeschen = als<Funktion>(k_modul->funktion("loeschen"));
+    k_close = als<Funktion>(k_modul->funktion("close"));
+}
+
+c_Plugin::~c_Plugin() {
+    zerstoereFenster();
+    k_modul.reset();
+}
+
+template <class Aufruf>
+void c_Plugin::beobachte(Aufruf aufruf) {
+    const QWidgetList liste = QApplication::allWidgets();
+    const QSet<QWidget*> vorher(liste.begin(), liste.end());
+    aufruf();
+    for (QWidget* w : QApplication::allWidgets()) {
+        if (vorher.contains(w)) continue;
+        QWidget* eltern = w->parentWidget();
+        if (!eltern || vorher.contains(eltern)) k_fenster.emplace_back(w);
+    }
+}
+
+void c_Plugin::zerstoereFenster() {
+    std::vector<QPointer<QWidget>> fenster;
+    fenster.swap(k_fenster);
+    for (QPointer<QWidget>& w : fenster) delete w.data();
+}
+
+void c_Plugin::rufe(Funktion f) {
+    if (k_modul && f) beobachte(f);
+}
+
+void c_Plugin::start(void* fenster) {
+    std::unique_ptr<c_Bibliothek> bibliothek = c_Bibliothek::oeffnen(k_pfad, nullptr);
+    if (!bibliothek) return;
+    if (auto f = als<Start>(bibliothek->funktion("start"))) beobachte([f, fenster] { f(fenster); });
+    if (!k_modul) zerstoereFenster();
+}
+
+void c_Plugin::hide() { rufe(k_hide); }
+void c_Plugin::show() { rufe(k_show); }
+void c_Plugin::update() { rufe(k_update); }
+void c_Plugin::neu() { rufe(k_neu); }
+void c_Plugin::aendern() { rufe(k_aendern); }
+void c_Plugin::loeschen() { rufe(k_loeschen); }
+void c_Plugin::close() { rufe(k_close); }
+
+// ---------------------------------------------------------------- c_Pluginliste
+
+namespace {
+std::unique_ptr<c_Pluginliste> filter(const c_Pluginliste& liste, bool mitGui) {
+    auto neu = std::make_unique<c_Pluginliste>();
+    for (c_Plugin* p : liste)
+        if (p->hasGui() == mitGui) neu->push_back(p);
+    return neu;
+}
+}  // namespace
+
+std::unique_ptr<c_Pluginliste> c_Pluginliste::getPluginsMitGui() const { return filter(*this, true); }
+std::unique_ptr<c_Pluginliste> c_Pluginliste::getPluginsOhneGui() const { return filter(*this, false); }
+
+c_Plugin* c_Pluginliste::getPluginMitId(int id) const {
+    for (c_Plugin* p : *this)
+        if (p->getMenueId() == id) return p;
+    return nullptr;
+}
+
+void c_Pluginliste::scan(const std::string& ordner, std::string* fehler) {
+    std::vector<std::string> dateien;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(ordner, ec), ende; !ec && it != ende; it.increment(ec)) {
+        std::error_code art;
+        if (it->path().extension() == ".so" && it->is_regular_file(art))
+            dateien.push_back(it->path().filename().string());
+    }
+    std::sort(dateien.begin(), dateien.end());
+    for (std::string& datei : dateien) {
+        auto p = std::make_unique<c_Plugin>(ordner, datei);
+        if (!p->getLadefehler().empty()) {
+            if (fehler)
+                *fehler += "Die Erweiterung " + std::string(PLUGIN_ORDNER) + "/" + datei +
+                           " konnte nicht geladen werden:\n" + p->getLadefehler() + "\n";
+            continue;
+        }
+        p->setMenueId(PLUGIN_ERSTE_ID + static_cast<int>(size()));
+        push_back(p.release());
+    }
+}
+
+void c_Pluginliste::closeAll() {
+    std::vector<c_Plugin*> alle(begin(), end());
+    clear();
+    for (c_Plugin* p : alle) {
+        p->close();
+        delete p;
+    }
+}
+
+void c_Pluginliste::updateAll() {
+    for (c_Plugin* p : *this)
+        if (p->hasGui()) p->update();
+}
+
+// ---------------------------------------------------------------- reload
+
+const NeuladenTexte NEULADEN_HAUPTFENSTER = {
+    "Eine Erweiterung (Plug-In) hat den Daten-\nbestand geändert. Beim aktuallieren trat folgender\nFehler auf:\n",
+    "\nEs wird versucht den Datenbestand vor der Änderung\nwieder herzustellen.",
+    "Der versuch, den alten Datenbestand wieder\nherzustellen schlug ebenfalls fehl:\n",
+    "\nEs wird nun, der im Arbeitspeicher verbliebene Datenbestand\nverwendet.",
+};
+
+const NeuladenTexte NEULADEN_DIALOG = {
+    "Eine Erweiterung (Plug-In) hat den Daten-\nbestand geändert. Beim aktuallisieren trat folgender\nFehler auf:\n",
+    "\nEs wird versucht den Datenbestand vor der Änderung\nwieder herzustellen.",
+    "Der Versuch, den alten Datenbestand wieder\nherzustellen schlug ebenfalls fehl:\n",
+    "\nÖffnen Sie bitte eine Jahrgangsdatei per Hand.",
+};
+
+bool ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte) {
+    const char* const titel = "Fehler beim aktuallisieren des Datenbestandes";
+    std::string fehler;
+    if (schulverwaltung->reload(AKTUELLE_DATEI, &fehler)) return true;
+    meldung(texte.fehlerAnfang + fehler + texte.fehlerEnde, titel, MB_OK, eltern);
+    fehler.clear();
+    if (schulverwaltung->reload(SICHERUNGS_DATEI, &fehler)) return true;
+    meldung(texte.rueckfallAnfang + fehler + texte.rueckfallEnde, titel, MB_OK, eltern);
+    return false;
+}
+
+// ---------------------------------------------------------------- updatesv
+
+namespace {
+// Written on the UI thread; read under the lock from other threads, so that
+// the window cannot go while a request is being posted to it.
+std::mutex s_zielSperre;
+std::atomic<TMainWindow*> s_ziel{nullptr};
+}  // namespace
+
+void setzeNeuladeZiel(TMainWindow* fenster) {
+    std::lock_guard<std::mutex> sperre(s_zielSperre);
+    s_ziel.store(fenster);
+}
+
+void entferneNeuladeZiel(TMainWindow* fenster) {
+    std::lock_guard<std::mutex> sperre(s_zielSperre);
+    if (s_ziel.load() == fenster) s_ziel.store(nullptr);
+}
+
+extern "C" void updatesv(void) {
+    TMainWindow* ziel = nullptr;
+    {
+        std::lock_guard<std::mutex> sperre(s_zielSperre);
+        ziel = s_ziel.load();
+        if (!ziel) return;
+        if (QThread::currentThread() != ziel->thread()) {
+            // The reload runs on the UI thread; Qt drops it if the window goes first.
+            QMetaObject::invokeMethod(ziel, [ziel] { ziel->neuladenWennFrei(); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    // On the UI thread the window cannot go while it reloads.
+    ziel->neuladenAnfordern();
+}

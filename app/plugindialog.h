@@ -1,0 +1,37 @@
+// Dialog 770 "Erweiterungen": lists the plug-ins without a window and runs
+// the chosen one with the data saved before and loaded again after.
+#pragma once
+
+#include <QDialog>
+
+#include <memory>
+
+class QListWidget;
+class QPushButton;
+class c_Schulverwaltung;
+class c_Pluginliste;
+
+class TPluginDialog : public QDialog {
+    Q_OBJECT
+public:
+    TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schulverwaltung, c_Pluginliste* pluginliste);
+    ~TPluginDialog() override;
+
+    // Button 1: runs the plug-in of the selected line and closes the dialog;
+    // without a selection it says so and stays open.
+    void runPlugin();
+    // A plug-in ran (and the data were loaded again).
+    bool wurdeAusgefuehrt() const { return k_ausgefuehrt; }
+    // After the run neither aktuell.sdb nor aktuell.tmp could be loaded: the
+    // data in memory are those from before, and both files are as the plug-in left them.
+    bool ladenFehlgeschlagen() const { return k_ladenFehlgeschlagen; }
+
+private:
+    c_Schulverwaltung* k_schulverwaltung;
+    c_Pluginliste* k_pluginliste;
+    std::unique_ptr<c_Pluginliste> k_ohneGui;  // the plug-ins of the lines, in line order
+    QListWidget* k_liste;
+    QPushButton* k_ausfuehren;
+    bool k_ausgefuehrt = false;
+    bool k_ladenFehlgeschlagen = false;
+};
