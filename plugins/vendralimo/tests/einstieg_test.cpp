@@ -67,10 +67,10 @@ TEST_F(Einstieg, AblaufNachAntwortUndDateiwahl) {
         {"a file that does not exist shows the failure", IDYES, "weg.ssv", 1, true, Ergebnis::Unberuehrt},
     };
     QWidget fenster;
-    schreib("v1.ssv", lies(kDaten + "/v1.ssv"));
+    schreibeDatei("v1.ssv", leseDatei(kDaten + "/v1.ssv"));
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);
-        schreib("aktuell.sdb", kAlt);
+        schreibeDatei("aktuell.sdb", kAlt);
         Skript s;
         s.antwort = f.antwort;
         if (f.datei) s.datei = pfad(f.datei);
@@ -94,7 +94,7 @@ TEST_F(Einstieg, AblaufNachAntwortUndDateiwahl) {
             EXPECT_EQ(s.meldungen[1].titel, "Fehler");
             EXPECT_EQ(s.meldungen[1].stil, 48u);
         }
-        EXPECT_EQ(lies("aktuell.sdb"), f.ergebnis == Ergebnis::Importiert ? lies(kDaten + "/v1.sdb") : kAlt);
+        EXPECT_EQ(leseDatei("aktuell.sdb"), f.ergebnis == Ergebnis::Importiert ? leseDatei(kDaten + "/v1.sdb") : kAlt);
     }
 }
 

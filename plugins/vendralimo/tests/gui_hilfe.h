@@ -10,25 +10,18 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "tests/core/testhilfe.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 namespace vendralimo_test {
 
-inline std::string lies(const std::string& name) {
-    std::ifstream f(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
-}
-
-inline void schreib(const std::string& name, const std::string& bytes) {
-    std::ofstream f(name, std::ios::binary);
-    f << bytes;
-}
+using testhilfe::leseDatei;
+using testhilfe::schreibeDatei;
 
 // Each test runs in an empty folder that holds an aktuell.sdb with known contents.
 class ImOrdner : public ::testing::Test {
@@ -38,8 +31,8 @@ protected:
         ASSERT_TRUE(m_ordner.isValid());
         m_vorher = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(m_ordner.path()));
-        schreib("aktuell.sdb", kAlt);
-        schreib("fremd.txt", "Liebe Eltern,\nder Wandertag faellt aus.\n");
+        schreibeDatei("aktuell.sdb", kAlt);
+        schreibeDatei("fremd.txt", "Liebe Eltern,\nder Wandertag faellt aus.\n");
     }
     void TearDown() override { QDir::setCurrent(m_vorher); }
     std::string pfad(const char* name) const { return m_ordner.filePath(QString::fromUtf8(name)).toStdString(); }

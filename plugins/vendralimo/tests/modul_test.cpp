@@ -21,7 +21,7 @@ const std::string kDaten = VENDRALIMO_TESTDATEN;
 
 // The names of the symbols a shared library defines in its dynamic symbol table.
 std::set<std::string> definierteSymbole(const std::string& datei) {
-    const std::string b = lies(datei);
+    const std::string b = leseDatei(datei);
     std::set<std::string> namen;
     Elf64_Ehdr kopf;
     if (b.size() < sizeof kopf) return namen;
@@ -83,13 +83,13 @@ TEST_F(Modul, NameFensterlosUndFunktionenOhneWirkung) {
         ASSERT_NE(fn<void()>(f), nullptr) << f;
         fn<void()>(f)();
     }
-    EXPECT_EQ(lies("aktuell.sdb"), kAlt);
+    EXPECT_EQ(leseDatei("aktuell.sdb"), kAlt);
     EXPECT_EQ(QDir().entryList(QDir::NoDotAndDotDot | QDir::AllEntries).join(QLatin1Char(';')),
               QStringLiteral("aktuell.sdb;fremd.txt"));
 }
 
 TEST_F(Modul, StartMitDenEchtenDialogen) {
-    schreib("v2.ssv", lies(kDaten + "/v2.ssv"));
+    schreibeDatei("v2.ssv", leseDatei(kDaten + "/v2.ssv"));
     auto start = fn<void(void*)>("_start");
     ASSERT_NE(start, nullptr);
     QWidget fenster;
@@ -123,7 +123,7 @@ TEST_F(Modul, StartMitDenEchtenDialogen) {
         EXPECT_EQ(b.offen(), 0u);
         EXPECT_EQ(b.unerwartet(), 0);
         EXPECT_EQ(titel, QStringLiteral("Daten aus Vorgängerversion importieren"));
-        EXPECT_EQ(lies("aktuell.sdb"), kAlt);
+        EXPECT_EQ(leseDatei("aktuell.sdb"), kAlt);
     }
     {  // Yes, then a text file: the failure message, the year stays.
         QString titel;
@@ -132,13 +132,13 @@ TEST_F(Modul, StartMitDenEchtenDialogen) {
         EXPECT_EQ(b.offen(), 0u);
         EXPECT_EQ(b.unerwartet(), 0);
         EXPECT_EQ(titel, QStringLiteral("Fehler"));
-        EXPECT_EQ(lies("aktuell.sdb"), kAlt);
+        EXPECT_EQ(leseDatei("aktuell.sdb"), kAlt);
     }
     {  // Yes, then an old year file: imported without a message.
         Bediener b({klicke(QMessageBox::Yes), waehle("v2.ssv", nullptr)});
         start(nullptr);
         EXPECT_EQ(b.offen(), 0u);
         EXPECT_EQ(b.unerwartet(), 0);
-        EXPECT_EQ(lies("aktuell.sdb"), lies(kDaten + "/v2.sdb"));
+        EXPECT_EQ(leseDatei("aktuell.sdb"), leseDatei(kDaten + "/v2.sdb"));
     }
 }
