@@ -40,3 +40,16 @@ test-tsan: deps
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(TSAN)
+
+# The .ssv reader's fuzz target on its own (libFuzzer through clang), seeded from fuzz/corpus/ssv;
+# an input that fails is left in fuzz/regressions/ssv, which the tests replay.
+FUZZ_SECONDS ?= 60
+SSV_FUZZ_QUELLEN = fuzz/ssv_fuzz.cpp plugins/vendralimo/altdatenimport.cpp plugins/vendralimo/ssveingabe.cpp \
+	platform/text.cpp platform/textfile.cpp model/database/standardstruktur.cpp
+.PHONY: fuzz-ssv
+fuzz-ssv:
+	@mkdir -p build-fuzz-ssv/korpus
+	clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
+		$(SSV_FUZZ_QUELLEN) -o build-fuzz-ssv/ssv_fuzz
+	build-fuzz-ssv/ssv_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -print_final_stats=1 \
+		-artifact_prefix=fuzz/regressions/ssv/ build-fuzz-ssv/korpus fuzz/corpus/ssv
