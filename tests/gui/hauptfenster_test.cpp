@@ -13,6 +13,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -655,3 +657,68 @@ TEST_F(HauptfensterTest, ThirtyTwoThousandStudentsFillQuickly) {
 }
 
 }  // namespace
+
+namespace {
+
+// A message service whose "box" stays open for a while: it runs a nested event loop,
+// as a real box does while the user reads it, then answers OK.
+class HaltenderMeldungsDienst : public MeldungsDienst {
+public:
+    explicit HaltenderMeldungsDienst(int ms) : k_ms(ms) {}
+    int zeige(QWidget*, const std::string& text, const std::string& caption, int) override {
+        k_meldungen.push_back(caption + ": " + text);
+        QEventLoop schleife;
+        QTimer::singleShot(k_ms, &schleife, &QEventLoop::quit);
+        schleife.exec();
+        return IDOK;
+    }
+    std::vector<std::string> k_meldungen;
+
+private:
+    int k_ms;
+};
+
+}  // namespace
+
+TEST_F(HauptfensterTest, StartSurvivesABoxOpenLongerThanTheSplash) {
+    // A year cut inside a record: its load box stays open past the splash's 3000 ms.
+    schreibeJahrgang(AKTUELLE_DATEI);
+    const std::string ganz = dateiInhalt(AKTUELLE_DATEI);
+    const std::size_t schnitt = ganz.find("/Schueler", ganz.find("/DATABEGIN"));
+    ASSERT_NE(schnitt, std::string::npos);
+    {
+        std::ofstream out(AKTUELLE_DATEI, std::ios::binary | std::ios::trunc);
+        out << ganz.substr(0, schnitt + 40);
+    }
+    HaltenderMeldungsDienst halten(SPLASH_ZEIT + 300);
+    MeldungsDienstTausch tausch(halten);
+    std::unique_ptr<THauptrahmen> rahmen(starteHauptfenster(SPLASH_ZEIT));
+    ASSERT_NE(rahmen, nullptr);
+    ASSERT_EQ(halten.k_meldungen.size(), 1u);
+    EXPECT_EQ(halten.k_meldungen[0].rfind("Fehler beim Laden des aktuellen Datenbestandes: ", 0), 0u);
+    EXPECT_EQ(startbild(), nullptr);  // closed and deleted while the box was open
+    EXPECT_TRUE(rahmen->isVisible());
+    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+}
+
+TEST_F(HauptfensterTest, StartSurvivesABoxOfTheGridWhileTheSplashCloses) {
+    // The first teacher's weekly lesson has no weekday: the grid's box comes during the set-up.
+    schreibeJahrgang(AKTUELLE_DATEI);
+    {
+        c_Schulverwaltung sv;
+        std::string fehler;
+        ASSERT_TRUE(sv.load(AKTUELLE_DATEI, &fehler)) << fehler;
+        c_Dauertermin* d = sv.getDauerterminliste()->getDauertermin(1);
+        d->setLehrer(sv.getLehrerliste()->getLehrer(1));
+        d->setWochentag("Feiertag");
+        ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
+    }
+    HaltenderMeldungsDienst halten(400);
+    MeldungsDienstTausch tausch(halten);
+    std::unique_ptr<THauptrahmen> rahmen(starteHauptfenster(100));
+    ASSERT_NE(rahmen, nullptr);
+    ASSERT_FALSE(halten.k_meldungen.empty());
+    EXPECT_EQ(halten.k_meldungen[0], "Äußerst schwerer Fehler: Hauptfenster: Das Terminobjekt hat keinen Wochentag!");
+    EXPECT_EQ(startbild(), nullptr);
+    EXPECT_TRUE(rahmen->isVisible());
+}
