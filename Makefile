@@ -2,10 +2,13 @@
 BUILD   ?= build
 ASAN    ?= build-asan
 TSAN    ?= build-tsan
+FUZZ    ?= build-fuzz
+SECONDS ?= 60
+FUZZ_ZIELE = datendatei strukturdatei jahrgang
 JOBS    ?= $(shell nproc)
 WORKDIR ?= arbeitsordner
 
-.PHONY: all deps configure build run test test-asan test-tsan clean
+.PHONY: all deps configure build run test test-asan test-tsan fuzz clean
 
 all: build
 
@@ -38,5 +41,21 @@ test-tsan: deps
 	@cmake --build $(TSAN) -j $(JOBS) --target orvask_core_tests
 	cd $(TSAN) && ctest --output-on-failure -j $(JOBS) -R 'Planung|Zufall'
 
+# The fuzz targets (clang, libFuzzer, ASan and UBSan), each run for SECONDS seconds, outside `make test`.
+# New corpus entries go to $(FUZZ)/corpus/<target>, failing inputs to $(FUZZ)/funde/<target>; copy
+# each failing input into fuzz/regressions/<target>/ so that `make test` replays it.
+fuzz: deps
+	@sh scripts/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVASK_GUI=OFF \
+		-DORVASK_SANITIZE=address -DORVASK_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_ZIELE))
+	@for z in $(FUZZ_ZIELE); do \
+		mkdir -p $(FUZZ)/corpus/$$z $(FUZZ)/funde/$$z; \
+		echo "== fuzz_$$z, $(SECONDS) s"; \
+		$(FUZZ)/fuzz/fuzz_$$z -max_total_time=$(SECONDS) -timeout=1 -rss_limit_mb=2048 -max_len=16384 \
+			-artifact_prefix=$(CURDIR)/$(FUZZ)/funde/$$z/ $(CURDIR)/$(FUZZ)/corpus/$$z $(CURDIR)/fuzz/corpus/$$z \
+			|| exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(ASAN) $(TSAN)
+	rm -rf $(BUILD) $(ASAN) $(TSAN) $(FUZZ)
