@@ -2,10 +2,13 @@
 BUILD   ?= build
 ASAN    ?= build-asan
 TSAN    ?= build-tsan
+FUZZ    ?= build-fuzz
+SECONDS ?= 60
+FUZZ_ZIELE = datendatei strukturdatei jahrgang ssv
 JOBS    ?= $(shell nproc)
 WORKDIR ?= arbeitsordner
 
-.PHONY: all deps configure build run test test-asan test-tsan clean
+.PHONY: all deps configure build run test test-asan test-tsan fuzz clean
 
 all: build
 
@@ -38,18 +41,22 @@ test-tsan: deps
 	@cmake --build $(TSAN) -j $(JOBS) --target orvask_core_tests
 	cd $(TSAN) && ctest --output-on-failure -j $(JOBS) -R 'Planung|Zufall'
 
-clean:
-	rm -rf $(BUILD) $(ASAN) $(TSAN)
+# The fuzz targets (clang, libFuzzer, ASan and UBSan), each run for SECONDS seconds, outside `make test`.
+# New corpus entries go to $(FUZZ)/corpus/<target>, failing inputs to $(FUZZ)/funde/<target>; copy
+# each failing input into fuzz/regressions/<target>/ so that `make test` replays it.
+fuzz: deps
+	@sh scripts/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVASK_GUI=OFF \
+		-DORVASK_SANITIZE=address -DORVASK_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_ZIELE))
+	@for z in $(FUZZ_ZIELE); do \
+		mkdir -p $(FUZZ)/corpus/$$z $(FUZZ)/funde/$$z; \
+		echo "== fuzz_$$z, $(SECONDS) s"; \
+		$(FUZZ)/fuzz/fuzz_$$z -max_total_time=$(SECONDS) -timeout=1 -rss_limit_mb=2048 -max_len=16384 \
+			-artifact_prefix=$(CURDIR)/$(FUZZ)/funde/$$z/ $(CURDIR)/$(FUZZ)/corpus/$$z $(CURDIR)/fuzz/corpus/$$z \
+			|| exit 1; \
+	done
 
-# The .ssv reader's fuzz target on its own (libFuzzer through clang), seeded from fuzz/corpus/ssv;
-# an input that fails is left in fuzz/regressions/ssv, which the tests replay.
-FUZZ_SECONDS ?= 60
-SSV_FUZZ_QUELLEN = fuzz/ssv_fuzz.cpp plugins/vendralimo/altdatenimport.cpp plugins/vendralimo/ssveingabe.cpp \
-	platform/text.cpp platform/textfile.cpp model/database/standardstruktur.cpp
-.PHONY: fuzz-ssv
-fuzz-ssv:
-	@mkdir -p build-fuzz-ssv/korpus
-	clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I. \
-		$(SSV_FUZZ_QUELLEN) -o build-fuzz-ssv/ssv_fuzz
-	build-fuzz-ssv/ssv_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -print_final_stats=1 \
-		-artifact_prefix=fuzz/regressions/ssv/ build-fuzz-ssv/korpus fuzz/corpus/ssv
+clean:
+	rm -rf $(BUILD) $(ASAN) $(TSAN) $(FUZZ)
+

@@ -2,11 +2,13 @@
 
 #include "app/hauptfenster.h"
 #include "platform/ui/anwendung.h"
+#include "platform/speicher.h"
 #include "platform/ui/bilder.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QPointer>
 #include <QShortcut>
 #include <QSplashScreen>
 #include <QTimer>
@@ -140,22 +142,43 @@ TSchulverwaltungApplication::TSchulverwaltungApplication(int& argc, char** argv)
 
 TSchulverwaltungApplication::~TSchulverwaltungApplication() { delete k_rahmen; }
 
-THauptrahmen* TSchulverwaltungApplication::initHauptfenster() {
-    k_splash = new QSplashScreen(bitmap(BILD_STARTBILD));
-    k_splash->setAttribute(Qt::WA_DeleteOnClose);
-    k_splash->show();
-    processEvents();
-    QTimer::singleShot(3000, k_splash, &QWidget::close);
+namespace {
+// The splash picture while it shows; it deletes itself when its time is up, which may
+// happen inside any message box of the set-up, so it is only reached through this guard.
+QPointer<QSplashScreen> g_splash;
+}  // namespace
+
+QSplashScreen* startbild() { return g_splash.data(); }
+
+THauptrahmen* starteHauptfenster(int splashZeit) {
+    // A box of the set-up may outlast the splash; no window is shown then, and that
+    // must not end the program before its frame appears.
+    const bool beenden = QGuiApplication::quitOnLastWindowClosed();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    g_splash = new QSplashScreen(bitmap(BILD_STARTBILD));
+    g_splash->setAttribute(Qt::WA_DeleteOnClose);
+    g_splash->show();
+    QCoreApplication::processEvents();
+    QTimer::singleShot(splashZeit, g_splash.data(), &QWidget::close);
 
     auto* hauptfenster = new TMainWindow;
-    k_rahmen = new THauptrahmen(hauptfenster);
+    auto* rahmen = new THauptrahmen(hauptfenster);
     hauptfenster->setupFenster();
-    k_rahmen->show();
-    k_splash->raise();
+    rahmen->show();
+    if (g_splash) g_splash->raise();
+
+    QGuiApplication::setQuitOnLastWindowClosed(beenden);
+    return rahmen;
+}
+
+THauptrahmen* TSchulverwaltungApplication::initHauptfenster() {
+    k_rahmen = starteHauptfenster(SPLASH_ZEIT);
     return k_rahmen;
 }
 
 int schulverwaltungMain(int argc, char** argv) {
+    installiereSpeicherHandler();
     TSchulverwaltungApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(true);
     app.initHauptfenster();

@@ -37,8 +37,17 @@ public:
 
 private:
     THauptrahmen* k_rahmen = nullptr;
-    QSplashScreen* k_splash = nullptr;
 };
+
+// How long the splash picture shows, in milliseconds.
+constexpr int SPLASH_ZEIT = 3000;
+
+// The start-up of initHauptfenster on the running QApplication: the splash picture for
+// `splashZeit` ms, then the frame with a new main window, set up (it loads the data) and
+// shown. The caller owns the frame. Message boxes of the set-up may stay open for any time.
+THauptrahmen* starteHauptfenster(int splashZeit);
+// The splash picture while it is shown, else null.
+QSplashScreen* startbild();
 
 // The program entry; the arguments are ignored.
 int schulverwaltungMain(int argc, char** argv);

@@ -9,12 +9,18 @@
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
+
+#include <algorithm>
 
 #include <filesystem>
 
@@ -49,7 +55,40 @@ QPushButton* knopf(QWidget* parent, int id, const char* text, int x, int y, int 
     return k;
 }
 
+// The texts must show whole at whatever font the machine has: the controls keep their
+// positions and sizes where the text fits, and grow where it does not.
+
+// A label as wide and high as its text needs, at least as laid out.
+void passeLabelAn(QLabel* l, int breite, int hoehe) {
+    const QFontMetrics fm(l->font());
+    l->resize(std::max(breite, fm.horizontalAdvance(l->text()) + 2), std::max(hoehe, fm.height() + 2));
+}
+
+// A button wide enough for its text with the style's margins, at least as laid out.
+void passeKnopfAn(QPushButton* k, int breite, int hoehe) {
+    const QFontMetrics fm(k->font());
+    const int rand = 2 * (k->style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, k) +
+                          k->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, k));
+    k->resize(std::max(breite, fm.horizontalAdvance(k->text()) + rand), std::max(hoehe, fm.height() + rand / 2));
+}
+
 }  // namespace
+
+// A combo box as wide as its longest entry needs, from its laid-out width up to `hoechstens`
+// (where the next control begins); its drop-down list shows every entry whole in any case.
+void passeComboAn(QComboBox* c, int hoechstens) {
+    constexpr int grundBreite = 100;
+    constexpr int grundHoehe = 24;
+    const QFontMetrics fm(c->font());
+    int text = 0;
+    for (int i = 0; i < c->count(); ++i) text = std::max(text, fm.horizontalAdvance(c->itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(c);
+    const QSize noetig = c->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, fm.height()), c);
+    c->resize(std::clamp(noetig.width(), grundBreite, std::max(grundBreite, hoechstens)),
+              std::max(grundHoehe, noetig.height()));
+    c->view()->setMinimumWidth(noetig.width());
+}
 
 TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     setObjectName("hauptfenster");
@@ -186,6 +225,15 @@ void TMainWindow::setupFenster() {
                        static_cast<QWidget*>(k_geheZu), static_cast<QWidget*>(k_wochenText)})
         w->setFont(schrift);
     k_stundenplan->setSchrift(schrift);
+    for (QLabel* l : {k_kategorieLabel, k_besitzerLabel}) passeLabelAn(l, l->width(), 20);
+    for (QWidget* w : k_klassenSeite) passeLabelAn(static_cast<QLabel*>(w), w->width(), 15);
+    passeKnopfAn(k_zensuren, 100, 25);
+    for (QPushButton* k : {k_wocheZurueck, k_wocheVor}) passeKnopfAn(k, 25, 25);
+    passeKnopfAn(k_geheZu, 50, 25);
+    // "<", "Gehe zu" and ">" stay side by side.
+    k_geheZu->move(std::max(50, k_wocheZurueck->x() + k_wocheZurueck->width()), 170);
+    k_wocheVor->move(std::max(100, k_geheZu->x() + k_geheZu->width()), 170);
+    passeKlassenCombosAn();
 
     passeGitterAn();
     updateStundenplan();
@@ -415,6 +463,7 @@ void TMainWindow::updateKlasse() {
     }
     k_klassenlehrer->setCurrentIndex(lehrerIndex);
     k_klassenraum->setCurrentIndex(raumIndex);
+    passeKlassenCombosAn();
 
     std::vector<QStringList> schuelerZeilen;
     if (klasse) {
@@ -431,6 +480,12 @@ void TMainWindow::updateKlasse() {
 }
 
 void TMainWindow::changeKlasse() { updateKlasse(); }
+
+void TMainWindow::passeKlassenCombosAn() {
+    passeComboAn(k_klasse, k_klassenlehrer->x() - k_klasse->x() - 5);
+    passeComboAn(k_klassenlehrer, k_klassenraum->x() - k_klassenlehrer->x() - 5);
+    passeComboAn(k_klassenraum, 300);
+}
 
 // ---------------------------------------------------------------- saving
 

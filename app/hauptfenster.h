@@ -18,6 +18,9 @@ class QPrinter;
 class TListenAnsicht;
 class TStundenplanMatrix;
 
+// Widens a combo box for its longest entry, up to `hoechstens` pixels; its list shows them whole.
+void passeComboAn(QComboBox* c, int hoechstens);
+
 // Command ids of the menu, the tool bar and the accelerators.
 enum Befehl : int {
     CM_BEENDEN = 2,
@@ -156,6 +159,10 @@ private:
     // The owner of the timetable tab: exactly one set, or none.
     void getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k);
     void fuelleBesitzerCombo();
+    // Sizes the week text 114 so that it shows whole.
+    void passeWochenTextAn();
+    // Widens the class tab's combo boxes for their entries.
+    void passeKlassenCombosAn();
     void fuelleStundenplan();
     // Saves to aktuell.sdb; after a failed start-up load the old file is kept
     // as aktuell.sdb.bak first (behalteAlteDatei).

@@ -1,10 +1,17 @@
 #include "app/stundenplanmatrix.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 const char* const kTagNamen[7] = {"", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
+// The full text of a cell; the button shows it without the line end the texts close with.
+const char* const kZelltext = "zelltext";
+// Border and padding of a cell, marked or not (the style sheet below), on both sides.
+constexpr int kZellenRand = 2 * (2 + 1) + 2;
 }
 
 TStundenplanMatrix::TStundenplanMatrix(QWidget* parent, int tage, int stunden, int x, int y)
@@ -18,13 +25,11 @@ TStundenplanMatrix::TStundenplanMatrix(QWidget* parent, int tage, int stunden, i
     k_flaeche->setFixedSize(MAX_TAGE * ZELLE_B, MAX_STUNDEN * ZELLE_H + ZELLE_H / 2);
     for (int d = 1; d <= MAX_TAGE; ++d) {
         auto* label = new QLabel(kTagNamen[d], k_flaeche);
-        label->setGeometry((d - 1) * ZELLE_B, 0, ZELLE_B, 20);
         label->setAlignment(Qt::AlignCenter);
         k_tagLabels[d] = label;
         for (int l = 1; l <= MAX_STUNDEN; ++l) {
             auto* b = new QPushButton(k_flaeche);
             b->setObjectName(QString("zelle_%1_%2").arg(d).arg(l));
-            b->setGeometry((d - 1) * ZELLE_B, l * ZELLE_H - 20, ZELLE_B, ZELLE_H);
             b->setCheckable(true);
             b->setAutoExclusive(true);
             b->setFlat(true);
@@ -34,7 +39,27 @@ TStundenplanMatrix::TStundenplanMatrix(QWidget* parent, int tage, int stunden, i
         }
     }
     setWidget(k_flaeche);
+    ordneAn();
     resize(tage, stunden);
+}
+
+void TStundenplanMatrix::ordneAn() {
+    // 80 x 40 as laid out for the original font; wider for the longest day name and taller
+    // for three whole lines where the font needs it. The day names keep their row on top.
+    const QFontMetrics fm(k_zellen[1][1]->font());
+    const QFontMetrics fmTag(k_tagLabels[1]->font());
+    int breite = ZELLE_B;
+    for (int d = 1; d <= MAX_TAGE; ++d) breite = std::max(breite, fmTag.horizontalAdvance(kTagNamen[d]) + 6);
+    k_zellenBreite = breite;
+    k_zellenHoehe = std::max(ZELLE_H, 3 * fm.lineSpacing() + kZellenRand);
+    k_kopfHoehe = std::max(ZELLE_H / 2, fmTag.height() + 2);
+    for (int d = 1; d <= MAX_TAGE; ++d) {
+        k_tagLabels[d]->setGeometry((d - 1) * k_zellenBreite, 0, k_zellenBreite, k_kopfHoehe);
+        for (int l = 1; l <= MAX_STUNDEN; ++l)
+            k_zellen[d][l]->setGeometry((d - 1) * k_zellenBreite, k_kopfHoehe + (l - 1) * k_zellenHoehe,
+                                        k_zellenBreite, k_zellenHoehe);
+    }
+    k_flaeche->setFixedSize(k_tage * k_zellenBreite, k_kopfHoehe + k_stunden * k_zellenHoehe + 2);
 }
 
 QPushButton* TStundenplanMatrix::zelle(int tag, int stunde) const {
@@ -65,11 +90,17 @@ bool TStundenplanMatrix::isMarkiert(int tag, int stunde) const {
 }
 
 void TStundenplanMatrix::setZelltext(const QString& text, int tag, int stunde) {
-    if (imRaster(tag, stunde)) k_zellen[tag][stunde]->setText(text);
+    if (!imRaster(tag, stunde)) return;
+    QPushButton* b = k_zellen[tag][stunde];
+    b->setProperty(kZelltext, text);
+    // The closing line end would count as a fourth, empty line and push the first one out.
+    QString gezeigt = text;
+    if (gezeigt.endsWith('\n')) gezeigt.chop(1);
+    b->setText(gezeigt);
 }
 
 QString TStundenplanMatrix::getZelltext(int tag, int stunde) const {
-    return imRaster(tag, stunde) ? k_zellen[tag][stunde]->text() : QString();
+    return imRaster(tag, stunde) ? k_zellen[tag][stunde]->property(kZelltext).toString() : QString();
 }
 
 void TStundenplanMatrix::clearMarkierung() {
@@ -86,7 +117,7 @@ void TStundenplanMatrix::clearMarkierung() {
 void TStundenplanMatrix::clearZellen() {
     for (int d = 1; d <= MAX_TAGE; ++d)
         for (int l = 1; l <= MAX_STUNDEN; ++l) {
-            k_zellen[d][l]->setText(QString());
+            setZelltext(QString(), d, l);
             k_einzeltermine[d][l] = nullptr;
             k_dauertermine[d][l] = nullptr;
             k_vertretungstermine[d][l] = nullptr;
@@ -98,6 +129,7 @@ void TStundenplanMatrix::setSchrift(const QFont& schrift) {
         k_tagLabels[d]->setFont(schrift);
         for (int l = 1; l <= MAX_STUNDEN; ++l) k_zellen[d][l]->setFont(schrift);
     }
+    ordneAn();
 }
 
 bool TStundenplanMatrix::markierteZelle(int* tag, int* stunde) const {
@@ -130,5 +162,5 @@ void TStundenplanMatrix::resize(int tage, int stunden) {
     for (int d = 1; d <= MAX_TAGE; ++d)
         for (int l = 1; l <= MAX_STUNDEN; ++l) k_zellen[d][l]->setVisible(d <= k_tage && l <= k_stunden);
     k_tagLabels[6]->setVisible(k_tage == 6);
-    k_flaeche->setFixedSize(k_tage * ZELLE_B, k_stunden * ZELLE_H + ZELLE_H / 2 + 2);
+    k_flaeche->setFixedSize(k_tage * k_zellenBreite, k_kopfHoehe + k_stunden * k_zellenHoehe + 2);
 }

@@ -42,6 +42,10 @@ public:
 
     int getTage() const { return k_tage; }
     int getStunden() const { return k_stunden; }
+    // Size of a cell: 80 x 40 pixels, or more where the font needs it for a day name
+    // or for three lines of text.
+    int zellenBreite() const { return k_zellenBreite; }
+    int zellenHoehe() const { return k_zellenHoehe; }
     // The button of a cell (for tests), or null outside the capacity.
     QPushButton* zelle(int tag, int stunde) const;
 
@@ -51,11 +55,16 @@ private:
     }
     // The first marked cell, or false when none is marked.
     bool markierteZelle(int* tag, int* stunde) const;
+    // Cell size and positions from the current font.
+    void ordneAn();
 
     int k_maxTage = MAX_TAGE;
     int k_maxStunden = MAX_STUNDEN;
     int k_tage;
     int k_stunden;
+    int k_zellenBreite = ZELLE_B;
+    int k_zellenHoehe = ZELLE_H;
+    int k_kopfHoehe = ZELLE_H / 2;  // the row of day names
     QWidget* k_flaeche;
     std::array<std::array<QPushButton*, MAX_STUNDEN + 1>, MAX_TAGE + 1> k_zellen{};
     std::array<std::array<c_Einzeltermin*, MAX_STUNDEN + 1>, MAX_TAGE + 1> k_einzeltermine{};

@@ -173,27 +173,31 @@ void naechsterTag(int& d, int& m, int& y) {
         d = 1;
         return;
     }
-    ++d;
-    if (d > laenge[m]) {
+    // A day past the month's end (a stored INT_MAX among them) starts the next month.
+    if (d >= laenge[m]) {
         d = 1;
         if (++m > 12) {
             m = 1;
             if (y < INT_MAX) ++y;
         }
+        return;
     }
+    ++d;
 }
 }  // namespace
 
 std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Einzeltermin* t) const {
-    auto vorschlag = t->kopie();
-    // The dates on which an element overlaps the lessons, gathered once, so
-    // the walk over the days does not go over the whole list for each day.
+    // The dates taken by an entry whose lessons overlap; the lessons do not change on the walk.
     std::set<std::tuple<int, int, int>> belegt;
     for (const c_Einzeltermin* e : k_elemente)
         if (e && ueberlappt(e, t)) belegt.insert(datumSchluessel(e));
+    auto vorschlag = t->kopie();
     int d, m, y;
     t->getDatum(&d, &m, &y);
-    while (belegt.count(std::make_tuple(y, m, d))) naechsterTag(d, m, y);
+    // Every step reaches a date not seen before, so a free one comes within size() + 1 dates;
+    // only in the last year an int can count does the walk come round again, and it stops.
+    for (std::size_t schritte = 0; belegt.count({y, m, d}) && schritte <= belegt.size() + 366; ++schritte)
+        naechsterTag(d, m, y);
     vorschlag->setDatum(d, m, y);
     return vorschlag;
 }

@@ -63,6 +63,19 @@ public:
     }
     bool holds(const T* p) const { return std::find(k_elemente.begin(), k_elemente.end(), p) != k_elemente.end(); }
 
+    // Frees every element for which `weg` holds, in one pass; the others keep their order.
+    template <class Pred>
+    void deleteIf(Pred weg) {
+        std::vector<T*> frei;
+        auto bleibt = std::remove_if(k_elemente.begin(), k_elemente.end(), [&](T* p) {
+            if (!p || !weg(p)) return false;
+            frei.push_back(p);
+            return true;
+        });
+        k_elemente.erase(bleibt, k_elemente.end());
+        for (T* p : frei) delete p;
+    }
+
     // Frees every element with what it owns and empties the list.
     void deleteAll() {
         std::vector<T*> alt;

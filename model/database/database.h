@@ -106,6 +106,9 @@ public:
     bool deleteSchueler(c_Schueler* s);
     bool deleteLehrer(c_Lehrer* l);
     bool deleteKlasse(c_Klasse* k);
+    // Deletes each class of `klassen` that is in the list, with the cascade of deleteKlasse,
+    // as deleting them one after the other would, in one pass over the lists.
+    void deleteKlassen(const std::vector<c_Klasse*>& klassen);
     bool deleteEinzeltermin(c_Einzeltermin* t);
     bool deleteDauertermin(c_Dauertermin* t);
     bool deleteVertretungstermin(c_Vertretungstermin* t);
@@ -117,13 +120,7 @@ public:
     // Deletes every substitution for which `wegDamit` holds, in one pass.
     template <class Pred>
     void deleteVertretungstermineWenn(Pred wegDamit) {
-        std::vector<c_Vertretungstermin*> bleiben;
-        bleiben.reserve(k_vertretungstermine.size());
-        std::vector<c_Vertretungstermin*> weg;
-        for (c_Vertretungstermin* t : k_vertretungstermine) (t && wegDamit(t) ? weg : bleiben).push_back(t);
-        k_vertretungstermine.clear();
-        for (c_Vertretungstermin* t : bleiben) k_vertretungstermine.push_back(t);
-        for (c_Vertretungstermin* t : weg) delete t;
+        k_vertretungstermine.deleteIf(wegDamit);
     }
 
     // Empties all lists and resets the settings; the templates stay.
@@ -173,6 +170,16 @@ private:
     static void writeString(text::TextFileWriter& out, const std::string& v);
 
     void freeAll();
+    // Sorted placement without the limit (inserts test it first, replaces never).
+    void platziereSchueler(c_Schueler* s);
+    void platziereLehrer(c_Lehrer* l);
+    void platziereKlasse(c_Klasse* k);
+    void platziereRaum(c_Raum* r);
+    void platziereFach(c_Fach* f);
+    void platziereEinzeltermin(c_Einzeltermin* t);
+    void platziereVertretungstermin(c_Vertretungstermin* t);
+    // Lowers the teacher's assigned lessons by the appointment's span.
+    static void senkeVergebeneStunden(const c_Dauertermin* t);
 
     // settings
     int k_minKlasse = 0;

@@ -146,8 +146,11 @@ bool c_Database::readStruktur() {
             std::string rest = zeile;
             ersteZeichenWeg(rest, static_cast<int>(std::string(typ.first).size()) + 1);
             std::unique_ptr<c_datatype> feld = newField(typ.second);
-            ergebnis = parseStrukturzeile(rest, feld.get());
-            if (ergebnis) aktuell->push_back(std::move(feld));
+            // A field line that failed is dropped, and the whole section counts as failed.
+            if (parseStrukturzeile(rest, feld.get()))
+                aktuell->push_back(std::move(feld));
+            else
+                ergebnis = false;
             break;
         }
     }

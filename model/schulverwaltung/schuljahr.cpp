@@ -1,6 +1,12 @@
 // School-year change and clearing of the weekly plan.
 #include "model/schulverwaltung/schulverwaltung.h"
 
+#include <algorithm>
+#include <climits>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
 namespace {
 
 // A new class from the class template with the given grade level and letter.
@@ -19,40 +25,49 @@ void c_Schulverwaltung::changeSchuljahr(const c_Schuelerliste* wiederholer, bool
     c_Database& db = *k_database;
     c_Klassenliste& klassen = *db.getKlassenliste();
     const c_Datenliste& vorlage = *db.getKlasseStruktur();
+    // The settings as the settings dialog can enter them; a file may hold anything.
+    const int minKlasse = std::clamp(db.getMinKlasse(), 0, MAX_JAHRGANG_EINSTELLUNG);
+    const int maxKlasse = std::clamp(db.getMaxKlasse(), 0, MAX_JAHRGANG_EINSTELLUNG);
+    const int neuKlasse = std::clamp(db.getNeuKlasse(), 0, MAX_NEUE_KLASSEN);
 
     // New entry classes one grade level below the lowest.
-    for (int i = 1; i <= db.getNeuKlasse(); ++i) {
-        auto k = neueKlasse(vorlage, db.getMinKlasse() - 1, static_cast<char>(i + 96));
+    for (int i = 1; i <= neuKlasse; ++i) {
+        auto k = neueKlasse(vorlage, minKlasse - 1, static_cast<char>(i + 96));
         addKlasse(k);
     }
     // Every grade level gets its 'a' class.
-    for (int j = db.getMinKlasse(); j <= db.getMaxKlasse(); ++j) {
-        if (klassen.findKlasse(j, 'a')) continue;
+    std::unordered_set<int> mitA;
+    for (const c_Klasse* k : klassen)
+        if (k && k->getBez() == 'a') mitA.insert(k->getJahrgang());
+    for (int j = minKlasse; j <= maxKlasse; ++j) {
+        if (mitA.count(j)) continue;
         auto k = neueKlasse(vorlage, j, 'a');
-        addKlasse(k);
+        if (addKlasse(k)) mitA.insert(j);
     }
-    // Repeaters go to the 'a' class one grade level lower.
+    // Repeaters go to the 'a' class one grade level lower (the first such class in the list).
     if (wiederholer) {
+        std::unordered_map<int, c_Klasse*> ersteA;
+        for (c_Klasse* k : klassen)
+            if (k && k->getBez() == 'a') ersteA.emplace(k->getJahrgang(), k);
         for (c_Schueler* s : *wiederholer) {
             if (!s) continue;
             const c_Klasse* alt = s->getKlasse();
-            s->setKlasse(alt ? klassen.findKlasse(alt->getJahrgang() - 1, 'a') : nullptr);
+            c_Klasse* ziel = nullptr;
+            if (alt && alt->getJahrgang() > INT_MIN) {
+                auto it = ersteA.find(alt->getJahrgang() - 1);
+                if (it != ersteA.end()) ziel = it->second;
+            }
+            s->setKlasse(ziel);
         }
     }
     // The final-year classes leave the school.
-    for (;;) {
-        c_Klasse* abgang = nullptr;
-        for (c_Klasse* k : klassen)
-            if (k && k->getJahrgang() == db.getMaxKlasse()) {
-                abgang = k;
-                break;
-            }
-        if (!abgang) break;
-        deleteKlasse(abgang);
-    }
-    // Everybody moves up.
+    std::vector<c_Klasse*> abgang;
     for (c_Klasse* k : klassen)
-        if (k) k->setJahrgang(k->getJahrgang() + 1);
+        if (k && k->getJahrgang() == maxKlasse) abgang.push_back(k);
+    db.deleteKlassen(abgang);
+    // Everybody moves up; the highest grade level a file can hold stays where it is.
+    for (c_Klasse* k : klassen)
+        if (k && k->getJahrgang() < INT_MAX) k->setJahrgang(k->getJahrgang() + 1);
 
     clearStundenplan(zensurenLoeschen);
 }

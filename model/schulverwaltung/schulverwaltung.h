@@ -113,6 +113,10 @@ public:
     bool deactivateRaum(c_Raum* r);
 
     // ---- school-year change and plan clearing
+    // The change uses the settings within what the settings dialog can enter (two digits):
+    // grade levels 0..MAX_JAHRGANG_EINSTELLUNG, new classes 0..MAX_NEUE_KLASSEN.
+    static constexpr int MAX_JAHRGANG_EINSTELLUNG = 99;
+    static constexpr int MAX_NEUE_KLASSEN = 99;
     void changeSchuljahr(const c_Schuelerliste* wiederholer, bool zensurenLoeschen);
     void clearStundenplan(bool zensurenLoeschen);
 

@@ -14,6 +14,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QAbstractItemView>
+#include <QEventLoop>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -513,3 +517,163 @@ TEST_F(HauptfensterTest, ThirtyTwoThousandStudentsFillQuickly) {
 }
 
 }  // namespace
+
+namespace {
+
+// A message service whose "box" stays open for a while: it runs a nested event loop,
+// as a real box does while the user reads it, then answers OK.
+class HaltenderMeldungsDienst : public MeldungsDienst {
+public:
+    explicit HaltenderMeldungsDienst(int ms) : k_ms(ms) {}
+    int zeige(QWidget*, const std::string& text, const std::string& caption, int) override {
+        k_meldungen.push_back(caption + ": " + text);
+        QEventLoop schleife;
+        QTimer::singleShot(k_ms, &schleife, &QEventLoop::quit);
+        schleife.exec();
+        return IDOK;
+    }
+    std::vector<std::string> k_meldungen;
+
+private:
+    int k_ms;
+};
+
+}  // namespace
+
+TEST_F(HauptfensterTest, StartSurvivesABoxOpenLongerThanTheSplash) {
+    // A year cut inside a record: its load box stays open past the splash's 3000 ms.
+    schreibeJahrgang(AKTUELLE_DATEI);
+    const std::string ganz = dateiInhalt(AKTUELLE_DATEI);
+    const std::size_t schnitt = ganz.find("/Schueler", ganz.find("/DATABEGIN"));
+    ASSERT_NE(schnitt, std::string::npos);
+    {
+        std::ofstream out(AKTUELLE_DATEI, std::ios::binary | std::ios::trunc);
+        out << ganz.substr(0, schnitt + 40);
+    }
+    HaltenderMeldungsDienst halten(SPLASH_ZEIT + 300);
+    MeldungsDienstTausch tausch(halten);
+    std::unique_ptr<THauptrahmen> rahmen(starteHauptfenster(SPLASH_ZEIT));
+    ASSERT_NE(rahmen, nullptr);
+    ASSERT_EQ(halten.k_meldungen.size(), 1u);
+    EXPECT_EQ(halten.k_meldungen[0].rfind("Fehler beim Laden des aktuellen Datenbestandes: ", 0), 0u);
+    EXPECT_EQ(startbild(), nullptr);  // closed and deleted while the box was open
+    EXPECT_TRUE(rahmen->isVisible());
+    EXPECT_TRUE(QGuiApplication::quitOnLastWindowClosed());
+}
+
+TEST_F(HauptfensterTest, StartSurvivesABoxOfTheGridWhileTheSplashCloses) {
+    // The first teacher's weekly lesson has no weekday: the grid's box comes during the set-up.
+    schreibeJahrgang(AKTUELLE_DATEI);
+    {
+        c_Schulverwaltung sv;
+        std::string fehler;
+        ASSERT_TRUE(sv.load(AKTUELLE_DATEI, &fehler)) << fehler;
+        c_Dauertermin* d = sv.getDauerterminliste()->getDauertermin(1);
+        d->setLehrer(sv.getLehrerliste()->getLehrer(1));
+        d->setWochentag("Feiertag");
+        ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
+    }
+    HaltenderMeldungsDienst halten(400);
+    MeldungsDienstTausch tausch(halten);
+    std::unique_ptr<THauptrahmen> rahmen(starteHauptfenster(100));
+    ASSERT_NE(rahmen, nullptr);
+    ASSERT_FALSE(halten.k_meldungen.empty());
+    EXPECT_EQ(halten.k_meldungen[0], "Äußerst schwerer Fehler: Hauptfenster: Das Terminobjekt hat keinen Wochentag!");
+    EXPECT_EQ(startbild(), nullptr);
+    EXPECT_TRUE(rahmen->isVisible());
+}
+
+TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
+    // Texts as long as a real school has them: two-digit days and months in the week text,
+    // three-line cells, long names; with 8 lessons a day, and with 12 and Saturday.
+    struct Fall {
+        int stunden;
+        bool samstag;
+        const char* name;
+    };
+    for (const Fall& f : {Fall{8, false, "lang-8"}, Fall{12, true, "lang-12"}}) {
+        SCOPED_TRACE(f.name);
+        setHeute(9, 12, 2026);  // a Wednesday
+        schreibeJahrgang(AKTUELLE_DATEI);
+        {
+            c_Schulverwaltung sv;
+            std::string fehler;
+            ASSERT_TRUE(sv.load(AKTUELLE_DATEI, &fehler)) << fehler;
+            sv.setStundenProTag(f.stunden);
+            sv.setSamstag(f.samstag);
+            c_Raum* raum = sv.getRaumliste()->getRaum(2);
+            raum->getFelder()->setString("NAME", "Raum 101");
+            c_Klasse* klasse = sv.getKlassenliste()->getKlasse(1);
+            klasse->setName("Blau");
+            c_Lehrer* mueller = sv.getLehrerliste()->getLehrer(1);
+            mueller->getFelder()->setString("NAME", "Müller-Lüdenscheidt");
+            for (int stunde : {1, f.stunden}) {
+                auto d = std::make_unique<c_Dauertermin>();
+                d->setFelder(std::make_unique<c_Datenliste>(*sv.getDauerterminStruktur()));
+                d->setWochentag(f.samstag ? "Samstag" : "Montag");
+                d->setAStd(stunde);
+                d->setEStd(stunde);
+                d->setKlasse(klasse);
+                d->setLehrer(mueller);
+                d->setRaum(raum);
+                d->setFach(sv.getFachliste()->getFach(2));  // Mathematik
+                ASSERT_EQ(sv.addDauertermin(d), nullptr);
+            }
+            ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
+        }
+        auto w = fenster(false);
+        for (const auto& m : m_meldungen.meldungen()) ADD_FAILURE() << m.caption << ": " << m.text;
+
+        // Each text fits its control (labels, buttons) at the control's font.
+        auto passt = [](QWidget* w, const QString& text, int rand) {
+            const QFontMetrics fm(w->font());
+            EXPECT_LE(fm.horizontalAdvance(text) + rand, w->width()) << text.toStdString();
+            EXPECT_LE(fm.height(), w->height()) << text.toStdString();
+        };
+        auto* woche = kind<QLabel>(w.get(), 114);
+        EXPECT_EQ(woche->text(), "7.12.2026 - 11.12.2026");
+        if (woche->wordWrap())
+            EXPECT_LE(woche->heightForWidth(woche->width()), woche->height());
+        else
+            passt(woche, woche->text(), 0);
+        EXPECT_LE(woche->geometry().right(), w->stundenplan()->x());  // and stays left of the grid
+        auto* geheZu = kind<QPushButton>(w.get(), 118);
+        passt(geheZu, "Gehe zu", 8);
+        EXPECT_LE(kind<QPushButton>(w.get(), 113)->geometry().right(), geheZu->x());
+        EXPECT_LE(geheZu->geometry().right(), kind<QPushButton>(w.get(), 112)->x());
+        EXPECT_EQ(geheZu->pos(), QPoint(50, 170));
+        for (QLabel* l : w->findChildren<QLabel*>())
+            if (!l->text().isEmpty() && !l->wordWrap() && l != woche) passt(l, l->text(), 0);
+
+        // Three lines of a cell, marked or not, fit its height; the owner combo shows its name.
+        TStundenplanMatrix* g = w->stundenplan();
+        const int tag = f.samstag ? 6 : 1;
+        ASSERT_EQ(g->getZelltext(tag, f.stunden), "Mathematik\nRaum 101\n5a Blau\n");
+        const QFontMetrics fm(g->zelle(tag, 1)->font());
+        EXPECT_LE(3 * fm.lineSpacing() + 6, g->zellenHoehe());
+        for (const char* zeile : {"Mathematik", "Raum 101", "5a Blau", "Donnerstag"})
+            EXPECT_LE(fm.horizontalAdvance(zeile) + 6, g->zellenBreite()) << zeile;
+        auto* besitzer = kind<QComboBox>(w.get(), 111);
+        EXPECT_EQ(besitzer->currentText(), "Müller-Lüdenscheidt");
+        EXPECT_LE(besitzer->geometry().right(), g->x());
+        EXPECT_GE(besitzer->view()->minimumWidth(), QFontMetrics(besitzer->font()).horizontalAdvance("Müller-Lüdenscheidt"));
+
+        static const char* const namen[7] = {"schueler", "lehrer", "raeume", "einzeltermine", "vertretungen",
+                                             "klassen", "stundenplan"};
+        w->waehleReiter(REITER_KLASSEN);
+        kind<QComboBox>(w.get(), 107)->setCurrentIndex(1);
+        w->changeKlasse();
+        for (int r = 0; r < 7; ++r) {
+            w->waehleReiter(r);
+            if (r == REITER_STUNDENPLAN) {
+                g->zelle(tag, f.stunden)->click();
+                EXPECT_TRUE(g->isMarkiert(tag, f.stunden));
+                // The marked cell is in sight.
+                g->ensureWidgetVisible(g->zelle(tag, f.stunden));
+            }
+            bild(w.get(), (std::string(f.name) + "-" + namen[r]).c_str());
+        }
+        w.reset();
+        fs::remove(AKTUELLE_DATEI);
+    }
+}
