@@ -143,7 +143,8 @@ private:
     std::unique_ptr<c_Datenliste> readFelder(const c_Datenliste& vorlage);
     bool readStruktur();
     bool pruefePflichtfelder();
-    void readDaten();
+    // Reads the data section; false when one was begun but stops before its closing line.
+    bool readDaten();
     void readSystem();
     void readFach();
     void readLehrer();

@@ -288,7 +288,9 @@ bool c_Database::load() {
         ergebnis = readStruktur();
         if (ergebnis) ergebnis = pruefePflichtfelder();
         if (ergebnis) {
-            readDaten();
+            // A data section that stops between two records without its closing
+            // line was cut off and must not pass for a complete, smaller year.
+            if (!readDaten()) meldeUnerwartetesEnde();
             if (k_dateiEnde) ergebnis = false;
         }
     }
@@ -336,7 +338,7 @@ std::unique_ptr<c_Datenliste> c_Database::readFelder(const c_Datenliste& vorlage
     return felder;
 }
 
-void c_Database::readDaten() {
+bool c_Database::readDaten() {
     std::string zeile;
     bool gefunden = false;
     while (k_leser->readLine(zeile)) {
@@ -345,7 +347,7 @@ void c_Database::readDaten() {
             break;
         }
     }
-    if (!gefunden) return;
+    if (!gefunden) return true;  // a structure file holds none
 
     using Leser = void (c_Database::*)();
     static const std::pair<const char*, Leser> kLeser[] = {
@@ -367,7 +369,7 @@ void c_Database::readDaten() {
                 break;
             }
         }
-        if (k_dateiEnde) return;
+        if (k_dateiEnde) return false;
         if (text::startsWith(zeile, "/BEGINVER")) {
             std::string ver;
             bool ende = false;
@@ -380,11 +382,12 @@ void c_Database::readDaten() {
             }
             if (!ende) {
                 meldeUnerwartetesEnde();
-                return;
+                return false;
             }
         }
-        if (text::startsWith(zeile, "/DATAEND")) return;
+        if (text::startsWith(zeile, "/DATAEND")) return true;
     }
+    return false;
 }
 
 void c_Database::readSystem() {

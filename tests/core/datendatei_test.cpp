@@ -455,13 +455,18 @@ TEST_F(Datendatei, DateiDieInnerhalbEinesDatensatzesEndetBehaeltAlleVollstaendig
     const auto teile = abschnitte(z);
     const std::size_t strukturEnde = static_cast<std::size_t>(std::find(z.begin(), z.end(), "/STRUCTEND") - z.begin());
     ASSERT_LT(strukturEnde, z.size());
+    const std::size_t datenBeginn = static_cast<std::size_t>(std::find(z.begin(), z.end(), "/DATABEGIN") - z.begin());
+    const std::size_t datenEnde = static_cast<std::size_t>(std::find(z.begin(), z.end(), "/DATAEND") - z.begin());
+    ASSERT_LT(datenEnde, z.size());
     ASSERT_GT(teile.size(), 30u);
     const std::set<std::string> voll = zeilenMenge(inhalt(db()));
     const Anzahlen alle = anzahlen(db());
 
     for (std::size_t k = 0; k <= z.size(); ++k) {
         SCOPED_TRACE("die ersten " + std::to_string(k) + " Zeilen");
-        bool innen = k <= strukturEnde;
+        // Cut inside the structure section, or after the data section began but before its closing
+        // line (also between two records): either way the file is incomplete.
+        bool innen = k <= strukturEnde || (k > datenBeginn && k <= datenEnde);
         Anzahlen erwartet{};
         bool system = false;
         for (const Abschnitt& a : teile) {
