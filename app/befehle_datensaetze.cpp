@@ -18,6 +18,9 @@ void TMainWindow::oeffneSchuelerDialog(c_Schueler* schueler) {
 void TMainWindow::oeffneLehrerDialog(c_Lehrer* lehrer) {
     TLehrerDialog dialog(this, 241, &k_schulverwaltung, lehrer);
     dialog.ausfuehren();
+    // Its absences dialog may have deleted the teacher's substitutions, and the substitution rows show the
+    // teacher's name: rows that no longer match the list would send Ändern and Löschen to other records.
+    updateVertretungen();
 }
 
 void TMainWindow::oeffneRaumDialog(c_Raum* raum) {

@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -434,6 +435,58 @@ TEST_F(DialogTest, MainWindowOpensTheRecordDialogs) {
     w.CmZensuren();
     EXPECT_EQ(m_meldungen.letzte().text,
               "Sie müssen erst eine Klasse auswählen,\nbevor Sie die Zensuren bearbeiten können.");
+}
+
+// Deleting a teacher's absence with Yes inside Ändern removes substitutions: the substitution rows must follow,
+// or a later Löschen on that tab takes the record at a row that now shows another one.
+TEST_F(DialogTest, TeacherAbsenceDeleteRefreshesTheSubstitutionRows) {
+    c_Lehrer* l = lehrer("Anna", "Müller");
+    c_Lehrer* vertreter = lehrer("Ben", "Adler");
+    auto f = std::make_unique<c_Fehlzeit>();
+    f->setFelder(std::make_unique<c_Datenliste>(*sv->getFehlzeitStruktur()));
+    for (auto [k, v] : {std::pair{"ATAG", 4}, {"AMONAT", 3}, {"AJAHR", 2024}, {"ETAG", 8}, {"EMONAT", 3}, {"EJAHR", 2024}})
+        f->getFelder()->setInt(k, v);
+    l->getFehlzeitliste()->push_back(f.release());
+    for (int tag : {5, 20}) {  // one inside the absence, one after it
+        auto v = std::make_unique<c_Vertretungstermin>();
+        v->setFelder(std::make_unique<c_Datenliste>(*sv->getVertretungsterminStruktur()));
+        v->setDatum(tag, 3, 2024);
+        v->setVertretenerLehrer(l);
+        v->setLehrer(vertreter);
+        sv->addVertretungstermin(v);
+    }
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    w.waehleReiter(REITER_LEHRER);
+    auto* lehrerListe = kind<TListenAnsicht>(&w, 104);
+    lehrerListe->setFokusZeile(1);  // Müller, after Adler
+    // Teacher dialog: open its absences; absences dialog: delete the marked one (Yes), close; then cancel.
+    int phase = 0;
+    std::function<void()> schritt = [&] {
+        // A fresh timer each time: the next step must run inside the nested loop this one opens.
+        if (phase < 3) QTimer::singleShot(10, schritt);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* ld = qobject_cast<TLehrerDialog*>(modal)) {
+            if (phase++ == 0)
+                ld->CmFehlzeiten();
+            else
+                ld->reject();
+        } else if (auto* fd = qobject_cast<TFehlzeitenDialog*>(modal)) {
+            kind<TListenAnsicht>(fd, 653)->setFokusZeile(0);
+            m_meldungen.antworte(IDYES);
+            fd->CmLoeschen();
+            fd->reject();
+            ++phase;
+        }
+    };
+    QTimer::singleShot(10, schritt);
+    w.befehl(CM_AENDERN);
+    ASSERT_EQ(phase, 3);
+    EXPECT_EQ(m_meldungen.letzte().caption, "Fehlzeit löschen");
+    ASSERT_EQ(w.schulverwaltung()->getVertretungsterminliste()->size(), 1u);
+    EXPECT_EQ(kind<TListenAnsicht>(&w, 117)->anzahlZeilen(), 1);
 }
 
 // Figures on a year near the list limits; run with --gtest_also_run_disabled_tests.
