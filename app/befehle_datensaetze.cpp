@@ -47,6 +47,8 @@ void TMainWindow::CmSchuljahreswechsel() {
     updateStundenplan();
     updateEinzeltermine();
     updateVertretungen();
+    // The rooms list names each room's class, and every class has a new grade level now.
+    updateRaum();
     saveDatenbestand();
 }
 

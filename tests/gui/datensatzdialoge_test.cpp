@@ -489,6 +489,25 @@ TEST_F(DialogTest, TeacherAbsenceDeleteRefreshesTheSubstitutionRows) {
     EXPECT_EQ(kind<TListenAnsicht>(&w, 117)->anzahlZeilen(), 1);
 }
 
+// The rooms list names each room's class; after the year change it must show the promoted class, not the old one.
+TEST_F(DialogTest, SchoolYearChangeRefreshesTheRoomRows) {
+    sv->setMinKlasse(5);
+    sv->setMaxKlasse(10);
+    klasse(5, 'a', "Sonnen")->setKlassenraum(raum("R1"));
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    auto* raeume = kind<TListenAnsicht>(&w, 102);
+    ASSERT_EQ(raeume->text(0, 2).toStdString(), "5a Sonnen");
+    QTimer::singleShot(10, [] {
+        if (auto* d = qobject_cast<TSchuljahrwechselDialog*>(QApplication::activeModalWidget())) d->CmOk();
+    });
+    w.befehl(CM_SCHULJAHRESWECHSEL);  // the question is answered Yes
+    EXPECT_EQ(m_meldungen.letzte().caption, "Schuljahreswechsel");
+    EXPECT_EQ(raeume->text(0, 2).toStdString(), "6a Sonnen");
+}
+
 // Figures on a year near the list limits; run with --gtest_also_run_disabled_tests.
 TEST_F(DialogTest, DISABLED_BenchmarkNearTheLimits) {
     c_Fach* f = fach("Mathe");
