@@ -26,6 +26,9 @@ void TMainWindow::oeffneLehrerDialog(c_Lehrer* lehrer) {
 void TMainWindow::oeffneRaumDialog(c_Raum* raum) {
     TRaumDialog dialog(this, 230, &k_schulverwaltung, raum);
     dialog.ausfuehren();
+    // The appointment rows show the room's name, which the dialog may have changed.
+    updateEinzeltermine();
+    updateVertretungen();
 }
 
 void TMainWindow::oeffneKlassenDialog(c_Klasse* klasse) {

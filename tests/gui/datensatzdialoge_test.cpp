@@ -508,6 +508,40 @@ TEST_F(DialogTest, SchoolYearChangeRefreshesTheRoomRows) {
     EXPECT_EQ(raeume->text(0, 2).toStdString(), "6a Sonnen");
 }
 
+// The appointment rows end with the room's name; a renamed room must show there at once.
+TEST_F(DialogTest, RoomRenameRefreshesTheAppointmentRows) {
+    c_Raum* r = raum("R1");
+    auto e = std::make_unique<c_Einzeltermin>();
+    e->setFelder(std::make_unique<c_Datenliste>(*sv->getEinzelterminStruktur()));
+    e->setDatum(5, 3, 2024);
+    e->setRaum(r);
+    ASSERT_EQ(sv->addEinzeltermin(e), nullptr);
+    auto v = std::make_unique<c_Vertretungstermin>();
+    v->setFelder(std::make_unique<c_Datenliste>(*sv->getVertretungsterminStruktur()));
+    v->setDatum(6, 3, 2024);
+    v->setRaum(r);
+    sv->addVertretungstermin(v);
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    w.waehleReiter(REITER_RAEUME);
+    kind<TListenAnsicht>(&w, 102)->setFokusZeile(0);
+    QTimer::singleShot(10, [] {
+        if (auto* d = qobject_cast<TRaumDialog*>(QApplication::activeModalWidget())) {
+            if (auto* name = d->findChild<QLineEdit*>("id1001")) name->setText("Physiksaal");
+            d->CmOk();
+        }
+    });
+    w.befehl(CM_AENDERN);
+    ASSERT_EQ(w.schulverwaltung()->getRaumliste()->getRaum(1)->getName(), "Physiksaal");
+    for (int id : {105, 117}) {
+        auto* liste = kind<TListenAnsicht>(&w, id);
+        ASSERT_EQ(liste->anzahlZeilen(), 1) << id;
+        EXPECT_EQ(liste->text(0, liste->anzahlSpalten() - 1).toStdString(), "Physiksaal") << id;
+    }
+}
+
 // Figures on a year near the list limits; run with --gtest_also_run_disabled_tests.
 TEST_F(DialogTest, DISABLED_BenchmarkNearTheLimits) {
     c_Fach* f = fach("Mathe");
