@@ -34,6 +34,9 @@ void TMainWindow::oeffneRaumDialog(c_Raum* raum) {
 void TMainWindow::oeffneKlassenDialog(c_Klasse* klasse) {
     TKlassenDialog dialog(this, 220, &k_schulverwaltung, klasse);
     dialog.ausfuehren();
+    // The appointment rows show the class's name, which the dialog may have changed.
+    updateEinzeltermine();
+    updateVertretungen();
 }
 
 void TMainWindow::CmSchuljahreswechsel() {
