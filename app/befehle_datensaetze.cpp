@@ -18,16 +18,25 @@ void TMainWindow::oeffneSchuelerDialog(c_Schueler* schueler) {
 void TMainWindow::oeffneLehrerDialog(c_Lehrer* lehrer) {
     TLehrerDialog dialog(this, 241, &k_schulverwaltung, lehrer);
     dialog.ausfuehren();
+    // Its absences dialog may have deleted the teacher's substitutions, and the substitution rows show the
+    // teacher's name: rows that no longer match the list would send Ändern and Löschen to other records.
+    updateVertretungen();
 }
 
 void TMainWindow::oeffneRaumDialog(c_Raum* raum) {
     TRaumDialog dialog(this, 230, &k_schulverwaltung, raum);
     dialog.ausfuehren();
+    // The appointment rows show the room's name, which the dialog may have changed.
+    updateEinzeltermine();
+    updateVertretungen();
 }
 
 void TMainWindow::oeffneKlassenDialog(c_Klasse* klasse) {
     TKlassenDialog dialog(this, 220, &k_schulverwaltung, klasse);
     dialog.ausfuehren();
+    // The appointment rows show the class's name, which the dialog may have changed.
+    updateEinzeltermine();
+    updateVertretungen();
 }
 
 void TMainWindow::CmSchuljahreswechsel() {
@@ -44,6 +53,8 @@ void TMainWindow::CmSchuljahreswechsel() {
     updateStundenplan();
     updateEinzeltermine();
     updateVertretungen();
+    // The rooms list names each room's class, and every class has a new grade level now.
+    updateRaum();
     saveDatenbestand();
 }
 

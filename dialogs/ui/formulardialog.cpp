@@ -110,7 +110,13 @@ int TFormularDialog::layoutFelder(int startBreite, int startUnten) {
 
 void TFormularDialog::fuelleFelder(const c_Datenliste& felder) {
     const FormularWerte w = werteAus(felder);
-    for (std::size_t i = 0; i < k_edits.size() && i < w.edits.size(); ++i) k_edits[i]->setText(qs(w.edits[i]));
+    for (std::size_t i = 0; i < k_edits.size() && i < w.edits.size(); ++i) {
+        // A stored value longer than the limit (from another program or an older structure) is shown whole,
+        // so that OK does not cut it; setText would truncate it to the limit.
+        const QString text = qs(w.edits[i]);
+        if (text.size() > k_edits[i]->maxLength()) k_edits[i]->setMaxLength(static_cast<int>(text.size()));
+        k_edits[i]->setText(text);
+    }
     for (std::size_t i = 0; i < k_checkboxen.size() && i < w.haken.size(); ++i) k_checkboxen[i]->setChecked(w.haken[i]);
 }
 

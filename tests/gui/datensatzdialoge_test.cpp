@@ -31,6 +31,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -434,6 +435,131 @@ TEST_F(DialogTest, MainWindowOpensTheRecordDialogs) {
     w.CmZensuren();
     EXPECT_EQ(m_meldungen.letzte().text,
               "Sie müssen erst eine Klasse auswählen,\nbevor Sie die Zensuren bearbeiten können.");
+}
+
+// Deleting a teacher's absence with Yes inside Ändern removes substitutions: the substitution rows must follow,
+// or a later Löschen on that tab takes the record at a row that now shows another one.
+TEST_F(DialogTest, TeacherAbsenceDeleteRefreshesTheSubstitutionRows) {
+    c_Lehrer* l = lehrer("Anna", "Müller");
+    c_Lehrer* vertreter = lehrer("Ben", "Adler");
+    auto f = std::make_unique<c_Fehlzeit>();
+    f->setFelder(std::make_unique<c_Datenliste>(*sv->getFehlzeitStruktur()));
+    for (auto [k, v] : {std::pair{"ATAG", 4}, {"AMONAT", 3}, {"AJAHR", 2024}, {"ETAG", 8}, {"EMONAT", 3}, {"EJAHR", 2024}})
+        f->getFelder()->setInt(k, v);
+    l->getFehlzeitliste()->push_back(f.release());
+    for (int tag : {5, 20}) {  // one inside the absence, one after it
+        auto v = std::make_unique<c_Vertretungstermin>();
+        v->setFelder(std::make_unique<c_Datenliste>(*sv->getVertretungsterminStruktur()));
+        v->setDatum(tag, 3, 2024);
+        v->setVertretenerLehrer(l);
+        v->setLehrer(vertreter);
+        sv->addVertretungstermin(v);
+    }
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    w.waehleReiter(REITER_LEHRER);
+    auto* lehrerListe = kind<TListenAnsicht>(&w, 104);
+    lehrerListe->setFokusZeile(1);  // Müller, after Adler
+    // Teacher dialog: open its absences; absences dialog: delete the marked one (Yes), close; then cancel.
+    int phase = 0;
+    std::function<void()> schritt = [&] {
+        // A fresh timer each time: the next step must run inside the nested loop this one opens.
+        if (phase < 3) QTimer::singleShot(10, schritt);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* ld = qobject_cast<TLehrerDialog*>(modal)) {
+            if (phase++ == 0)
+                ld->CmFehlzeiten();
+            else
+                ld->reject();
+        } else if (auto* fd = qobject_cast<TFehlzeitenDialog*>(modal)) {
+            kind<TListenAnsicht>(fd, 653)->setFokusZeile(0);
+            m_meldungen.antworte(IDYES);
+            fd->CmLoeschen();
+            fd->reject();
+            ++phase;
+        }
+    };
+    QTimer::singleShot(10, schritt);
+    w.befehl(CM_AENDERN);
+    ASSERT_EQ(phase, 3);
+    EXPECT_EQ(m_meldungen.letzte().caption, "Fehlzeit löschen");
+    ASSERT_EQ(w.schulverwaltung()->getVertretungsterminliste()->size(), 1u);
+    EXPECT_EQ(kind<TListenAnsicht>(&w, 117)->anzahlZeilen(), 1);
+}
+
+// The rooms list names each room's class; after the year change it must show the promoted class, not the old one.
+TEST_F(DialogTest, SchoolYearChangeRefreshesTheRoomRows) {
+    sv->setMinKlasse(5);
+    sv->setMaxKlasse(10);
+    klasse(5, 'a', "Sonnen")->setKlassenraum(raum("R1"));
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    auto* raeume = kind<TListenAnsicht>(&w, 102);
+    ASSERT_EQ(raeume->text(0, 2).toStdString(), "5a Sonnen");
+    QTimer::singleShot(10, [] {
+        if (auto* d = qobject_cast<TSchuljahrwechselDialog*>(QApplication::activeModalWidget())) d->CmOk();
+    });
+    w.befehl(CM_SCHULJAHRESWECHSEL);  // the question is answered Yes
+    EXPECT_EQ(m_meldungen.letzte().caption, "Schuljahreswechsel");
+    EXPECT_EQ(raeume->text(0, 2).toStdString(), "6a Sonnen");
+}
+
+// The appointment rows show the names of their room and class; a dialog that renames either must refresh them.
+TEST_F(DialogTest, RenamesRefreshTheAppointmentRows) {
+    sv->setMinKlasse(5);
+    sv->setMaxKlasse(10);
+    c_Raum* r = raum("R1");
+    c_Klasse* k = klasse(5, 'a', "Sonnen");
+    auto e = std::make_unique<c_Einzeltermin>();
+    e->setFelder(std::make_unique<c_Datenliste>(*sv->getEinzelterminStruktur()));
+    e->setDatum(5, 3, 2024);
+    e->setRaum(r);
+    e->setKlasse(k);
+    ASSERT_EQ(sv->addEinzeltermin(e), nullptr);
+    auto v = std::make_unique<c_Vertretungstermin>();
+    v->setFelder(std::make_unique<c_Datenliste>(*sv->getVertretungsterminStruktur()));
+    v->setDatum(6, 3, 2024);
+    v->setRaum(r);
+    v->setKlasse(k);
+    sv->addVertretungstermin(v);
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    auto zeigt = [](TListenAnsicht* liste, const char* text) {
+        for (int s = 0; s < liste->anzahlSpalten(); ++s)
+            if (liste->text(0, s) == QString::fromUtf8(text)) return true;
+        return false;
+    };
+    struct Fall {
+        int reiter;
+        int editId;
+        const char* neu;
+        const char* angezeigt;
+    };
+    for (const Fall& f : {Fall{REITER_RAEUME, 1001, "Physiksaal", "Physiksaal"},
+                          Fall{REITER_KLASSEN, 1005, "Sterne", "5a Sterne"}}) {
+        w.waehleReiter(f.reiter);
+        kind<TListenAnsicht>(&w, 102)->setFokusZeile(0);
+        kind<QComboBox>(&w, 107)->setCurrentIndex(1);
+        QTimer::singleShot(10, [f] {
+            if (auto* d = qobject_cast<TFormularDialog*>(QApplication::activeModalWidget())) {
+                if (auto* edit = d->findChild<QLineEdit*>(QString("id%1").arg(f.editId))) edit->setText(f.neu);
+                if (auto* ok = d->findChild<QPushButton*>("id1")) ok->click();
+                if (!d->istGeschlossen()) d->reject();  // a refused OK must not leave the test waiting
+            }
+        });
+        w.befehl(CM_AENDERN);
+        for (int id : {105, 117}) {
+            auto* liste = kind<TListenAnsicht>(&w, id);
+            ASSERT_EQ(liste->anzahlZeilen(), 1) << id;
+            EXPECT_TRUE(zeigt(liste, f.angezeigt)) << id << " " << f.angezeigt;
+        }
+    }
 }
 
 // Figures on a year near the list limits; run with --gtest_also_run_disabled_tests.

@@ -77,6 +77,26 @@ TEST(FormularDialog, ControlsByIdLaidOutWithoutOverlapAndRoundTrip) {
     d.grab().save(QDir(QApplication::applicationDirPath()).filePath("bild-formular.png"));
 }
 
+TEST(FormularDialog, AStoredValueLongerThanTheLimitIsShownWhole) {
+    // A file may hold a longer value than the template allows (another program, a changed structure):
+    // opening the record and pressing OK must not cut it.
+    c_Datenliste v;
+    v.push_back(feld(TYP_STRING, "BEZ", "Bezeichner:", 10, 8, 40, 20, 2));
+    TNurFelder d(&v, 0);
+    d.setupFenster();
+    auto* edit = d.findChild<QLineEdit*>("id1001");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->maxLength(), 3);
+    c_Datenliste satz(v);
+    satz.setString("BEZ", "Sonnenblume");
+    d.fuelleFelder(satz);
+    EXPECT_EQ(d.werte().edits, std::vector<std::string>{"Sonnenblume"});
+    // Typing still stops at the longer of the two.
+    edit->end(false);
+    edit->insert("n");
+    EXPECT_EQ(edit->text(), "Sonnenblume");
+}
+
 TEST(FormularDialog, EditsRefuseCharactersTheDataFileCannotHold) {
     AufzeichnenderMeldungsDienst meldungen;
     MeldungsDienstTausch tausch(meldungen);
