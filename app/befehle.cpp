@@ -125,8 +125,10 @@ void TMainWindow::CmAendern() {
     switch (aktiverReiter()) {
     case REITER_SCHUELER: {
         const int n = markiert(k_schueler, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ändern können.");
-        if (!n) return;
-        oeffneSchuelerDialog(sv.getSchuelerliste()->getSchueler(n));
+        c_Schueler* s = sv.getSchuelerliste()->getSchueler(n);
+        // A row past the end of the list (the view not yet refreshed) opens nothing.
+        if (!n || !s) return;
+        oeffneSchuelerDialog(s);
         updateSchueler();
         updateKlasse();
         updateStundenplan();
@@ -134,8 +136,9 @@ void TMainWindow::CmAendern() {
     }
     case REITER_LEHRER: {
         const int n = markiert(k_lehrer, "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn ändern können.");
-        if (!n) return;
-        oeffneLehrerDialog(sv.getLehrerliste()->getLehrer(n));
+        c_Lehrer* l = sv.getLehrerliste()->getLehrer(n);
+        if (!n || !l) return;
+        oeffneLehrerDialog(l);
         updateLehrer();
         updateKlasse();
         updateStundenplan();
@@ -144,8 +147,9 @@ void TMainWindow::CmAendern() {
     }
     case REITER_RAEUME: {
         const int n = markiert(k_raeume, "Sie müssen erst einen Raum markieren,\nbevor Sie ihn ändern können.");
-        if (!n) return;
-        oeffneRaumDialog(sv.getRaumliste()->getRaum(n));
+        c_Raum* r = sv.getRaumliste()->getRaum(n);
+        if (!n || !r) return;
+        oeffneRaumDialog(r);
         updateRaum();
         updateKlasse();
         updateStundenplan();
@@ -153,8 +157,9 @@ void TMainWindow::CmAendern() {
     }
     case REITER_EINZELTERMINE: {
         const int n = markiert(k_einzeltermine, keinTermin);
-        if (!n) return;
-        oeffneEinzelterminDialog(sv.getEinzelterminliste()->getEinzeltermin(n));
+        c_Einzeltermin* e = sv.getEinzelterminliste()->getEinzeltermin(n);
+        if (!n || !e) return;
+        oeffneEinzelterminDialog(e);
         updateEinzeltermine();
         updateStundenplan();
         updateLehrer();
@@ -162,8 +167,9 @@ void TMainWindow::CmAendern() {
     }
     case REITER_VERTRETUNGEN: {
         const int n = markiert(k_vertretungen, keinTermin);
-        if (!n) return;
-        oeffneVertretungsterminDialog(sv.getVertretungsterminliste()->getVertretungstermin(n));
+        c_Vertretungstermin* v = sv.getVertretungsterminliste()->getVertretungstermin(n);
+        if (!n || !v) return;
+        oeffneVertretungsterminDialog(v);
         updateVertretungen();
         updateStundenplan();
         updateLehrer();
@@ -232,6 +238,17 @@ void TMainWindow::loeschenListe(TListenAnsicht* liste, const char* keineAuswahl,
     }
     const int n = zeile + 1;
     c_Schulverwaltung& sv = k_schulverwaltung;
+    std::size_t anzahl = 0;
+    switch (reiter) {
+    case REITER_SCHUELER: anzahl = sv.getSchuelerliste()->size(); break;
+    case REITER_LEHRER: anzahl = sv.getLehrerliste()->size(); break;
+    case REITER_RAEUME: anzahl = sv.getRaumliste()->size(); break;
+    case REITER_EINZELTERMINE: anzahl = sv.getEinzelterminliste()->size(); break;
+    case REITER_VERTRETUNGEN: anzahl = sv.getVertretungsterminliste()->size(); break;
+    default: break;
+    }
+    // A row past the end of the list names no record: nothing to ask or delete.
+    if (static_cast<std::size_t>(n) > anzahl) return;
     if (frage(this, frageText, titel)) {
         bool ok = true;
         switch (reiter) {

@@ -145,6 +145,22 @@ TEST_F(HauptfensterTest, DeleteTakesTheRecordOfTheFocusedRowAfterTheQuestion) {
     EXPECT_EQ(sv->getLehrerliste()->size(), 2u);
 }
 
+TEST_F(HauptfensterTest, ARowPastTheEndOfTheListNamesNoRecord) {
+    auto w = fenster();
+    auto* schueler = kind<TListenAnsicht>(w.get(), 103);
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    schueler->setFokusZeile(1);
+    // The store loses its last student behind the view's back; row 1 now names nothing.
+    ASSERT_TRUE(sv->deleteSchueler(sv->getSchuelerliste()->getSchueler(2)));
+    for (int befehl : {CM_AENDERN, CM_LOESCHEN}) {
+        m_meldungen.antworte(IDYES);
+        w->befehl(befehl);
+        EXPECT_EQ(m_meldungen.anzahl(), 0u) << befehl << ": " << m_meldungen.letzte().text;
+        EXPECT_EQ(sv->getSchuelerliste()->size(), 1u);
+        m_meldungen.leeren();
+    }
+}
+
 TEST_F(HauptfensterTest, ClassTabRefusesATeacherWhoAlreadyLeadsAClass) {
     auto w = fenster();
     w->waehleReiter(REITER_KLASSEN);
