@@ -5,7 +5,9 @@
 #include "platform/textfile.h"
 
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -20,14 +22,24 @@ void schreibeBool(text::TextFileWriter& aus, bool wert) { aus.writeLine(wert ? "
 bool istLeer(const std::string& zeile) { return zeile.find_first_not_of(" \t\v\f") == std::string::npos; }
 
 // Reads a whole regular file. A file that does not begin like an old year file is not read
-// further than its first bytes, so choosing a large foreign file costs nothing.
+// further than its first bytes, so choosing a large foreign file costs nothing. The file is
+// opened without waiting, so that a named pipe in its place cannot hold the import up.
 bool leseDatei(const std::string& pfad, std::string& bytes) {
     bytes.clear();
-    FILE* f = std::fopen(pfad.c_str(), "rb");
-    if (!f) return false;
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
     struct stat st {};
-    bool ok = ::fstat(fileno(f), &st) == 0 && S_ISREG(st.st_mode);
-    if (ok && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    FILE* f = ::fdopen(fd, "rb");
+    if (!f) {
+        ::close(fd);
+        return false;
+    }
+    bool ok = true;
+    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
     char puffer[1 << 16];
     std::size_t n;
     while (ok && (n = std::fread(puffer, 1, sizeof puffer, f)) > 0) {

@@ -11,8 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using testhilfe::leseDatei;
@@ -66,7 +72,10 @@ auto* nachName(L* liste, const std::string& name) {
 }  // namespace
 
 TEST_F(Altdatenimport, BeideVersionenErgebenDieErwarteteDatendateiByteGleich) {
-    for (const char* name : {"v1", "v2"}) {
+    // v1-eigenheiten: subjects on the teacher's count line, a room's first subject on its count
+    // line, a weekly appointment with an absent teacher, the last record without a line end;
+    // v2-crlf: CR LF line ends throughout.
+    for (const char* name : {"v1", "v2", "v1-eigenheiten", "v2-crlf"}) {
         SCOPED_TRACE(name);
         EXPECT_TRUE(importiere(leseDatei(kDaten + "/" + name + ".ssv")));
         EXPECT_EQ(leseDatei("aktuell.sdb"), leseDatei(kDaten + "/" + name + ".sdb"));
@@ -281,14 +290,26 @@ TEST_F(Altdatenimport, FalscheOderBeschaedigteDateiLaesstDenJahrgangUnberuehrt) 
         EXPECT_EQ(eintraege(), "aktuell.sdb;alt.ssv;") << f.was;
     }
 
-    // No such file, and a folder in place of the file.
+    // No such file, a folder and a named pipe in place of the file. The pipe must be refused at
+    // once; should the import wait for a writer, one comes after two seconds to end the wait.
     std::filesystem::create_directory("ordner.ssv");
-    for (const char* name : {"fehlt.ssv", "ordner.ssv"}) {
+    ASSERT_EQ(::mkfifo("roehre.ssv", 0600), 0);
+    std::atomic<bool> fertig{false};
+    std::thread schreiber([&fertig] {
+        for (int i = 0; i < 200 && !fertig; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (; !fertig; std::this_thread::sleep_for(std::chrono::milliseconds(10)))
+            if (const int fd = ::open("roehre.ssv", O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
+    });
+    for (const char* name : {"fehlt.ssv", "ordner.ssv", "roehre.ssv"}) {
+        const auto beginn = std::chrono::steady_clock::now();
         c_Altdatenimport import;
         import.setDateiname(name);
         EXPECT_FALSE(import.importDatei()) << name;
+        EXPECT_LT(std::chrono::steady_clock::now() - beginn, std::chrono::seconds(1)) << name;
         EXPECT_EQ(leseDatei("aktuell.sdb"), kAlt);
     }
+    fertig = true;
+    schreiber.join();
 }
 
 TEST_F(Altdatenimport, SchreibfehlerLaesstDenImportScheitern) {
