@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
 
