@@ -85,12 +85,16 @@ void TextFileWriter::writeLine(const std::string& utf8) {
 }
 
 bool TextFileWriter::commit() {
+    // A target without any write permission is write-protected: it is not replaced, also not
+    // for a user (root) whom the system would let write it anyway.
+    struct stat st {};
+    const bool vorhanden = ::stat(m_path.c_str(), &st) == 0;
+    if (vorhanden && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return false;
     std::string tmp = m_path + ".~XXXXXX";
     const int fd = ::mkstemp(&tmp[0]);
     if (fd < 0) return false;
     mode_t mode;
-    struct stat st {};
-    if (::stat(m_path.c_str(), &st) == 0) {
+    if (vorhanden) {
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);

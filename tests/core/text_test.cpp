@@ -139,6 +139,17 @@ TEST_F(Textdatei, WriterWritesWindows1252WithCrLfAndReplacesTheTarget) {
     EXPECT_EQ(eintraege(), "ziel.txt;");
 }
 
+TEST_F(Textdatei, WriterLeavesAWriteProtectedTargetAlone) {
+    schreibeDatei("ziel.txt", "alt\r\n");
+    ASSERT_EQ(::chmod("ziel.txt", 0444), 0);
+    text::TextFileWriter w("ziel.txt");
+    w.writeLine("neu");
+    EXPECT_FALSE(w.commit());
+    EXPECT_EQ(leseDatei("ziel.txt"), "alt\r\n");
+    EXPECT_EQ(eintraege(), "ziel.txt;");
+    ::chmod("ziel.txt", 0644);
+}
+
 TEST_F(Textdatei, WriterFailsInAMissingFolderAndCreatesNothing) {
     text::TextFileWriter w("fehlt/ziel.txt");
     w.writeLine("x");
