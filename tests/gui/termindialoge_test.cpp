@@ -95,13 +95,14 @@ private:
 };
 
 TEST_F(Dialoge, Einzeltermin) {
+    add(*sv, klasse(*sv, 6, "b"));  // NAME holds an empty value: shown with its blank, as in the record dialogs
     TEinzelterminDialog d(nullptr, 260, sv.get(), nullptr);
     d.setupFenster();
     EXPECT_EQ(d.windowTitle(), "Einzeltermin");
     EXPECT_EQ(kind<QLabel>(d, 1000)->text(), "Anfangsstunde:");
     EXPECT_EQ(kind<QLabel>(d, 1010)->text(), "Bezeichnung:");
     EXPECT_EQ(listenTexte(kind<QComboBox>(d, 266)), QStringList({"[keiner]", "Müller,Jürgen", "Schmidt,Anna"}));
-    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 265)), QStringList({"[keine]", "5a Bärengruppe"}));
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 265)), QStringList({"[keine]", "5a Bärengruppe", "6b "}));
     EXPECT_EQ(listenTexte(kind<QComboBox>(d, 273)), QStringList({"Raum 101"}));  // active rooms only
     EXPECT_GE(kind<QLabel>(d, 1000)->x(), 200);
     for (int id : {1001, 1003, 1005, 1007, 1009, 1011}) EXPECT_GT(kind(d, id)->x(), kind(d, id - 1)->x()) << id;
