@@ -347,6 +347,46 @@ TEST_F(Dialoge, HauptfensterOeffnetDieDialogeUndFrischtAuf) {
     EXPECT_EQ(s.getCurriculum()->size(), 1u);
 }
 
+// Neu and Ändern on the two appointment tabs: the dialog of the tab, the focused
+// row's appointment, and the message without a focused row; on the timetable
+// tab without a marked cell only the message.
+TEST_F(Dialoge, NeuUndAendernAufDenTerminreitern) {
+    add(*sv, einzeltermin(*sv, 4, 3, 2024, 7, 8, "Elternabend"))->setRaum(r101);
+    add(*sv, vertretung(*sv, 5, 3, 2024, 1, 2, schmidt, mueller))->setRaum(r101);
+    sv->getVertretungsterminliste()->front()->setName("Vertretung");
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    const char* const keinTermin = "Sie müssen erst einen Termin markieren,\nbevor Sie ihn ändern können.";
+    const struct {
+        int reiter, liste, dialog;
+        const char* name;
+    } faelle[] = {{REITER_EINZELTERMINE, 105, 260, "Elternabend"}, {REITER_VERTRETUNGEN, 117, 275, "Vertretung"}};
+    for (const auto& f : faelle) {
+        w.waehleReiter(f.reiter);
+        imDialog(f.dialog, [](QDialog& d) { EXPECT_EQ(kind<QLineEdit>(d, 1011)->text(), ""); });
+        w.befehl(CM_NEU);
+
+        meldungen.leeren();
+        w.befehl(CM_AENDERN);  // no focused row: the message and no dialog
+        QApplication::processEvents();
+        ASSERT_EQ(meldungen.anzahl(), 1u) << f.dialog;
+        EXPECT_EQ(meldungen.letzte().text, keinTermin);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+        w.findChild<TListenAnsicht*>(QString("id%1").arg(f.liste))->setFokusZeile(0);
+        const std::string name = f.name;
+        imDialog(f.dialog, [name](QDialog& d) { EXPECT_EQ(kind<QLineEdit>(d, 1011)->text().toStdString(), name); });
+        w.befehl(CM_AENDERN);
+    }
+    w.waehleReiter(REITER_STUNDENPLAN);
+    meldungen.leeren();
+    w.befehl(CM_AENDERN);
+    ASSERT_EQ(meldungen.anzahl(), 1u);
+    EXPECT_EQ(meldungen.letzte().text, "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn ändern können.");
+}
+
 // The benchmark through the main window (run with --gtest_also_run_disabled_tests):
 // a weekly appointment stored from Neu on the timetable tab, a single one with
 // the collision proposal from Neu on its tab, and lowering the lessons per day
