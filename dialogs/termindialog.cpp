@@ -1,7 +1,6 @@
 #include "dialogs/termindialog.h"
 
 #include "dialogs/datumpruefung.h"
-#include "model/anzeige.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
 
@@ -116,14 +115,6 @@ bool pruefeDatum(const TerminFelder& p, Meldungsziel& m) {
 }  // namespace
 
 // ---------------------------------------------------------------- choice lists
-
-std::vector<std::string> fachEintraege(c_Schulverwaltung& sv) {
-    return eintraege("[kein]", sv.getFachliste(), [](const c_Fach* f) { return f->getName(); });
-}
-
-std::vector<std::string> klassenEintraege(c_Schulverwaltung& sv) {
-    return eintraege("[keine]", sv.getKlassenliste(), [](const c_Klasse* k) { return klassenName(k); });
-}
 
 std::vector<std::string> lehrerEintraege(c_Schulverwaltung& sv) {
     return eintraege("[keiner]", sv.getLehrerliste(), [](const c_Lehrer* l) { return lehrerName(l); });

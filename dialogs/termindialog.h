@@ -26,8 +26,7 @@ struct TerminEingabe {
 
 // ---------------------------------------------------------------- choice lists
 
-std::vector<std::string> fachEintraege(c_Schulverwaltung& sv);        // "[kein]", then every subject
-std::vector<std::string> klassenEintraege(c_Schulverwaltung& sv);     // "[keine]", then every class
+// The subject and class lists are those of dialogs/auswahl.h with "[kein]" and "[keine]".
 std::vector<std::string> lehrerEintraege(c_Schulverwaltung& sv);      // "[keiner]", then "NAME,VORNAME"
 std::vector<std::string> vertretungEintraege(c_Schulverwaltung& sv);  // "[Freistunde]", then "NAME,VORNAME"
 std::vector<std::string> raumEintraege(c_Schulverwaltung& sv);        // every active room, no "none" entry

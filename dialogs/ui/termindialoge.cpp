@@ -1,5 +1,6 @@
 #include "dialogs/ui/termindialoge.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
@@ -94,9 +95,9 @@ void TTerminDialog::setupFenster() {
     // The fields grow the height from its start to their lowest edge.
     k_dialogHoehe = layoutFelder(200, k_startHoehe);
     c_Schulverwaltung& sv = *k_schulverwaltung;
-    fuelleListe(k_klasse, klassenEintraege(sv));
+    fuelleListe(k_klasse, klassenEintraege(&sv, "[keine]"));
     fuelleListe(k_lehrer, lehrerEintraege(sv));
-    fuelleListe(k_fach, fachEintraege(sv));
+    fuelleListe(k_fach, fachEintraege(&sv, "[kein]"));
     fuelleListe(k_raum, raumEintraege(sv));
     fuelleZusatzliste();
     if (k_raum->count() == 0) {

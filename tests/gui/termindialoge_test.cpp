@@ -95,13 +95,14 @@ private:
 };
 
 TEST_F(Dialoge, Einzeltermin) {
+    add(*sv, klasse(*sv, 6, "b"));  // NAME holds an empty value: shown with its blank, as in the record dialogs
     TEinzelterminDialog d(nullptr, 260, sv.get(), nullptr);
     d.setupFenster();
     EXPECT_EQ(d.windowTitle(), "Einzeltermin");
     EXPECT_EQ(kind<QLabel>(d, 1000)->text(), "Anfangsstunde:");
     EXPECT_EQ(kind<QLabel>(d, 1010)->text(), "Bezeichnung:");
     EXPECT_EQ(listenTexte(kind<QComboBox>(d, 266)), QStringList({"[keiner]", "Müller,Jürgen", "Schmidt,Anna"}));
-    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 265)), QStringList({"[keine]", "5a Bärengruppe"}));
+    EXPECT_EQ(listenTexte(kind<QComboBox>(d, 265)), QStringList({"[keine]", "5a Bärengruppe", "6b "}));
     EXPECT_EQ(listenTexte(kind<QComboBox>(d, 273)), QStringList({"Raum 101"}));  // active rooms only
     EXPECT_GE(kind<QLabel>(d, 1000)->x(), 200);
     for (int id : {1001, 1003, 1005, 1007, 1009, 1011}) EXPECT_GT(kind(d, id)->x(), kind(d, id - 1)->x()) << id;
@@ -344,6 +345,46 @@ TEST_F(Dialoge, HauptfensterOeffnetDieDialogeUndFrischtAuf) {
     });
     w.befehl(CM_CURRICULUM);
     EXPECT_EQ(s.getCurriculum()->size(), 1u);
+}
+
+// Neu and Ändern on the two appointment tabs: the dialog of the tab, the focused
+// row's appointment, and the message without a focused row; on the timetable
+// tab without a marked cell only the message.
+TEST_F(Dialoge, NeuUndAendernAufDenTerminreitern) {
+    add(*sv, einzeltermin(*sv, 4, 3, 2024, 7, 8, "Elternabend"))->setRaum(r101);
+    add(*sv, vertretung(*sv, 5, 3, 2024, 1, 2, schmidt, mueller))->setRaum(r101);
+    sv->getVertretungsterminliste()->front()->setName("Vertretung");
+    ASSERT_EQ(sv->save(AKTUELLE_DATEI), 1);
+    sv.reset();
+    TMainWindow w;
+    w.setupFenster();
+    const char* const keinTermin = "Sie müssen erst einen Termin markieren,\nbevor Sie ihn ändern können.";
+    const struct {
+        int reiter, liste, dialog;
+        const char* name;
+    } faelle[] = {{REITER_EINZELTERMINE, 105, 260, "Elternabend"}, {REITER_VERTRETUNGEN, 117, 275, "Vertretung"}};
+    for (const auto& f : faelle) {
+        w.waehleReiter(f.reiter);
+        imDialog(f.dialog, [](QDialog& d) { EXPECT_EQ(kind<QLineEdit>(d, 1011)->text(), ""); });
+        w.befehl(CM_NEU);
+
+        meldungen.leeren();
+        w.befehl(CM_AENDERN);  // no focused row: the message and no dialog
+        QApplication::processEvents();
+        ASSERT_EQ(meldungen.anzahl(), 1u) << f.dialog;
+        EXPECT_EQ(meldungen.letzte().text, keinTermin);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+        w.findChild<TListenAnsicht*>(QString("id%1").arg(f.liste))->setFokusZeile(0);
+        const std::string name = f.name;
+        imDialog(f.dialog, [name](QDialog& d) { EXPECT_EQ(kind<QLineEdit>(d, 1011)->text().toStdString(), name); });
+        w.befehl(CM_AENDERN);
+    }
+    w.waehleReiter(REITER_STUNDENPLAN);
+    meldungen.leeren();
+    w.befehl(CM_AENDERN);
+    ASSERT_EQ(meldungen.anzahl(), 1u);
+    EXPECT_EQ(meldungen.letzte().text, "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn ändern können.");
 }
 
 // The benchmark through the main window (run with --gtest_also_run_disabled_tests):
