@@ -182,7 +182,8 @@ private:
     // Holds updatesv requests back while it lives; one made meanwhile is
     // carried out when the outermost one ends.
     class Aufschub;
-    // Saves the year to a file the user chooses; false when cancelled or failed.
+    // Saves the year to a file the user chooses; false when the save failed
+    // (and said so), true when saved or when the choice was cancelled.
     bool archivieren();
     // Days and lessons of the grid from the settings (lessons kept within 1..12).
     void passeGitterAn();

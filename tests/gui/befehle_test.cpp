@@ -206,6 +206,14 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         {"knopf11", 0, nichts, dateiDialog(AufzeichnenderDateiDialog::Art::Speichern), OHNE},
         {"befehl10", 0, nein, meldet(archivieren, "Jahrgang wiederherstellen"), OHNE},
         {"knopf10", 0, nein, dateiDialog(AufzeichnenderDateiDialog::Art::Oeffnen), OHNE},
+        // Archiving first, cancelled: the restore goes on to its own file dialog.
+        {"befehl10", 0, ja,
+         [&] {
+             ASSERT_EQ(m_dateien.anzahl(), 2u);
+             EXPECT_EQ(m_dateien.anfragen()[0].art, AufzeichnenderDateiDialog::Art::Speichern);
+             EXPECT_EQ(m_dateien.anfragen()[1].art, AufzeichnenderDateiDialog::Art::Oeffnen);
+         },
+         OHNE},
         {"befehl19", 0, schliesseDialog, oeffnet("Drucker einrichten"), OHNE},
         {"befehl2", 0, nein, meldet(beenden, "Beenden"), OHNE},
         {"knopf2", 0, nein, meldet(beenden, "Beenden"), OHNE},
