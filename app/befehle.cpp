@@ -391,7 +391,7 @@ bool TMainWindow::archivieren() {
     auswahl.filter = k_dateiFilter;
     auswahl.standardEndung = k_dateiEndung;
     const std::optional<std::string> datei = dateiSpeichern(auswahl, this);
-    if (!datei) return false;
+    if (!datei) return true;
     if (k_schulverwaltung.save(datei->c_str())) return true;
     fehler(this, "Der Jahrgang konnte nicht archiviert werden.");
     return false;
@@ -400,7 +400,8 @@ bool TMainWindow::archivieren() {
 void TMainWindow::CmJahrgangArchivieren() { archivieren(); }
 
 void TMainWindow::CmJahrgangWiederherstellen() {
-    // Without the archive the user asked for, the current year would be lost: stop then.
+    // An archive that was asked for and failed would lose the current year: stop then.
+    // A cancelled archive goes on to the choice of the year to restore.
     if (frage(this,
               "Wollen Sie den aktuellen Jahrgang\nvorher archivieren?\n\n(Alle nicht gespeicherten Daten\ngehen "
               "verloren)",

@@ -101,9 +101,10 @@ public:
     // notification or plug-in run in progress; or none while a reload runs,
     // which answers it.
     void neuladenAnfordern();
-    // The same for a request from another thread, which arrives through the
-    // event loop: while a modal dialog or message box is open (a command may
-    // hold records meanwhile), it waits until none is.
+    // The same as updatesv runs it: while a modal dialog or message box is
+    // open outside a plug-in call (a command may hold records meanwhile), it
+    // waits until none is. A request from another thread arrives here through
+    // the event loop.
     void neuladenWennFrei();
 
     // ---- command handlers
@@ -181,7 +182,8 @@ private:
     // Holds updatesv requests back while it lives; one made meanwhile is
     // carried out when the outermost one ends.
     class Aufschub;
-    // Saves the year to a file the user chooses; false when cancelled or failed.
+    // Saves the year to a file the user chooses; false when the save failed
+    // (and said so), true when saved or when the choice was cancelled.
     bool archivieren();
     // Days and lessons of the grid from the settings (lessons kept within 1..12).
     void passeGitterAn();

@@ -216,6 +216,7 @@ extern "C" void updatesv(void) {
             return;
         }
     }
-    // On the UI thread the window cannot go while it reloads.
-    ziel->neuladenAnfordern();
+    // On the UI thread the window cannot go while it reloads; a dialog that is
+    // open holds records of the store, so the reload waits for it as well.
+    ziel->neuladenWennFrei();
 }

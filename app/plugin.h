@@ -129,6 +129,7 @@ void entferneNeuladeZiel(TMainWindow* fenster);
 
 // Exported by the program for plug-ins that rewrite aktuell.sdb on their own:
 // reloads the data of the main window. Safe before the window exists (does
-// nothing), from another thread (the reload runs on the UI thread later) and
+// nothing), from another thread (the reload runs on the UI thread later),
+// while a dialog of the host is open (the reload waits until it is closed) and
 // from inside a plug-in call that the host made.
 extern "C" void updatesv(void);

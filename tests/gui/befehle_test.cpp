@@ -1,6 +1,7 @@
 // Every menu item, tool-bar button, accelerator and control of the main
 // window reaches its handler: each row triggers one of them the way the user
-// would and checks the handler's first message, dialog or plug-in call.
+// would and checks the handler's first message, dialog or plug-in call, the
+// lists it refreshes and whether the change notification ran.
 #include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "pluginhilfe.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
@@ -47,9 +49,59 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
     auto* besitzer = kind<QComboBox>(w, 111);
     auto* klasse = kind<QComboBox>(w, 107);
 
+    // The views the refreshers fill, by letter: S students 103, L teachers 104, R rooms 102,
+    // E single appointments 105, V substitutions 117, K the class tab (combo 107), P the
+    // timetable (week text 114). They are emptied while the command's dialog is open (or before
+    // a command without one); those filled again afterwards were refreshed. A row names the
+    // refreshers the command must run; with a leading "=" no others may run.
+    const std::pair<char, int> listen[] = {{'S', 103}, {'L', 104}, {'R', 102}, {'E', 105}, {'V', 117}};
+    auto* wochenText = kind<QLabel>(w, 114);
+    auto leeren = [&] {
+        for (const auto& [buchstabe, id] : listen) kind<TListenAnsicht>(w, id)->clearZeilen();
+        klasse->clear();
+        wochenText->clear();
+    };
+    auto aufgefrischt = [&] {
+        std::string s;
+        for (const auto& [buchstabe, id] : listen)
+            if (kind<TListenAnsicht>(w, id)->anzahlZeilen() > 0) s += buchstabe;
+        if (klasse->count() > 0) s += 'K';
+        if (!wochenText->text().isEmpty()) s += 'P';
+        return s;
+    };
+
     std::string dialog;  // object name or caption of the modal dialog that opened
+    std::string felder;  // the texts of its edit fields, each followed by "|"
     auto schliesseDialog = [&] {
-        imDialog([&](QWidget* d) { dialog = ss(d->objectName().isEmpty() ? d->windowTitle() : d->objectName()); });
+        imDialog([&](QWidget* d) {
+            dialog = ss(d->objectName().isEmpty() ? d->windowTitle() : d->objectName());
+            for (const QLineEdit* e : d->findChildren<QLineEdit*>()) felder += ss(e->text()) + "|";
+            leeren();
+        });
+    };
+    // The list row `zeile` focused, then the dialog closed once it opens.
+    auto markiere = [&](int liste, int zeile) {
+        return [&, liste, zeile] {
+            kind<TListenAnsicht>(w, liste)->setFokusZeile(zeile);
+            schliesseDialog();
+        };
+    };
+    // The timetable of the class 5a.
+    auto klassenplan = [&] {
+        kategorie->setCurrentIndex(2);
+        w->changeKategorie();
+    };
+    // Its grid cell marked, then the dialog closed once it opens.
+    auto markiereZelle = [&](int tag, int stunde) {
+        return [&, tag, stunde] {
+            klassenplan();
+            w->stundenplan()->zelle(tag, stunde)->click();
+            schliesseDialog();
+        };
+    };
+    auto mitKlasse = [&] {
+        klasse->setCurrentIndex(1);
+        schliesseDialog();
     };
     auto nein = [&] { m_meldungen.antworte(IDNO); };
     auto ja = [&] { m_meldungen.antworte(IDYES); };
@@ -60,8 +112,13 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
             EXPECT_EQ(m_meldungen.meldungen()[0].caption, titel);
         };
     };
-    auto oeffnet = [&](const char* name) {
-        return [&, name] { EXPECT_EQ(dialog, name); };
+    auto oeffnet = [&](const char* name, const char* feld = nullptr) {
+        return [&, name, feld] {
+            EXPECT_EQ(dialog, name);
+            if (feld) {
+                EXPECT_NE(felder.find(std::string(feld) + "|"), std::string::npos) << felder;
+            }
+        };
     };
     Zeilen zeilen;  // what the plug-ins recorded during the command
     auto ruft = [&](std::string aufruf) {
@@ -98,9 +155,12 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         "Sie müssen erst eine Klasse auswählen.\n\n(Falls noch keine existiert, müssen\nSie eine neue Klasse "
         "eingeben.)";
 
-    // Left out: the dialogs of Schuljahreswechsel (6), Einstellungen (8),
-    // Exportieren (14), Curriculum (15), Drucken (18), Zensuren (button 115)
-    // and of Neu on the fixed tabs, which are still being built.
+    const std::string keinTermin = "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn ändern können.";
+    const std::string zensurenOhneKlasse =
+        "Sie müssen erst eine Klasse auswählen,\nbevor Sie die Zensuren bearbeiten können.";
+    const std::string schuljahrOhneKlasse =
+        "Es muß mindestens eine Klasse existieren,\nbevor Sie einen Schuljahreswechsel\ndurchführen können";
+
     // Whether the change notification ran shows in the windowed plug-in's update.
     const bool MIT = true, OHNE = false;
     const struct {
@@ -109,12 +169,52 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         std::function<void()> vorher;
         std::function<void()> pruefe;
         bool benachrichtigt;
+        const char* aufgefrischt = nullptr;  // the views refreshed (letters above); null: not looked at
     } faelle[] = {
+        // Neu on every fixed tab: the dialog for a new record, then the tab's refreshers.
+        {"befehl3", REITER_SCHUELER, schliesseDialog, oeffnet("id510"), MIT, "SKP"},
+        {"knopf3", REITER_LEHRER, schliesseDialog, oeffnet("id241"), MIT, "LKP"},
+        {"Einfg", REITER_RAEUME, schliesseDialog, oeffnet("id230"), MIT, "RKP"},
+        {"befehl3", REITER_EINZELTERMINE, schliesseDialog, oeffnet("id260"), MIT, "LEP"},
+        {"befehl3", REITER_VERTRETUNGEN, schliesseDialog, oeffnet("id275"), MIT, "LVP"},
+        {"befehl3", REITER_KLASSEN, schliesseDialog, oeffnet("id220"), MIT, "KP"},
+        {"befehl3", REITER_STUNDENPLAN, schliesseDialog, oeffnet("id267"), MIT, "LEP"},
+        // Ändern: the record of the focused row r is the one at position r + 1.
+        {"befehl4", REITER_SCHUELER, markiere(103, 1), oeffnet("id510", "Zander"), MIT, "SKP"},
+        {"knopf4", REITER_LEHRER, markiere(104, 1), oeffnet("id241", "Schmidt"), MIT, "LEKP"},
+        {"befehl4", REITER_RAEUME, markiere(102, 1), oeffnet("id230", "R101"), MIT, "RKP"},
+        {"befehl4", REITER_EINZELTERMINE, markiere(105, 0), oeffnet("id260", "Ausflug"), MIT, "LEP"},
+        {"befehl4", REITER_VERTRETUNGEN, markiere(117, 0), oeffnet("id275", "Vertretung"), MIT, "LVP"},
+        {"befehl4", REITER_KLASSEN, schliesseDialog, [&] { EXPECT_EQ(dialog, "id220"); EXPECT_EQ(felder, "|||"); },
+         MIT, "SLRKP"},
+        {"befehl4", REITER_KLASSEN, mitKlasse, oeffnet("id220", "Sonnen"), MIT, "SLRKP"},
+        // On the timetable a substitution goes before the weekly appointment of its cell.
+        {"befehl4", REITER_STUNDENPLAN, markiereZelle(2, 3), oeffnet("id275", "Vertretung"), MIT, "LEVP"},
+        {"befehl4", REITER_STUNDENPLAN, markiereZelle(3, 4), oeffnet("id260", "Ausflug"), MIT, "LEVP"},
+        {"befehl4", REITER_STUNDENPLAN, markiereZelle(2, 2), oeffnet("id267"), MIT, "LEVP"},
+        {"befehl4", REITER_STUNDENPLAN, [&] { klassenplan(); leeren(); }, meldet(keinTermin, "Fehler"), MIT,
+         "LEVP"},
+        {"befehl6", 0, schliesseDialog, oeffnet("id280"), MIT, "SLEVKP"},
+        {"befehl8", 0, schliesseDialog, oeffnet("id201"), MIT, "P"},
+        {"befehl14", REITER_STUNDENPLAN, schliesseDialog, oeffnet("id400"), OHNE, "="},
+        {"knopf14", 0, schliesseDialog, oeffnet("id400"), OHNE, "="},
+        {"befehl15", 0, schliesseDialog, oeffnet("id290"), MIT},
+        {"befehl18", REITER_STUNDENPLAN, schliesseDialog, oeffnet("id413"), OHNE, "="},
+        {"id115", REITER_KLASSEN, mitKlasse, oeffnet("id600"), MIT},
+        {"id115", REITER_KLASSEN, leeren, meldet(zensurenOhneKlasse, "Fehler"), OHNE, "="},
         {"befehl16", 0, nein, meldet("Wollen Sie wirklich alle Daten\nlöschen und neu beginnen?", "Alles löschen"), OHNE},
         {"befehl11", 0, nichts, dateiDialog(AufzeichnenderDateiDialog::Art::Speichern), OHNE},
         {"knopf11", 0, nichts, dateiDialog(AufzeichnenderDateiDialog::Art::Speichern), OHNE},
         {"befehl10", 0, nein, meldet(archivieren, "Jahrgang wiederherstellen"), OHNE},
         {"knopf10", 0, nein, dateiDialog(AufzeichnenderDateiDialog::Art::Oeffnen), OHNE},
+        // Archiving first, cancelled: the restore goes on to its own file dialog.
+        {"befehl10", 0, ja,
+         [&] {
+             ASSERT_EQ(m_dateien.anzahl(), 2u);
+             EXPECT_EQ(m_dateien.anfragen()[0].art, AufzeichnenderDateiDialog::Art::Speichern);
+             EXPECT_EQ(m_dateien.anfragen()[1].art, AufzeichnenderDateiDialog::Art::Oeffnen);
+         },
+         OHNE},
         {"befehl19", 0, schliesseDialog, oeffnet("Drucker einrichten"), OHNE},
         {"befehl2", 0, nein, meldet(beenden, "Beenden"), OHNE},
         {"knopf2", 0, nein, meldet(beenden, "Beenden"), OHNE},
@@ -156,10 +256,17 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         {"knopf10", 0, [&] { nein(); m_dateien.antworte(std::string("jahr_a.sdb")); },
          dateiDialog(AufzeichnenderDateiDialog::Art::Oeffnen), MIT},
         {"befehl16", 0, ja, [&] { EXPECT_EQ(w->schulverwaltung()->getSchuelerliste()->size(), 0u); }, MIT},
+        {"befehl6", 0, leeren, meldet(schuljahrOhneKlasse, "Fehler"), OHNE, "="},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(std::string(f.quelle) + " auf Reiter " + std::to_string(f.reiter));
         w->setWoche(4, 3, 2024);
+        w->updateRaum();
+        w->updateSchueler();
+        w->updateLehrer();
+        w->updateEinzeltermine();
+        w->updateVertretungen();
+        w->updateStundenplan();
         kategorie->setCurrentIndex(0);
         w->changeKategorie();
         klasse->setCurrentIndex(0);
@@ -168,12 +275,20 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         m_meldungen.leeren();
         m_dateien = AufzeichnenderDateiDialog();
         dialog.clear();
+        felder.clear();
         protokoll();
         f.vorher();
         ausloesen(r.get(), f.quelle);
         zeilen = protokoll();
         f.pruefe();
         EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "fenster:update"), f.benachrichtigt ? 1 : 0);
+        if (f.aufgefrischt && *f.aufgefrischt == '=') {
+            EXPECT_EQ(aufgefrischt(), f.aufgefrischt + 1);
+        } else if (f.aufgefrischt) {
+            const std::string ist = aufgefrischt();
+            for (const char* c = f.aufgefrischt; *c; ++c)
+                EXPECT_NE(ist.find(*c), std::string::npos) << *c << " in " << ist;
+        }
         EXPECT_EQ(m_meldungen.offeneAntworten(), 0u);
     }
 }

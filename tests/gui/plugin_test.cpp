@@ -382,4 +382,29 @@ TEST_F(PluginTest, UpdatesvIsSafeBeforeTheWindowInsideUpdateAndFromAnotherThread
     EXPECT_TRUE(m_meldungen.meldungen().empty());
 }
 
+TEST_F(PluginTest, UpdatesvOnTheUiThreadWaitsWhileADialogHoldsRecords) {
+    // A plug-in's timer may call it while the student dialog edits a record of the store.
+    auto w = fenster(false);
+    fs::copy_file("jahr_b.sdb", AKTUELLE_DATEI, fs::copy_options::overwrite_existing);
+    const c_Database* vorher = w->schulverwaltung()->getDatabase();
+    const c_Database* imDialog = nullptr;
+    QString name;
+    kind<TListenAnsicht>(w.get(), 103)->setFokusZeile(0);
+    PluginTest::imDialog([&](QWidget* d) {
+        name = d->objectName();
+        updatesv();
+        warte(250);
+        imDialog = w->schulverwaltung()->getDatabase();
+    });
+    w->befehl(CM_AENDERN);
+    EXPECT_EQ(name, "id510");
+    EXPECT_EQ(imDialog, vorher);
+    EXPECT_EQ(schueler(w.get()), 2u);
+    // Once the dialog is closed the request is carried out.
+    warte(250);
+    EXPECT_EQ(schueler(w.get()), 3u);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->anzahlZeilen(), 3);
+    EXPECT_TRUE(m_meldungen.meldungen().empty());
+}
+
 }  // namespace
