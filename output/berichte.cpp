@@ -8,8 +8,6 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
 
-#include <functional>
-
 const char* const EXPORT_FEHLER = "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.";
 
 namespace {
@@ -41,31 +39,10 @@ std::string datumText(int tag, int monat, int jahr) {
     return std::to_string(tag) + "." + std::to_string(monat) + "." + std::to_string(jahr);
 }
 
-// The grid of one owner: header, rule, then three lines and a rule per lesson.
-std::string gitter(const std::string& besitzer, const c_Dauerterminliste& termine, int stundenProTag,
-                   const Zelleninhalt& inhalt) {
-    std::string s = "\nStundenplan von: " + besitzer + "\n";
-    s += KOPF;
-    s += LINIE;
-    for (int stunde = 1; stunde <= stundenProTag; ++stunde) {
-        std::string zeilen[3] = {"|", "|", "|"};
-        for (int tag = 1; tag <= SPALTEN; ++tag) {
-            bool belegt = false;
-            for (const c_Dauertermin* t : termine) {
-                if (t->getWochentagNummer() != tag || t->getAStd() > stunde || stunde > t->getEStd()) continue;
-                belegt = true;
-                std::string texte[3];
-                inhalt(t, texte);
-                for (int i = 0; i < 3; ++i) zelle(zeilen[i], texte[i]);
-            }
-            if (!belegt)
-                for (std::string& z : zeilen) zelle(z, std::string());
-        }
-        for (const std::string& z : zeilen) s += z + "\n";
-        s += LINIE;
-    }
-    return s;
-}
+// The upper two lines of a cell, by owner kind; the third is always the subject.
+std::string klasseVon(const c_Dauertermin* t) { return klassenName(t->getKlasse()); }
+std::string raumVon(const c_Dauertermin* t) { return raumName(t->getRaum()); }
+std::string lehrerVon(const c_Dauertermin* t) { return lehrerNachname(t->getLehrer()); }
 
 template <class L>
 bool leer(const L* liste) {
@@ -99,36 +76,44 @@ std::string feldzeilen(const c_Datenliste* felder, const char* ende) {
 
 // ---------------------------------------------------------------- timetables
 
-void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer,
-                           const Zelleninhalt& inhalt) {
-    if (termine) schreibe(gitter(besitzer, *termine, k_kontext.schulverwaltung->getStundenProTag(), inhalt));
+// The grid of one owner: header, rule, then three lines and a rule per lesson.
+void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer, Zellentext oben,
+                           Zellentext mitte) {
+    if (!termine) return;
+    std::string s = "\nStundenplan von: " + besitzer + "\n";
+    s += KOPF;
+    s += LINIE;
+    const int stundenProTag = k_kontext.schulverwaltung->getStundenProTag();
+    for (int stunde = 1; stunde <= stundenProTag; ++stunde) {
+        std::string zeilen[3] = {"|", "|", "|"};
+        for (int tag = 1; tag <= SPALTEN; ++tag) {
+            bool belegt = false;
+            for (const c_Dauertermin* t : *termine) {
+                if (t->getWochentagNummer() != tag || t->getAStd() > stunde || stunde > t->getEStd()) continue;
+                belegt = true;
+                zelle(zeilen[0], oben(t));
+                zelle(zeilen[1], mitte(t));
+                zelle(zeilen[2], fachName(t->getFach()));
+            }
+            if (!belegt)
+                for (std::string& z : zeilen) zelle(z, std::string());
+        }
+        for (const std::string& z : zeilen) s += z + "\n";
+        s += LINIE;
+    }
+    schreibe(s);
 }
 
 void c_Bericht::writeStundenplanLehrer(const c_Lehrer* l) {
-    writeGitter(k_kontext.schulverwaltung->getDauertermineLehrer(l).get(), lehrerVollname(l),
-                [](const c_Dauertermin* t, std::string z[3]) {
-                    z[0] = klassenName(t->getKlasse());
-                    z[1] = raumName(t->getRaum());
-                    z[2] = fachName(t->getFach());
-                });
+    writeGitter(k_kontext.schulverwaltung->getDauertermineLehrer(l).get(), lehrerVollname(l), klasseVon, raumVon);
 }
 
 void c_Bericht::writeStundenplanRaum(const c_Raum* r) {
-    writeGitter(k_kontext.schulverwaltung->getDauertermineRaum(r).get(), raumName(r),
-                [](const c_Dauertermin* t, std::string z[3]) {
-                    z[0] = klassenName(t->getKlasse());
-                    z[1] = lehrerNachname(t->getLehrer());
-                    z[2] = fachName(t->getFach());
-                });
+    writeGitter(k_kontext.schulverwaltung->getDauertermineRaum(r).get(), raumName(r), klasseVon, lehrerVon);
 }
 
 void c_Bericht::writeStundenplanKlasse(const c_Klasse* k) {
-    writeGitter(k_kontext.schulverwaltung->getDauertermineKlasse(k).get(), klassenName(k),
-                [](const c_Dauertermin* t, std::string z[3]) {
-                    z[0] = lehrerNachname(t->getLehrer());
-                    z[1] = raumName(t->getRaum());
-                    z[2] = fachName(t->getFach());
-                });
+    writeGitter(k_kontext.schulverwaltung->getDauertermineKlasse(k).get(), klassenName(k), lehrerVon, raumVon);
 }
 
 void c_Bericht::writeStundenplan() {

@@ -4,7 +4,6 @@
 // the text for a file and the print dialog hands it to the print window.
 #pragma once
 
-#include <functional>
 #include <string>
 
 class c_Schulverwaltung;
@@ -65,8 +64,8 @@ struct c_Berichtskontext {
     bool zensuren = false;
 };
 
-// The three lines of a timetable cell for an appointment, by owner kind.
-using Zelleninhalt = std::function<void(const c_Dauertermin*, std::string[3])>;
+// One line of a timetable cell for an appointment.
+using Zellentext = std::string (*)(const c_Dauertermin*);
 
 class c_Bericht {
 public:
@@ -86,7 +85,7 @@ public:
 
 private:
     void schreibe(const std::string& text) { k_ziel.appendText(text); }
-    void writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer, const Zelleninhalt& inhalt);
+    void writeGitter(const c_Dauerterminliste* termine, const std::string& besitzer, Zellentext oben, Zellentext mitte);
     void writeStundenplanLehrer(const c_Lehrer* l);
     void writeStundenplanRaum(const c_Raum* r);
     void writeStundenplanKlasse(const c_Klasse* k);
