@@ -52,14 +52,9 @@ bool leer(const L* liste) {
 }  // namespace
 
 std::string feldzeile(const c_datatype* f) {
-    std::string wert;
-    switch (f->getTyp()) {
-    case TYP_INT: wert = std::to_string(static_cast<const c_IntObj*>(f)->getWert()); break;
-    case TYP_BOOL: wert = static_cast<const c_BoolObj*>(f)->getWert() ? "X" : " "; break;
-    case TYP_STRING: wert = static_cast<const c_StringObj*>(f)->text(); break;
-    default: break;
-    }
-    return f->beschreibungText() + ": " + wert;
+    // An unchecked box is a space here, where the lists show nothing.
+    const bool leeresKreuz = f->getTyp() == TYP_BOOL && !static_cast<const c_BoolObj*>(f)->getWert();
+    return f->beschreibungText() + ": " + (leeresKreuz ? " " : feldText(f));
 }
 
 namespace {
