@@ -1,7 +1,6 @@
 #include "output/ui/druckerdialog.h"
 
 #include "output/ui/druckfenster.h"
-#include "platform/ui/meldung.h"
 
 #include <QTextEdit>
 
@@ -39,11 +38,9 @@ void TDruckerDialog::reicheWeiter()
 
 void TDruckerDialog::CmOk()
 {
-    const int gebiet = gewaehltesGebiet();
-    if (!hatDaten(k_schulverwaltung, gebiet, Ausgabeart::Druck, k_lehrer, k_raum, k_klasse)) {
-        meldung(keineDatenText(Ausgabeart::Druck), "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+    const int gebiet = gebietMitDaten(Ausgabeart::Druck);
+    if (!gebiet)
         return;
-    }
 
     // The rich edit: multi-line, both scroll bars, lines not wrapped on screen.
     auto* edit = new QTextEdit;

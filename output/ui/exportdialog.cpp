@@ -26,11 +26,9 @@ TExportDialog::TExportDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, 
 
 void TExportDialog::CmOk()
 {
-    const int gebiet = gewaehltesGebiet();
-    if (!hatDaten(k_schulverwaltung, gebiet, Ausgabeart::Export, k_lehrer, k_raum, k_klasse)) {
-        meldung(keineDatenText(Ausgabeart::Export), "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+    const int gebiet = gebietMitDaten(Ausgabeart::Export);
+    if (!gebiet)
         return;
-    }
     if (const std::optional<std::string> pfad = dateiSpeichern(k_dateiDaten, this)) {
         k_dateiname = *pfad;
         c_Textpuffer puffer;

@@ -2,6 +2,7 @@
 
 #include "model/anzeige.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
 #include <QCheckBox>
@@ -29,8 +30,7 @@ QString id(int n) { return QStringLiteral("id%1").arg(n); }
 
 TGebietDialog::TGebietDialog(QWidget* parent, int resId, const GebietDialogTexte& texte, c_Schulverwaltung* sv,
                              c_Lehrer* lehrer, c_Raum* raum, c_Klasse* klasse, int tag, int monat, int jahr)
-    : QDialog(parent), k_schulverwaltung(sv), k_lehrer(lehrer), k_raum(raum), k_klasse(klasse), k_tag(tag),
-      k_monat(monat), k_jahr(jahr)
+    : QDialog(parent), k_kontext{sv, lehrer, raum, klasse, tag, monat, jahr}
 {
     setObjectName(id(resId));
     setWindowTitle(qs(texte.titel));
@@ -110,8 +110,9 @@ void TGebietDialog::setupFenster()
 {
     k_gebiete[1]->setChecked(true);
     k_klassen->clear();
-    if (k_schulverwaltung && k_schulverwaltung->getDatabase())
-        for (const c_Klasse* k : *k_schulverwaltung->getKlassenliste())
+    c_Schulverwaltung* sv = k_kontext.schulverwaltung;
+    if (sv && sv->getDatabase())
+        for (const c_Klasse* k : *sv->getKlassenliste())
             k_klassen->addItem(qs(klassenName(k)));
     k_klassen->setCurrentIndex(k_klassen->count() > 0 ? 0 : -1);
 }
@@ -126,15 +127,17 @@ int TGebietDialog::gewaehltesGebiet() const
 
 c_Berichtskontext TGebietDialog::kontext() const
 {
-    c_Berichtskontext k;
-    k.schulverwaltung = k_schulverwaltung;
-    k.lehrer = k_lehrer;
-    k.raum = k_raum;
-    k.klasse = k_klasse;
-    k.tag = k_tag;
-    k.monat = k_monat;
-    k.jahr = k_jahr;
+    c_Berichtskontext k = k_kontext;
     k.klassenIndex = k_klassen->currentIndex();
     k.zensuren = k_zensuren->isChecked();
     return k;
+}
+
+int TGebietDialog::gebietMitDaten(Ausgabeart art)
+{
+    const int gebiet = gewaehltesGebiet();
+    if (hatDaten(k_kontext.schulverwaltung, gebiet, art, k_kontext.lehrer, k_kontext.raum, k_kontext.klasse))
+        return gebiet;
+    meldung(keineDatenText(art), "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+    return 0;
 }

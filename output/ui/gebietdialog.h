@@ -35,14 +35,10 @@ protected:
                   c_Lehrer* lehrer, c_Raum* raum, c_Klasse* klasse, int tag, int monat, int jahr);
     // Checks 402 and fills the class combo box, its first entry selected.
     void setupFenster();
+    // The chosen area when it has anything to write; else shows the refusal and gives 0.
+    int gebietMitDaten(Ausgabeart art);
 
-    c_Schulverwaltung* k_schulverwaltung;
-    c_Lehrer* k_lehrer;
-    c_Raum* k_raum;
-    c_Klasse* k_klasse;
-    int k_tag;
-    int k_monat;
-    int k_jahr;
+    c_Berichtskontext k_kontext;  // the year, the owner and the week; the choices are read by kontext()
     QRadioButton* k_gebiete[7];
     QComboBox* k_klassen;
     QCheckBox* k_zensuren;
