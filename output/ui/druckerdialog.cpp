@@ -4,6 +4,8 @@
 
 #include <QTextEdit>
 
+#include <utility>
+
 namespace {
 
 const GebietDialogTexte DRUCK_TEXTE = {
@@ -28,14 +30,6 @@ TDruckerDialog::~TDruckerDialog() = default;
 
 void TDruckerDialog::appendText(const std::string& text) { k_puffer += text; }
 
-void TDruckerDialog::reicheWeiter()
-{
-    if (k_druckfenster)
-        k_druckfenster->appendText(k_puffer);
-    k_puffer.clear();
-    k_puffer.shrink_to_fit();
-}
-
 void TDruckerDialog::CmOk()
 {
     const int gebiet = gebietMitDaten(Ausgabeart::Druck);
@@ -56,7 +50,7 @@ void TDruckerDialog::CmOk()
 
     k_puffer.clear();
     c_Bericht(kontext(), Ausgabeart::Druck, *this).writeGebiet(gebiet);
-    reicheWeiter();
+    k_druckfenster->appendText(std::exchange(k_puffer, std::string()));
 
     k_druckfenster->ausfuehren();
     k_druckfenster.reset();

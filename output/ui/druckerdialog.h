@@ -28,8 +28,6 @@ public:
     TPrintMainWindow* druckfenster() const { return k_druckfenster.get(); }
 
 private:
-    void reicheWeiter();
-
     QPrinter* k_drucker;
     std::unique_ptr<TPrintMainWindow> k_druckfenster;
     std::string k_puffer;
