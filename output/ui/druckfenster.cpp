@@ -70,7 +70,6 @@ TPrintMainWindow::TPrintMainWindow(QWidget* parent, QPrinter* drucker, const std
     auto neu = [this](QMenu* menu, const char* text, int id) {
         QAction* a = menu->addAction(qs(text));
         a->setObjectName(QStringLiteral("id%1").arg(id));
-        a->setData(id);
         connect(a, &QAction::triggered, this, [this, id] { befehl(id); });
         return a;
     };
@@ -179,13 +178,7 @@ void TPrintMainWindow::closeEvent(QCloseEvent* e)
         k_schleife->quit();
 }
 
-QAction* TPrintMainWindow::aktion(int id) const
-{
-    for (QAction* a : findChildren<QAction*>())
-        if (a->data().toInt() == id && a->objectName() == QStringLiteral("id%1").arg(id))
-            return a;
-    return nullptr;
-}
+QAction* TPrintMainWindow::aktion(int id) const { return findChild<QAction*>(QStringLiteral("id%1").arg(id)); }
 
 void TPrintMainWindow::befehl(int id)
 {
