@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,17 @@ int fuehreAus(D* dialog)
     const int ergebnis = dialog->exec();
     delete waechter.data();
     return ergebnis;
+}
+
+// The next scripted answer, or `sonst` when the script has run out.
+template <class T>
+T naechste(std::deque<T>& antworten, T sonst)
+{
+    if (antworten.empty())
+        return sonst;
+    T antwort = std::move(antworten.front());
+    antworten.pop_front();
+    return antwort;
 }
 
 } // namespace
@@ -111,11 +123,7 @@ bool AufzeichnenderDruckDienst::druckDialog(QWidget*, QPrinter* drucker)
 {
     k_aufrufe.push_back(Art::Drucken);
     k_druckDokument = drucker->docName();
-    bool ja = true;
-    if (!k_drucken.empty()) {
-        ja = k_drucken.front();
-        k_drucken.pop_front();
-    }
+    const bool ja = naechste(k_drucken, true);
     if (ja && !k_pdf.isEmpty()) {
         drucker->setOutputFormat(QPrinter::PdfFormat);
         drucker->setOutputFileName(k_pdf);
@@ -126,11 +134,7 @@ bool AufzeichnenderDruckDienst::druckDialog(QWidget*, QPrinter* drucker)
 bool AufzeichnenderDruckDienst::seiteEinrichten(QWidget*, QPrinter*)
 {
     k_aufrufe.push_back(Art::Einrichten);
-    if (k_einrichten.empty())
-        return true;
-    const bool ja = k_einrichten.front();
-    k_einrichten.pop_front();
-    return ja;
+    return naechste(k_einrichten, true);
 }
 
 void AufzeichnenderDruckDienst::seitenansicht(QWidget* parent, QPrinter* drucker, const QString& titel,
@@ -156,9 +160,5 @@ std::optional<QFont> AufzeichnenderDruckDienst::schriftWaehlen(QWidget*, const Q
 {
     k_aufrufe.push_back(Art::Schrift);
     k_schriftStart = start;
-    if (k_schriften.empty())
-        return std::nullopt;
-    std::optional<QFont> f = std::move(k_schriften.front());
-    k_schriften.pop_front();
-    return f;
+    return naechste(k_schriften, std::optional<QFont>());
 }
