@@ -35,19 +35,6 @@ namespace {
 
 class AusgabeTest : public MitSchulverwaltung {
 protected:
-    void SetUp() override {
-        MitSchulverwaltung::SetUp();
-        setzeMeldungsDienst(&m_meldungen);
-        setzeDateiDialogDienst(&m_dateien);
-        setzeDruckDienst(&m_druck);
-    }
-    void TearDown() override {
-        setzeMeldungsDienst(nullptr);
-        setzeDateiDialogDienst(nullptr);
-        setzeDruckDienst(nullptr);
-        MitSchulverwaltung::TearDown();
-    }
-
     // Two subjects, two teachers, an inactive room before the active one, a class with both,
     // two students with a grade and an absence, a weekly lesson and a substitution.
     void baueJahr() {
@@ -95,6 +82,9 @@ protected:
     AufzeichnenderMeldungsDienst m_meldungen;
     AufzeichnenderDateiDialog m_dateien;
     AufzeichnenderDruckDienst m_druck;
+    MeldungsDienstTausch m_meldungenTausch{m_meldungen};
+    DateiDialogTausch m_dateienTausch{m_dateien};
+    DruckDienstTausch m_druckTausch{m_druck};
     c_Fach *mathe = nullptr, *deutsch = nullptr;
     c_Lehrer *mueller = nullptr, *schmidt = nullptr;
     c_Raum* r101 = nullptr;
