@@ -59,6 +59,14 @@ std::string feldzeile(const c_datatype* f) {
 
 namespace {
 
+// `vorne` and every subject of a subject list, each followed by ", "; nothing without a list.
+std::string faecherText(const char* vorne, const c_Fachliste* faecher) {
+    if (!faecher) return std::string();
+    std::string s = vorne;
+    for (const c_Fach* f : *faecher) s += fachName(f) + ", ";
+    return s;
+}
+
 // Every field line of a field list, each followed by `ende`.
 std::string feldzeilen(const c_Datenliste* felder, const char* ende) {
     std::string s;
@@ -236,10 +244,7 @@ void c_Bericht::writeLehrerliste() {
             if (k->getKlassenlehrer() == l) s += ", Klasse: " + klassenName(k);
         s += ", Pflichtstunden: " + std::to_string(l->getPflichtstunden()) +
              ", unterrichtet: " + std::to_string(l->getVergebeneStunden());
-        if (const c_Fachliste* faecher = l->getFachliste()) {
-            s += ", Faecher: ";
-            for (const c_Fach* f : *faecher) s += fachName(f) + ", ";
-        }
+        s += faecherText(", Faecher: ", l->getFachliste());
         if (k_art == Ausgabeart::Export) s += "\n";
         schreibe(s);
         writeFehlzeiten(l->getFehlzeitliste());
@@ -259,10 +264,7 @@ void c_Bericht::writeRaumliste() {
                 if (k->getKlassenraum() == r) s += klassenName(k);
             s += ", ";
         }
-        if (const c_Fachliste* faecher = r->getFachliste()) {
-            s += " Faecher: ";
-            for (const c_Fach* f : *faecher) s += fachName(f) + ", ";
-        }
+        s += faecherText(" Faecher: ", r->getFachliste());
         schreibe(s + "\n");
     }
 }
