@@ -11,7 +11,6 @@ class c_Lehrer;
 class c_Raum;
 class c_Klasse;
 class c_Schueler;
-class c_Datenliste;
 class c_Fehlzeitliste;
 class c_datatype;
 class c_Dauertermin;
@@ -43,7 +42,6 @@ class c_Textpuffer : public c_Textziel {
 public:
     void appendText(const std::string& text) override { k_text += text; }
     const std::string& text() const { return k_text; }
-    std::string nimm() { return std::move(k_text); }
 
 private:
     std::string k_text;
