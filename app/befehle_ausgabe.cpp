@@ -4,8 +4,6 @@
 #include "output/ui/druckerdialog.h"
 #include "output/ui/exportdialog.h"
 
-#include <QPrinter>
-
 void TMainWindow::CmExportieren() {
     c_Lehrer* lehrer;
     c_Raum* raum;
