@@ -195,8 +195,14 @@ private:
     void oeffneEinzelterminDialog(c_Einzeltermin* termin);
     void oeffneVertretungsterminDialog(c_Vertretungstermin* termin);
     void oeffneDauerterminDialog(c_Dauertermin* termin);
-    void loeschenListe(TListenAnsicht* liste, const char* keineAuswahl, const char* frage, const char* titel,
-                       const char* fehler, int fehlerFlags, int reiter);
+    // After a record of the list tab `reiter` was added, changed or deleted: that list, then the
+    // views that show it; nothing on the other tabs.
+    void updateNachDatensatz(int reiter);
+    // Löschen on a list tab: the record of the focused row, after the question.
+    template <class T>
+    void loeschenListe(TListenAnsicht* liste, const c_Liste<T>& datensaetze, bool (c_Schulverwaltung::*loeschen)(T*),
+                       const char* keineAuswahl, const char* frage, const char* titel, const char* fehler,
+                       int fehlerFlags, int reiter);
 
     c_Schulverwaltung k_schulverwaltung;
     c_Pluginliste k_pluginliste;
