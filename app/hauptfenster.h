@@ -210,7 +210,6 @@ private:
     bool k_pluginsGestartet = false;
     int k_aufschub = 0;
     bool k_neuladenAusstehend = false;
-    bool k_imNeuladen = false;
     bool k_wartetAufFrei = false;
     std::string k_dateiFilter = "Jahrgangs Dateien (*.sdb)|*.sdb|";
     std::string k_dateiEndung = "sdb";
