@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,9 @@ class TStundenplanMatrix;
 
 // Widens a combo box for its longest entry, up to `hoechstens` pixels; its list shows them whole.
 void passeComboAn(QComboBox* c, int hoechstens);
+// Sizes a label for its text, at least `breite` x `hoehe` as laid out: wider up to `hoechstens`
+// pixels, and where the text needs more, at that width on as many lines as it takes.
+void passeLabelAn(QLabel* l, int breite, int hoehe, int hoechstens = std::numeric_limits<int>::max());
 
 // Command ids of the menu, the tool bar and the accelerators.
 enum Befehl : int {
@@ -160,8 +164,6 @@ private:
     // The owner of the timetable tab: exactly one set, or none.
     void getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k);
     void fuelleBesitzerCombo();
-    // Sizes the week text 114 so that it shows whole.
-    void passeWochenTextAn();
     // Widens the class tab's combo boxes for their entries.
     void passeKlassenCombosAn();
     void fuelleStundenplan();
