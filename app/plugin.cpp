@@ -9,7 +9,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <mutex>
 
@@ -184,27 +183,27 @@ bool ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, co
 // ---------------------------------------------------------------- updatesv
 
 namespace {
-// Written on the UI thread; read under the lock from other threads, so that
+// Written on the UI thread, read from any thread, always under the lock, so that
 // the window cannot go while a request is being posted to it.
 std::mutex s_zielSperre;
-std::atomic<TMainWindow*> s_ziel{nullptr};
+TMainWindow* s_ziel = nullptr;
 }  // namespace
 
 void setzeNeuladeZiel(TMainWindow* fenster) {
     std::lock_guard<std::mutex> sperre(s_zielSperre);
-    s_ziel.store(fenster);
+    s_ziel = fenster;
 }
 
 void entferneNeuladeZiel(TMainWindow* fenster) {
     std::lock_guard<std::mutex> sperre(s_zielSperre);
-    if (s_ziel.load() == fenster) s_ziel.store(nullptr);
+    if (s_ziel == fenster) s_ziel = nullptr;
 }
 
 extern "C" void updatesv(void) {
     TMainWindow* ziel = nullptr;
     {
         std::lock_guard<std::mutex> sperre(s_zielSperre);
-        ziel = s_ziel.load();
+        ziel = s_ziel;
         if (!ziel) return;
         if (QThread::currentThread() != ziel->thread()) {
             // The reload runs on the UI thread; Qt drops it if the window goes first.
