@@ -58,38 +58,60 @@ void TMainWindow::CmBeenden() { emit schliessenAngefordert(); }
 
 // ---------------------------------------------------------------- new and change
 
-void TMainWindow::CmNeu() {
-    switch (aktiverReiter()) {
+namespace {
+// The record of the focused row of `liste`, or null: with the message `keineAuswahl` when no
+// row is focused, without one when the row lies past the end of the list (the view not yet
+// refreshed).
+template <class T>
+T* fokusDatensatz(QWidget* w, TListenAnsicht* liste, const c_Liste<T>& datensaetze, const char* keineAuswahl) {
+    const int zeile = liste->fokusZeile();
+    if (zeile < 0) {
+        fehler(w, keineAuswahl);
+        return nullptr;
+    }
+    return datensaetze.nth(zeile + 1);
+}
+}  // namespace
+
+void TMainWindow::updateNachDatensatz(int reiter) {
+    switch (reiter) {
     case REITER_SCHUELER:
-        oeffneSchuelerDialog(nullptr);
         updateSchueler();
         updateKlasse();
         updateStundenplan();
         break;
     case REITER_LEHRER:
-        oeffneLehrerDialog(nullptr);
         updateLehrer();
         updateKlasse();
         updateStundenplan();
         break;
     case REITER_RAEUME:
-        oeffneRaumDialog(nullptr);
         updateRaum();
         updateKlasse();
         updateStundenplan();
         break;
     case REITER_EINZELTERMINE:
-        oeffneEinzelterminDialog(nullptr);
         updateEinzeltermine();
         updateStundenplan();
         updateLehrer();
         break;
     case REITER_VERTRETUNGEN:
-        oeffneVertretungsterminDialog(nullptr);
         updateVertretungen();
         updateStundenplan();
         updateLehrer();
         break;
+    default: break;
+    }
+}
+
+void TMainWindow::CmNeu() {
+    const int reiter = aktiverReiter();
+    switch (reiter) {
+    case REITER_SCHUELER: oeffneSchuelerDialog(nullptr); break;
+    case REITER_LEHRER: oeffneLehrerDialog(nullptr); break;
+    case REITER_RAEUME: oeffneRaumDialog(nullptr); break;
+    case REITER_EINZELTERMINE: oeffneEinzelterminDialog(nullptr); break;
+    case REITER_VERTRETUNGEN: oeffneVertretungsterminDialog(nullptr); break;
     case REITER_KLASSEN:
         oeffneKlassenDialog(nullptr);
         updateKlasse();
@@ -102,76 +124,59 @@ void TMainWindow::CmNeu() {
         updateLehrer();
         break;
     default: {
-        c_Plugin* p = pluginDesReiters(aktiverReiter());
+        c_Plugin* p = pluginDesReiters(reiter);
         if (!p) return;
         p->neu();
         break;
     }
     }
+    updateNachDatensatz(reiter);  // the list tabs' refreshers; the other tabs ran theirs above
     saveDatenbestand();
     update();
 }
 
 void TMainWindow::CmAendern() {
     c_Schulverwaltung& sv = k_schulverwaltung;
-    // The record of the focused row, or null (with the message) when no row is focused.
-    auto markiert = [this](TListenAnsicht* liste, const char* keineAuswahl) -> int {
-        const int zeile = liste->fokusZeile();
-        if (zeile < 0) fehler(this, keineAuswahl);
-        return zeile < 0 ? 0 : zeile + 1;
-    };
     const char* const keinTermin = "Sie müssen erst einen Termin markieren,\nbevor Sie ihn ändern können.";
-    switch (aktiverReiter()) {
+    const int reiter = aktiverReiter();
+    switch (reiter) {
     case REITER_SCHUELER: {
-        const int n = markiert(k_schueler, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ändern können.");
-        c_Schueler* s = sv.getSchuelerliste()->getSchueler(n);
-        // A row past the end of the list (the view not yet refreshed) opens nothing.
-        if (!n || !s) return;
+        c_Schueler* s = fokusDatensatz(this, k_schueler, *sv.getSchuelerliste(),
+                                       "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ändern können.");
+        if (!s) return;
         oeffneSchuelerDialog(s);
-        updateSchueler();
-        updateKlasse();
-        updateStundenplan();
+        updateNachDatensatz(reiter);
         break;
     }
     case REITER_LEHRER: {
-        const int n = markiert(k_lehrer, "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn ändern können.");
-        c_Lehrer* l = sv.getLehrerliste()->getLehrer(n);
-        if (!n || !l) return;
+        c_Lehrer* l = fokusDatensatz(this, k_lehrer, *sv.getLehrerliste(),
+                                     "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn ändern können.");
+        if (!l) return;
         oeffneLehrerDialog(l);
-        updateLehrer();
-        updateKlasse();
-        updateStundenplan();
-        updateEinzeltermine();
+        updateNachDatensatz(reiter);
+        updateEinzeltermine();  // a teacher's name also stands in those rows
         break;
     }
     case REITER_RAEUME: {
-        const int n = markiert(k_raeume, "Sie müssen erst einen Raum markieren,\nbevor Sie ihn ändern können.");
-        c_Raum* r = sv.getRaumliste()->getRaum(n);
-        if (!n || !r) return;
+        c_Raum* r = fokusDatensatz(this, k_raeume, *sv.getRaumliste(),
+                                   "Sie müssen erst einen Raum markieren,\nbevor Sie ihn ändern können.");
+        if (!r) return;
         oeffneRaumDialog(r);
-        updateRaum();
-        updateKlasse();
-        updateStundenplan();
+        updateNachDatensatz(reiter);
         break;
     }
     case REITER_EINZELTERMINE: {
-        const int n = markiert(k_einzeltermine, keinTermin);
-        c_Einzeltermin* e = sv.getEinzelterminliste()->getEinzeltermin(n);
-        if (!n || !e) return;
+        c_Einzeltermin* e = fokusDatensatz(this, k_einzeltermine, *sv.getEinzelterminliste(), keinTermin);
+        if (!e) return;
         oeffneEinzelterminDialog(e);
-        updateEinzeltermine();
-        updateStundenplan();
-        updateLehrer();
+        updateNachDatensatz(reiter);
         break;
     }
     case REITER_VERTRETUNGEN: {
-        const int n = markiert(k_vertretungen, keinTermin);
-        c_Vertretungstermin* v = sv.getVertretungsterminliste()->getVertretungstermin(n);
-        if (!n || !v) return;
+        c_Vertretungstermin* v = fokusDatensatz(this, k_vertretungen, *sv.getVertretungsterminliste(), keinTermin);
+        if (!v) return;
         oeffneVertretungsterminDialog(v);
-        updateVertretungen();
-        updateStundenplan();
-        updateLehrer();
+        updateNachDatensatz(reiter);
         break;
     }
     case REITER_KLASSEN:
@@ -198,7 +203,7 @@ void TMainWindow::CmAendern() {
         updateLehrer();
         break;
     default:
-        if (c_Plugin* p = pluginDesReiters(aktiverReiter())) {
+        if (c_Plugin* p = pluginDesReiters(reiter)) {
             p->aendern();
             saveDatenbestand();
         }
@@ -228,68 +233,17 @@ void TMainWindow::CmVertretungsplanErstellen() {
 
 // ---------------------------------------------------------------- delete
 
-void TMainWindow::loeschenListe(TListenAnsicht* liste, const char* keineAuswahl, const char* frageText,
-                                const char* titel, const char* fehlerText, int fehlerFlags, int reiter) {
-    const int zeile = liste->fokusZeile();
-    if (zeile < 0) {
-        fehler(this, keineAuswahl);
-        return;
-    }
-    const int n = zeile + 1;
-    c_Schulverwaltung& sv = k_schulverwaltung;
-    std::size_t anzahl = 0;
-    switch (reiter) {
-    case REITER_SCHUELER: anzahl = sv.getSchuelerliste()->size(); break;
-    case REITER_LEHRER: anzahl = sv.getLehrerliste()->size(); break;
-    case REITER_RAEUME: anzahl = sv.getRaumliste()->size(); break;
-    case REITER_EINZELTERMINE: anzahl = sv.getEinzelterminliste()->size(); break;
-    case REITER_VERTRETUNGEN: anzahl = sv.getVertretungsterminliste()->size(); break;
-    default: break;
-    }
-    // A row past the end of the list names no record: nothing to ask or delete.
-    if (static_cast<std::size_t>(n) > anzahl) return;
-    if (frage(this, frageText, titel)) {
-        bool ok = true;
-        switch (reiter) {
-        case REITER_SCHUELER: ok = sv.deleteSchueler(sv.getSchuelerliste()->getSchueler(n)); break;
-        case REITER_LEHRER: ok = sv.deleteLehrer(sv.getLehrerliste()->getLehrer(n)); break;
-        case REITER_RAEUME: ok = sv.deleteRaum(sv.getRaumliste()->getRaum(n)); break;
-        case REITER_EINZELTERMINE: ok = sv.deleteEinzeltermin(sv.getEinzelterminliste()->getEinzeltermin(n)); break;
-        case REITER_VERTRETUNGEN:
-            ok = sv.deleteVertretungstermin(sv.getVertretungsterminliste()->getVertretungstermin(n));
-            break;
-        default: break;
-        }
-        if (!ok) meldung(fehlerText, "Fehler", fehlerFlags, this);
-    }
-    switch (reiter) {
-    case REITER_SCHUELER:
-        updateSchueler();
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_LEHRER:
-        updateLehrer();
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_RAEUME:
-        updateRaum();
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_EINZELTERMINE:
-        updateEinzeltermine();
-        updateStundenplan();
-        updateLehrer();
-        break;
-    case REITER_VERTRETUNGEN:
-        updateVertretungen();
-        updateStundenplan();
-        updateLehrer();
-        break;
-    default: break;
-    }
+template <class T>
+void TMainWindow::loeschenListe(TListenAnsicht* liste, const c_Liste<T>& datensaetze,
+                                bool (c_Schulverwaltung::*loeschen)(T*), const char* keineAuswahl,
+                                const char* frageText, const char* titel, const char* fehlerText, int fehlerFlags,
+                                int reiter) {
+    // Without a record there is nothing to ask or delete.
+    T* datensatz = fokusDatensatz(this, liste, datensaetze, keineAuswahl);
+    if (!datensatz) return;
+    if (frage(this, frageText, titel) && !(k_schulverwaltung.*loeschen)(datensatz))
+        meldung(fehlerText, "Fehler", fehlerFlags, this);
+    updateNachDatensatz(reiter);
     saveDatenbestand();
 }
 
@@ -297,28 +251,32 @@ void TMainWindow::CmLoeschen() {
     c_Schulverwaltung& sv = k_schulverwaltung;
     switch (aktiverReiter()) {
     case REITER_SCHUELER:
-        loeschenListe(k_schueler, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.",
+        loeschenListe(k_schueler, *sv.getSchuelerliste(), &c_Schulverwaltung::deleteSchueler,
+                      "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Schüler\nwirklich entfernen?", "Schüler löschen",
                       "Schüler konnte nicht gelöscht werden.", FEHLER, REITER_SCHUELER);
         break;
     case REITER_LEHRER:
-        loeschenListe(k_lehrer, "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn löschen können.",
+        loeschenListe(k_lehrer, *sv.getLehrerliste(), &c_Schulverwaltung::deleteLehrer,
+                      "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Lehrer\nwirklich entfernen?", "Lehrer löschen",
                       "Der Lehrer konnte nicht gelöscht werden!", FEHLER, REITER_LEHRER);
         break;
     case REITER_RAEUME:
-        loeschenListe(k_raeume, "Sie müssen erst einen Raum markieren,\nbevor Sie ihn löschen können.",
+        loeschenListe(k_raeume, *sv.getRaumliste(), &c_Schulverwaltung::deleteRaum,
+                      "Sie müssen erst einen Raum markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Raum\nwirklich entfernen?", "Raum löschen",
                       "Der Raum konnte nicht gelöscht werden!\n(findet in ihm noch Termine statt?)", FEHLER,
                       REITER_RAEUME);
         break;
     case REITER_EINZELTERMINE:
-        loeschenListe(k_einzeltermine, "Sie müssen erst einen Termin markieren,\nbevor Sie ihn löschen können.",
+        loeschenListe(k_einzeltermine, *sv.getEinzelterminliste(), &c_Schulverwaltung::deleteEinzeltermin,
+                      "Sie müssen erst einen Termin markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Termin\nwirklich entfernen?", "Termin löschen",
                       "Der Termin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION, REITER_EINZELTERMINE);
         break;
     case REITER_VERTRETUNGEN:
-        loeschenListe(k_vertretungen,
+        loeschenListe(k_vertretungen, *sv.getVertretungsterminliste(), &c_Schulverwaltung::deleteVertretungstermin,
                       "Sie müssen erst einen Vertretungstermin markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Vertretungstermin\nwirklich entfernen?", "Vertretungstermin löschen",
                       "Der Vertretungstermin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION,

@@ -15,14 +15,10 @@
 TMainWindow::Aufschub::Aufschub(TMainWindow* fenster) : k_fenster(fenster) { ++k_fenster->k_aufschub; }
 
 TMainWindow::Aufschub::~Aufschub() {
-    TMainWindow* f = k_fenster;
-    if (--f->k_aufschub > 0 || !f->k_neuladenAusstehend || f->k_imNeuladen) return;
-    f->k_neuladenAusstehend = false;
-    f->reloadDatenbestand();
+    if (--k_fenster->k_aufschub == 0 && k_fenster->k_neuladenAusstehend) k_fenster->reloadDatenbestand();
 }
 
 void TMainWindow::neuladenAnfordern() {
-    if (k_imNeuladen) return;
     if (k_aufschub > 0) {
         k_neuladenAusstehend = true;
         return;
@@ -31,7 +27,7 @@ void TMainWindow::neuladenAnfordern() {
 }
 
 void TMainWindow::neuladenWennFrei() {
-    if (k_aufschub == 0 && !k_imNeuladen && QApplication::activeModalWidget()) {
+    if (k_aufschub == 0 && QApplication::activeModalWidget()) {
         if (k_wartetAufFrei) return;
         k_wartetAufFrei = true;
         QTimer::singleShot(100, this, [this] {
@@ -73,10 +69,9 @@ void TMainWindow::nachNeuladen(bool geladen) {
 }
 
 void TMainWindow::reloadDatenbestand() {
-    if (k_imNeuladen) return;
-    k_imNeuladen = true;
+    // Requests made meanwhile (the change notification's among them) are answered by this reload.
+    Aufschub aufschub(this);
     nachNeuladen(ladeNachErweiterung(this, &k_schulverwaltung, NEULADEN_HAUPTFENSTER));
-    k_imNeuladen = false;
     k_neuladenAusstehend = false;
 }
 

@@ -58,12 +58,6 @@ QPushButton* knopf(QWidget* parent, int id, const char* text, int x, int y, int 
 // The texts must show whole at whatever font the machine has: the controls keep their
 // positions and sizes where the text fits, and grow where it does not.
 
-// A label as wide and high as its text needs, at least as laid out.
-void passeLabelAn(QLabel* l, int breite, int hoehe) {
-    const QFontMetrics fm(l->font());
-    l->resize(std::max(breite, fm.horizontalAdvance(l->text()) + 2), std::max(hoehe, fm.height() + 2));
-}
-
 // A button wide enough for its text with the style's margins, at least as laid out.
 void passeKnopfAn(QPushButton* k, int breite, int hoehe) {
     const QFontMetrics fm(k->font());
@@ -73,6 +67,15 @@ void passeKnopfAn(QPushButton* k, int breite, int hoehe) {
 }
 
 }  // namespace
+
+void passeLabelAn(QLabel* l, int breite, int hoehe, int hoechstens) {
+    const QFontMetrics fm(l->font());
+    const int noetig = fm.horizontalAdvance(l->text()) + 2;
+    const bool umbrechen = noetig > hoechstens;
+    const int b = std::clamp(noetig, breite, std::max(breite, hoechstens));
+    l->setWordWrap(umbrechen);
+    l->resize(b, std::max(hoehe, umbrechen ? l->heightForWidth(b) : fm.height() + 2));
+}
 
 // A combo box as wide as its longest entry needs, from its laid-out width up to `hoechstens`
 // (where the next control begins); its drop-down list shows every entry whole in any case.

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,9 @@ class TStundenplanMatrix;
 
 // Widens a combo box for its longest entry, up to `hoechstens` pixels; its list shows them whole.
 void passeComboAn(QComboBox* c, int hoechstens);
+// Sizes a label for its text, at least `breite` x `hoehe` as laid out: wider up to `hoechstens`
+// pixels, and where the text needs more, at that width on as many lines as it takes.
+void passeLabelAn(QLabel* l, int breite, int hoehe, int hoechstens = std::numeric_limits<int>::max());
 
 // Command ids of the menu, the tool bar and the accelerators.
 enum Befehl : int {
@@ -160,8 +164,6 @@ private:
     // The owner of the timetable tab: exactly one set, or none.
     void getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k);
     void fuelleBesitzerCombo();
-    // Sizes the week text 114 so that it shows whole.
-    void passeWochenTextAn();
     // Widens the class tab's combo boxes for their entries.
     void passeKlassenCombosAn();
     void fuelleStundenplan();
@@ -195,8 +197,14 @@ private:
     void oeffneEinzelterminDialog(c_Einzeltermin* termin);
     void oeffneVertretungsterminDialog(c_Vertretungstermin* termin);
     void oeffneDauerterminDialog(c_Dauertermin* termin);
-    void loeschenListe(TListenAnsicht* liste, const char* keineAuswahl, const char* frage, const char* titel,
-                       const char* fehler, int fehlerFlags, int reiter);
+    // After a record of the list tab `reiter` was added, changed or deleted: that list, then the
+    // views that show it; nothing on the other tabs.
+    void updateNachDatensatz(int reiter);
+    // Löschen on a list tab: the record of the focused row, after the question.
+    template <class T>
+    void loeschenListe(TListenAnsicht* liste, const c_Liste<T>& datensaetze, bool (c_Schulverwaltung::*loeschen)(T*),
+                       const char* keineAuswahl, const char* frage, const char* titel, const char* fehler,
+                       int fehlerFlags, int reiter);
 
     c_Schulverwaltung k_schulverwaltung;
     c_Pluginliste k_pluginliste;
@@ -204,7 +212,6 @@ private:
     bool k_pluginsGestartet = false;
     int k_aufschub = 0;
     bool k_neuladenAusstehend = false;
-    bool k_imNeuladen = false;
     bool k_wartetAufFrei = false;
     std::string k_dateiFilter = "Jahrgangs Dateien (*.sdb)|*.sdb|";
     std::string k_dateiEndung = "sdb";

@@ -9,7 +9,6 @@
 #include <QThread>
 
 #include <algorithm>
-#include <atomic>
 #include <filesystem>
 #include <mutex>
 
@@ -40,24 +39,20 @@ c_Plugin::c_Plugin(const std::string& ordner, std::string datei) : k_datei(std::
         return;
     }
     // The name is copied before the probe's load goes: it lives in the library.
+    bool mitFenster = false;
     beobachte([&] {
-        if (auto f = als<HasGui>(probe->funktion("hasgui"))) k_hasgui = f() != 0;
+        if (auto f = als<HasGui>(probe->funktion("hasgui"))) mitFenster = f() != 0;
         if (auto f = als<GetName>(probe->funktion("getname")))
             if (const char* name = f(); name && *name) k_name = name;
     });
-    if (k_hasgui) k_modul = c_Bibliothek::oeffnen(k_pfad, nullptr);
+    if (mitFenster) k_modul = c_Bibliothek::oeffnen(k_pfad, nullptr);
     if (!k_modul) {
-        k_hasgui = false;
         zerstoereFenster();
         return;
     }
-    k_hide = als<Funktion>(k_modul->funktion("hide"));
-    k_show = als<Funktion>(k_modul->funktion("show"));
-    k_update = als<Funktion>(k_modul->funktion("update"));
-    k_neu = als<Funktion>(k_modul->funktion("neu"));
-    k_aendern = als<Funktion>(k_modul->funktion("aendern"));
-    k_loeschen = als<Funktion>(k_modul->funktion("loeschen"));
-    k_close = als<Funktion>(k_modul->funktion("close"));
+    static const char* const namen[] = {"hide", "show", "update", "neu", "aendern", "loeschen", "close"};
+    static_assert(std::size(namen) == RUFE);
+    for (int r = 0; r < RUFE; ++r) k_rufe[r] = als<Funktion>(k_modul->funktion(namen[r]));
 }
 
 c_Plugin::~c_Plugin() {
@@ -83,8 +78,8 @@ void c_Plugin::zerstoereFenster() {
     for (QPointer<QWidget>& w : fenster) delete w.data();
 }
 
-void c_Plugin::rufe(Funktion f) {
-    if (k_modul && f) beobachte(f);
+void c_Plugin::rufe(Ruf ruf) {
+    if (Funktion f = k_rufe[ruf]) beobachte(f);
 }
 
 void c_Plugin::start(void* fenster) {
@@ -94,13 +89,13 @@ void c_Plugin::start(void* fenster) {
     if (!k_modul) zerstoereFenster();
 }
 
-void c_Plugin::hide() { rufe(k_hide); }
-void c_Plugin::show() { rufe(k_show); }
-void c_Plugin::update() { rufe(k_update); }
-void c_Plugin::neu() { rufe(k_neu); }
-void c_Plugin::aendern() { rufe(k_aendern); }
-void c_Plugin::loeschen() { rufe(k_loeschen); }
-void c_Plugin::close() { rufe(k_close); }
+void c_Plugin::hide() { rufe(HIDE); }
+void c_Plugin::show() { rufe(SHOW); }
+void c_Plugin::update() { rufe(UPDATE); }
+void c_Plugin::neu() { rufe(NEU); }
+void c_Plugin::aendern() { rufe(AENDERN); }
+void c_Plugin::loeschen() { rufe(LOESCHEN); }
+void c_Plugin::close() { rufe(CLOSE); }
 
 // ---------------------------------------------------------------- c_Pluginliste
 
@@ -188,27 +183,27 @@ bool ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, co
 // ---------------------------------------------------------------- updatesv
 
 namespace {
-// Written on the UI thread; read under the lock from other threads, so that
+// Written on the UI thread, read from any thread, always under the lock, so that
 // the window cannot go while a request is being posted to it.
 std::mutex s_zielSperre;
-std::atomic<TMainWindow*> s_ziel{nullptr};
+TMainWindow* s_ziel = nullptr;
 }  // namespace
 
 void setzeNeuladeZiel(TMainWindow* fenster) {
     std::lock_guard<std::mutex> sperre(s_zielSperre);
-    s_ziel.store(fenster);
+    s_ziel = fenster;
 }
 
 void entferneNeuladeZiel(TMainWindow* fenster) {
     std::lock_guard<std::mutex> sperre(s_zielSperre);
-    if (s_ziel.load() == fenster) s_ziel.store(nullptr);
+    if (s_ziel == fenster) s_ziel = nullptr;
 }
 
 extern "C" void updatesv(void) {
     TMainWindow* ziel = nullptr;
     {
         std::lock_guard<std::mutex> sperre(s_zielSperre);
-        ziel = s_ziel.load();
+        ziel = s_ziel;
         if (!ziel) return;
         if (QThread::currentThread() != ziel->thread()) {
             // The reload runs on the UI thread; Qt drops it if the window goes first.

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +42,7 @@ public:
 
     const std::string& getDateiname() const { return k_datei; }
     const std::string& getName() const { return k_name; }
-    bool hasGui() const { return k_hasgui; }
+    bool hasGui() const { return k_modul != nullptr; }
     int getMenueId() const { return k_menueId; }
     void setMenueId(int id) { k_menueId = id; }
     // Empty when the library was loaded.
@@ -63,22 +64,22 @@ public:
 
 private:
     using Funktion = void (*)();
+    // The functions of a plug-in with a window, looked up once its library is kept.
+    enum Ruf : int { HIDE, SHOW, UPDATE, NEU, AENDERN, LOESCHEN, CLOSE, RUFE };
     // Calls `f` and keeps every window it made (the top of each new widget
     // tree), so that they can be destroyed before the library goes.
     template <class Aufruf>
     void beobachte(Aufruf aufruf);
-    void rufe(Funktion f);
+    void rufe(Ruf ruf);
     void zerstoereFenster();
 
     std::string k_datei;
     std::string k_pfad;
     std::string k_name;
-    bool k_hasgui = false;
     int k_menueId = PLUGIN_ERSTE_ID;
     std::string k_ladefehler;
     std::unique_ptr<c_Bibliothek> k_modul;  // plug-ins with a window only
-    Funktion k_hide = nullptr, k_show = nullptr, k_update = nullptr, k_neu = nullptr, k_aendern = nullptr,
-             k_loeschen = nullptr, k_close = nullptr;
+    std::array<Funktion, RUFE> k_rufe{};
     std::vector<QPointer<QWidget>> k_fenster;
 };
 

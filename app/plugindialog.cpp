@@ -14,7 +14,7 @@
 
 TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schulverwaltung,
                              c_Pluginliste* pluginliste)
-    : QDialog(parent), k_schulverwaltung(schulverwaltung), k_pluginliste(pluginliste) {
+    : QDialog(parent), k_schulverwaltung(schulverwaltung) {
     setObjectName(QString("id%1").arg(resId));
     setWindowTitle("Erweiterungen");
 
@@ -35,19 +35,19 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
         k->setObjectName(QString("id%1").arg(id));
         return k;
     };
-    k_ausfuehren = knopf(1, "&Ausführen");
+    QPushButton* ausfuehren = knopf(1, "&Ausführen");
     QPushButton* abbruch = knopf(2, "&Abbruch");
     const int knopfBreite = std::max({90, fm.horizontalAdvance("Ausführen") + 24, fm.horizontalAdvance("Abbruch") + 24});
     const int knopfOben = k_liste->geometry().bottom() + 10;
     abbruch->setGeometry(rand + breite - knopfBreite, knopfOben, knopfBreite, knopfHoehe);
-    k_ausfuehren->setGeometry(rand + breite - 2 * knopfBreite - 8, knopfOben, knopfBreite, knopfHoehe);
-    k_ausfuehren->setDefault(true);
+    ausfuehren->setGeometry(rand + breite - 2 * knopfBreite - 8, knopfOben, knopfBreite, knopfHoehe);
+    ausfuehren->setDefault(true);
     setFixedSize(breite + 2 * rand, knopfOben + knopfHoehe + rand);
 
-    k_ohneGui = k_pluginliste ? k_pluginliste->getPluginsOhneGui() : std::make_unique<c_Pluginliste>();
+    k_ohneGui = pluginliste ? pluginliste->getPluginsOhneGui() : std::make_unique<c_Pluginliste>();
     for (const c_Plugin* p : *k_ohneGui) k_liste->addItem(qs(p->getName()));
 
-    connect(k_ausfuehren, &QPushButton::clicked, this, &TPluginDialog::runPlugin);
+    connect(ausfuehren, &QPushButton::clicked, this, &TPluginDialog::runPlugin);
     connect(abbruch, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -7,7 +7,6 @@
 #include <memory>
 
 class QListWidget;
-class QPushButton;
 class c_Schulverwaltung;
 class c_Pluginliste;
 
@@ -28,10 +27,8 @@ public:
 
 private:
     c_Schulverwaltung* k_schulverwaltung;
-    c_Pluginliste* k_pluginliste;
     std::unique_ptr<c_Pluginliste> k_ohneGui;  // the plug-ins of the lines, in line order
     QListWidget* k_liste;
-    QPushButton* k_ausfuehren;
     bool k_ausgefuehrt = false;
     bool k_ladenFehlgeschlagen = false;
 };

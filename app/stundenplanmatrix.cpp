@@ -22,7 +22,6 @@ TStundenplanMatrix::TStundenplanMatrix(QWidget* parent, int tage, int stunden, i
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWidgetResizable(false);
     k_flaeche = new QWidget;
-    k_flaeche->setFixedSize(MAX_TAGE * ZELLE_B, MAX_STUNDEN * ZELLE_H + ZELLE_H / 2);
     for (int d = 1; d <= MAX_TAGE; ++d) {
         auto* label = new QLabel(kTagNamen[d], k_flaeche);
         label->setAlignment(Qt::AlignCenter);

@@ -62,18 +62,6 @@ void TMainWindow::fuelleBesitzerCombo() {
     passeComboAn(k_besitzer, k_stundenplan->x() - k_besitzer->x() - 5);
 }
 
-void TMainWindow::passeWochenTextAn() {
-    // 120 pixels wide, up to the grid where the text needs it; beyond that on two lines.
-    const QFontMetrics fm(k_wochenText->font());
-    const int frei = k_stundenplan->x() - k_wochenText->x() - 5;
-    const int noetig = fm.horizontalAdvance(k_wochenText->text()) + 2;
-    const bool umbrechen = noetig > frei;
-    const int breite = std::clamp(noetig, 120, std::max(120, frei));
-    k_wochenText->setWordWrap(umbrechen);
-    const int hoehe = umbrechen ? k_wochenText->heightForWidth(breite) : fm.height() + 2;
-    k_wochenText->resize(breite, std::max(20, hoehe));
-}
-
 void TMainWindow::changeKategorie() {
     fuelleBesitzerCombo();
     k_besitzer->setCurrentIndex(k_besitzer->count() > 0 ? 0 : -1);
@@ -92,7 +80,8 @@ void TMainWindow::updateStundenplan() {
     changeKategorie();
     k_ohneGitter = false;
     k_wochenText->setText(qs(getWochenText(k_tag, k_monat, k_jahr)));
-    passeWochenTextAn();
+    // 120 pixels wide, up to the grid where the text needs it; beyond that on two lines.
+    passeLabelAn(k_wochenText, 120, 20, k_stundenplan->x() - k_wochenText->x() - 5);
     k_kategorie->setCurrentIndex(kategorie);
 
     int position = 0;

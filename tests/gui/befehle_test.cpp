@@ -38,6 +38,25 @@ protected:
             ADD_FAILURE() << "nicht gefunden: " << quelle;
         }
     }
+
+    // The views the refreshers fill, by letter: S students 103, L teachers 104, R rooms 102,
+    // E single appointments 105, V substitutions 117, K the class tab (combo 107), P the
+    // timetable (week text 114). leereAnsichten empties them; aufgefrischteAnsichten names
+    // those filled again since.
+    static constexpr std::pair<char, int> LISTEN[] = {{'S', 103}, {'L', 104}, {'R', 102}, {'E', 105}, {'V', 117}};
+    static void leereAnsichten(TMainWindow* w) {
+        for (const auto& [buchstabe, id] : LISTEN) kind<TListenAnsicht>(w, id)->clearZeilen();
+        kind<QComboBox>(w, 107)->clear();
+        kind<QLabel>(w, 114)->clear();
+    }
+    static std::string aufgefrischteAnsichten(TMainWindow* w) {
+        std::string s;
+        for (const auto& [buchstabe, id] : LISTEN)
+            if (kind<TListenAnsicht>(w, id)->anzahlZeilen() > 0) s += buchstabe;
+        if (kind<QComboBox>(w, 107)->count() > 0) s += 'K';
+        if (!kind<QLabel>(w, 114)->text().isEmpty()) s += 'P';
+        return s;
+    }
 };
 
 TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
@@ -49,26 +68,11 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
     auto* besitzer = kind<QComboBox>(w, 111);
     auto* klasse = kind<QComboBox>(w, 107);
 
-    // The views the refreshers fill, by letter: S students 103, L teachers 104, R rooms 102,
-    // E single appointments 105, V substitutions 117, K the class tab (combo 107), P the
-    // timetable (week text 114). They are emptied while the command's dialog is open (or before
-    // a command without one); those filled again afterwards were refreshed. A row names the
-    // refreshers the command must run; with a leading "=" no others may run.
-    const std::pair<char, int> listen[] = {{'S', 103}, {'L', 104}, {'R', 102}, {'E', 105}, {'V', 117}};
-    auto* wochenText = kind<QLabel>(w, 114);
-    auto leeren = [&] {
-        for (const auto& [buchstabe, id] : listen) kind<TListenAnsicht>(w, id)->clearZeilen();
-        klasse->clear();
-        wochenText->clear();
-    };
-    auto aufgefrischt = [&] {
-        std::string s;
-        for (const auto& [buchstabe, id] : listen)
-            if (kind<TListenAnsicht>(w, id)->anzahlZeilen() > 0) s += buchstabe;
-        if (klasse->count() > 0) s += 'K';
-        if (!wochenText->text().isEmpty()) s += 'P';
-        return s;
-    };
+    // The views (letters of the fixture) are emptied while the command's dialog is open (or
+    // before a command without one); those filled again afterwards were refreshed. A row names
+    // the refreshers the command must run; with a leading "=" no others may run.
+    auto leeren = [&] { leereAnsichten(w); };
+    auto aufgefrischt = [&] { return aufgefrischteAnsichten(w); };
 
     std::string dialog;  // object name or caption of the modal dialog that opened
     std::string felder;  // the texts of its edit fields, each followed by "|"
@@ -290,6 +294,80 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
                 EXPECT_NE(ist.find(*c), std::string::npos) << *c << " in " << ist;
         }
         EXPECT_EQ(m_meldungen.offeneAntworten(), 0u);
+    }
+}
+
+// The box of a command that runs `beimZeigen` while it is open, then answers as scripted.
+class LesenderMeldungsDienst : public AufzeichnenderMeldungsDienst {
+public:
+    int zeige(QWidget* parent, const std::string& text, const std::string& caption, int flags) override {
+        if (beimZeigen) beimZeigen();
+        return AufzeichnenderMeldungsDienst::zeige(parent, text, caption, flags);
+    }
+    std::function<void()> beimZeigen;
+};
+
+TEST_F(BefehlTest, DeleteOnAListTabRefreshesTheViewsOfItsRecordsOnlyWhenARecordIsFocused) {
+    plugin("fenster", "a_fenster.so");
+    auto w = fenster(false);
+    LesenderMeldungsDienst meldungen;
+    MeldungsDienstTausch tausch(meldungen);
+    meldungen.beimZeigen = [&] { leereAnsichten(w.get()); };
+    const struct {
+        int reiter;
+        int liste;
+        int zeile;           // the focused row
+        int antwort;         // to the question
+        const char* titel;   // of the question; null: the store lost the row's record behind the
+                             // view's back, and no question may come
+        const char* aufgefrischt;
+        std::size_t anzahl;  // records of the tab afterwards
+    } faelle[] = {
+        {REITER_SCHUELER, 103, 0, IDNO, "Schüler löschen", "SKP", 2},
+        {REITER_LEHRER, 104, 0, IDNO, "Lehrer löschen", "LKP", 2},
+        {REITER_RAEUME, 102, 0, IDNO, "Raum löschen", "RKP", 2},
+        {REITER_EINZELTERMINE, 105, 0, IDNO, "Termin löschen", "LEP", 1},
+        {REITER_VERTRETUNGEN, 117, 0, IDNO, "Vertretungstermin löschen", "LVP", 1},
+        {REITER_SCHUELER, 103, 1, IDYES, "Schüler löschen", "SKP", 1},
+        {REITER_SCHUELER, 103, 0, IDYES, nullptr, nullptr, 0},
+    };
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    auto anzahl = [&](int reiter) {
+        switch (reiter) {
+        case REITER_SCHUELER: return sv->getSchuelerliste()->size();
+        case REITER_LEHRER: return sv->getLehrerliste()->size();
+        case REITER_RAEUME: return sv->getRaumliste()->size();
+        case REITER_EINZELTERMINE: return sv->getEinzelterminliste()->size();
+        default: return sv->getVertretungsterminliste()->size();
+        }
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.reiter) + " Zeile " + std::to_string(f.zeile));
+        for (auto aktualisiere : {&TMainWindow::updateRaum, &TMainWindow::updateSchueler, &TMainWindow::updateLehrer,
+                                  &TMainWindow::updateEinzeltermine, &TMainWindow::updateVertretungen,
+                                  &TMainWindow::updateKlasse, &TMainWindow::updateStundenplan})
+            (w.get()->*aktualisiere)();
+        w->waehleReiter(f.reiter);
+        kind<TListenAnsicht>(w.get(), f.liste)->setFokusZeile(f.zeile);
+        if (!f.titel) {
+            ASSERT_TRUE(sv->deleteSchueler(sv->getSchuelerliste()->getSchueler(f.zeile + 1)));
+        }
+        meldungen.leeren();
+        meldungen.antworte(f.antwort);
+        protokoll();
+        w->befehl(CM_LOESCHEN);
+        if (f.titel) {
+            ASSERT_EQ(meldungen.anzahl(), 1u);
+            EXPECT_EQ(meldungen.letzte().caption, f.titel);
+            EXPECT_EQ(aufgefrischteAnsichten(w.get()), f.aufgefrischt);
+            EXPECT_EQ(protokoll(), Zeilen({"fenster:update"}));
+        } else {
+            // The view still shows the row of the record deleted before: nothing is asked,
+            // refreshed or announced.
+            EXPECT_EQ(meldungen.anzahl(), 0u);
+            EXPECT_EQ(protokoll(), Zeilen());
+        }
+        EXPECT_EQ(anzahl(f.reiter), f.anzahl);
     }
 }
 
