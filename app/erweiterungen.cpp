@@ -2,6 +2,7 @@
 // reload after a plug-in changed the data file, the popup "&Erweiterungen",
 // the extensions dialog, and running a plug-in without a window.
 #include "app/hauptfenster.h"
+#include "platform/ui/meldung.h"
 
 #include "app/plugindialog.h"
 #include "platform/ui/qtext.h"
@@ -104,7 +105,13 @@ void TMainWindow::baueErweiterungsMenue() {
 
 void TMainWindow::CmErweiterungen() {
     Aufschub aufschub(this);
-    behalteAlteDatei();
+    // The dialog saves over aktuell.sdb before a plug-in runs: a start-up file that failed to
+    // load must be kept first, or the dialog does not open.
+    if (!behalteAlteDatei()) {
+        meldung("Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.", "Fehler",
+                MB_OK | MB_ICONEXCLAMATION, this);
+        return;
+    }
     bool geladen = true;
     {
         TPluginDialog dialog(this, 770, &k_schulverwaltung, &k_pluginliste);

@@ -386,6 +386,27 @@ TEST_F(HauptfensterTest, FailedStartLoadKeepsTheOldFileAsBackup) {
     EXPECT_NE(dateiInhalt(AKTUELLE_DATEI), original);
 }
 
+TEST_F(HauptfensterTest, ExtensionsDialogStaysClosedWhenTheFailedStartFileCannotBeKept) {
+    {
+        std::ofstream out(AKTUELLE_DATEI, std::ios::binary);
+        out << "# kaputt\r\n/STRUCTBEGIN\r\n";
+    }
+    const std::string original = dateiInhalt(AKTUELLE_DATEI);
+    // A folder (not empty) where the copy should go: the copy fails.
+    fs::create_directories(std::string(AKTUELLE_DATEI) + ".bak/belegt");
+    auto w = fenster(false);
+    m_meldungen.leeren();
+    // Should a dialog open after all, close it so that the test ends.
+    QTimer::singleShot(200, [] {
+        if (QWidget* m = QApplication::activeModalWidget()) m->close();
+    });
+    w->befehl(CM_ERWEITERUNGEN);
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    EXPECT_EQ(m_meldungen.letzte().text, "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.");
+    EXPECT_EQ(m_meldungen.letzte().flags, 48);
+    EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), original);
+}
+
 TEST_F(HauptfensterTest, ArchiveAndRestore) {
     auto w = fenster();
     // A failed archive is reported.
