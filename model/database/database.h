@@ -171,14 +171,6 @@ private:
     static void writeString(text::TextFileWriter& out, const std::string& v);
 
     void freeAll();
-    // Sorted placement without the limit (inserts test it first, replaces never).
-    void platziereSchueler(c_Schueler* s);
-    void platziereLehrer(c_Lehrer* l);
-    void platziereKlasse(c_Klasse* k);
-    void platziereRaum(c_Raum* r);
-    void platziereFach(c_Fach* f);
-    void platziereEinzeltermin(c_Einzeltermin* t);
-    void platziereVertretungstermin(c_Vertretungstermin* t);
     // Lowers the teacher's assigned lessons by the appointment's span.
     static void senkeVergebeneStunden(const c_Dauertermin* t);
 
