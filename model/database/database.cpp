@@ -17,6 +17,13 @@ int saettigend(long long v) {
     return static_cast<int>(v);
 }
 
+// Lowers the teacher's assigned lessons by the weekly appointment's span.
+void senkeVergebeneStunden(const c_Dauertermin* t) {
+    if (c_Lehrer* l = t->getLehrer())
+        l->setVergebeneStunden(saettigend(static_cast<long long>(l->getVergebeneStunden()) -
+                                          (static_cast<long long>(t->getEStd()) - t->getAStd() + 1)));
+}
+
 int namensvergleich(const c_person* a, const c_person* b) {
     const int c = text::compare(a->getName(), b->getName());
     return c != 0 ? c : text::compare(a->getVorname(), b->getVorname());
@@ -260,22 +267,9 @@ void c_Database::deleteKlassen(const std::vector<c_Klasse*>& klassen) {
     k_einzeltermine.deleteIf([&](const c_Einzeltermin* t) { return betroffen(t->getKlasse()); });
     k_vertretungstermine.deleteIf([&](const c_Vertretungstermin* t) { return betroffen(t->getKlasse()); });
 
-    // Each class leaves the list at its first node.
-    std::vector<c_Klasse*> bleiben;
-    bleiben.reserve(k_klassen.size());
-    std::vector<c_Klasse*> weg;
-    for (c_Klasse* k : k_klassen) {
-        auto it = k ? rang.find(k) : rang.end();
-        if (it != rang.end()) {
-            weg.push_back(k);
-            rang.erase(it);
-        } else {
-            bleiben.push_back(k);
-        }
-    }
-    k_klassen.clear();
-    for (c_Klasse* k : bleiben) k_klassen.push_back(k);
-    for (c_Klasse* k : weg) delete k;
+    // Each class leaves the list at its first node: the pass meets the nodes in list order,
+    // and a class is struck from `rang` when its first node goes.
+    k_klassen.deleteIf([&rang](const c_Klasse* k) { return rang.erase(k) != 0; });
 }
 
 bool c_Database::deleteEinzeltermin(c_Einzeltermin* t) {
@@ -284,16 +278,9 @@ bool c_Database::deleteEinzeltermin(c_Einzeltermin* t) {
     return true;
 }
 
-void c_Database::senkeVergebeneStunden(const c_Dauertermin* t) {
-    if (c_Lehrer* l = t->getLehrer())
-        l->setVergebeneStunden(saettigend(static_cast<long long>(l->getVergebeneStunden()) -
-                                          (static_cast<long long>(t->getEStd()) - t->getAStd() + 1)));
-}
-
 bool c_Database::deleteDauertermin(c_Dauertermin* t) {
-    if (!t || !k_dauertermine.holds(t)) return false;
+    if (!entfernen(k_dauertermine, t)) return false;
     senkeVergebeneStunden(t);
-    k_dauertermine.remove(t);
     delete t;
     return true;
 }

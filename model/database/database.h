@@ -171,8 +171,6 @@ private:
     static void writeString(text::TextFileWriter& out, const std::string& v);
 
     void freeAll();
-    // Lowers the teacher's assigned lessons by the appointment's span.
-    static void senkeVergebeneStunden(const c_Dauertermin* t);
 
     // settings
     int k_minKlasse = 0;
