@@ -143,8 +143,9 @@ private:
     std::unique_ptr<c_Datenliste> readFelder(const c_Datenliste& vorlage);
     bool readStruktur();
     bool pruefePflichtfelder();
-    // Reads the data section; false when one was begun but stops before its closing line.
-    bool readDaten();
+    // Reads the data section; one begun but stopping before its closing line is reported
+    // as an unexpected end.
+    void readDaten();
     void readSystem();
     void readFach();
     void readLehrer();
