@@ -334,15 +334,7 @@ int c_Database::deleteWunsch(c_Wunsch* w) {
 }
 
 void c_Database::clear() {
-    k_dauertermine.deleteAll();
-    k_einzeltermine.deleteAll();
-    k_vertretungstermine.deleteAll();
-    k_klassen.deleteAll();
-    k_lehrer.deleteAll();
-    k_schueler.deleteAll();
-    k_raeume.deleteAll();
-    k_faecher.deleteAll();
-    k_curriculum.deleteAll();
+    freeAll();
     k_minKlasse = 0;
     k_maxKlasse = 0;
     k_neuKlasse = 0;
