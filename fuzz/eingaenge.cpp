@@ -6,7 +6,6 @@
 #include <fstream>
 #include <vector>
 #include <iterator>
-#include <sstream>
 #include <unordered_set>
 
 namespace fuzz {

@@ -64,15 +64,18 @@ public:
     bool holds(const T* p) const { return std::find(k_elemente.begin(), k_elemente.end(), p) != k_elemente.end(); }
 
     // Frees every element for which `weg` holds, in one pass; the others keep their order.
+    // `weg` is asked once for each element that is not null, front to back.
     template <class Pred>
     void deleteIf(Pred weg) {
         std::vector<T*> frei;
-        auto bleibt = std::remove_if(k_elemente.begin(), k_elemente.end(), [&](T* p) {
-            if (!p || !weg(p)) return false;
-            frei.push_back(p);
-            return true;
-        });
-        k_elemente.erase(bleibt, k_elemente.end());
+        std::size_t bleiben = 0;
+        for (T* p : k_elemente) {
+            if (p && weg(p))
+                frei.push_back(p);
+            else
+                k_elemente[bleiben++] = p;  // never ahead of the element read
+        }
+        k_elemente.resize(bleiben);
         for (T* p : frei) delete p;
     }
 

@@ -17,6 +17,13 @@ int saettigend(long long v) {
     return static_cast<int>(v);
 }
 
+// Lowers the teacher's assigned lessons by the weekly appointment's span.
+void senkeVergebeneStunden(const c_Dauertermin* t) {
+    if (c_Lehrer* l = t->getLehrer())
+        l->setVergebeneStunden(saettigend(static_cast<long long>(l->getVergebeneStunden()) -
+                                          (static_cast<long long>(t->getEStd()) - t->getAStd() + 1)));
+}
+
 int namensvergleich(const c_person* a, const c_person* b) {
     const int c = text::compare(a->getName(), b->getName());
     return c != 0 ? c : text::compare(a->getVorname(), b->getVorname());
@@ -89,154 +96,106 @@ std::unique_ptr<c_Dauerterminliste> c_Database::getDauertermineRaum(const c_Raum
 
 // ---------------------------------------------------------------- inserts
 
-// The sorted placements without the limit: the inserts test the limit first,
-// the replaces never do, since the record they put back was in the list.
+namespace {
 
-void c_Database::platziereSchueler(c_Schueler* neu) {
+// The sorted placement of a record in its list, without any limit.
+
+void platziere(c_Schuelerliste& liste, c_Schueler* neu) {
     text::setIgnoreCase(true);
-    einfuegenVor(k_schueler, neu, [neu](const c_Schueler* e) { return namensvergleich(e, neu) > 0; });
+    einfuegenVor(liste, neu, [neu](const c_Schueler* e) { return namensvergleich(e, neu) > 0; });
 }
 
-void c_Database::platziereLehrer(c_Lehrer* neu) {
+void platziere(c_Lehrerliste& liste, c_Lehrer* neu) {
     text::setIgnoreCase(true);
-    einfuegenVor(k_lehrer, neu, [neu](const c_Lehrer* e) { return namensvergleich(e, neu) > 0; });
+    einfuegenVor(liste, neu, [neu](const c_Lehrer* e) { return namensvergleich(e, neu) > 0; });
 }
 
-void c_Database::platziereKlasse(c_Klasse* neu) {
+void platziere(c_Klassenliste& liste, c_Klasse* neu) {
     const int jahrgang = neu->getJahrgang();
     const signed char bez = static_cast<signed char>(neu->getBez());
-    einfuegenVor(k_klassen, neu, [&](const c_Klasse* e) {
+    einfuegenVor(liste, neu, [&](const c_Klasse* e) {
         const int j = e->getJahrgang();
         return j > jahrgang || (j == jahrgang && static_cast<signed char>(e->getBez()) > bez);
     });
 }
 
-void c_Database::platziereRaum(c_Raum* neu) {
+void platziere(c_Raumliste& liste, c_Raum* neu) {
     text::setIgnoreCase(true);
-    einfuegenVor(k_raeume, neu, [neu](const c_Raum* e) { return text::compare(e->getName(), neu->getName()) > 0; });
+    einfuegenVor(liste, neu, [neu](const c_Raum* e) { return text::compare(e->getName(), neu->getName()) > 0; });
 }
 
-void c_Database::platziereFach(c_Fach* neu) {
+void platziere(c_Fachliste& liste, c_Fach* neu) {
     text::setIgnoreCase(true);
-    einfuegenVor(k_faecher, neu, [neu](const c_Fach* e) { return text::compare(e->getName(), neu->getName()) > 0; });
+    einfuegenVor(liste, neu, [neu](const c_Fach* e) { return text::compare(e->getName(), neu->getName()) > 0; });
 }
 
-void c_Database::platziereEinzeltermin(c_Einzeltermin* neu) {
+void platziere(c_Curriculum& liste, c_Wunsch* neu) {
+    einfuegenVor(liste, neu, [neu](const c_Wunsch* e) { return e->getJahrgang() > neu->getJahrgang(); });
+}
+
+void platziere(c_Einzelterminliste& liste, c_Einzeltermin* neu) {
     const auto datum = datumSchluessel(neu);
-    einfuegenVor(k_einzeltermine, neu, [&](const c_Einzeltermin* e) { return datumSchluessel(e) >= datum; });
+    einfuegenVor(liste, neu, [&](const c_Einzeltermin* e) { return datumSchluessel(e) >= datum; });
 }
 
-void c_Database::platziereVertretungstermin(c_Vertretungstermin* neu) {
+void platziere(c_Vertretungsterminliste& liste, c_Vertretungstermin* neu) {
     const auto datum = datumSchluessel(neu);
-    einfuegenVor(k_vertretungstermine, neu, [&](const c_Vertretungstermin* e) { return datumSchluessel(e) >= datum; });
+    einfuegenVor(liste, neu, [&](const c_Vertretungstermin* e) { return datumSchluessel(e) >= datum; });
 }
 
-namespace {
-// Hands the record to `platziere` unless the list is full; 1 when placed.
-template <class T, class L, class Platziere>
-int einfuegenBegrenzt(std::unique_ptr<T>& p, const L& liste, std::size_t grenze, Platziere platziere) {
-    if (!p || liste.size() >= grenze) return 0;
-    platziere(p.release());
+// Weekly appointments keep the order they came in.
+void platziere(c_Dauerterminliste& liste, c_Dauertermin* neu) { liste.push_back(neu); }
+
+// Hands the record over to the list; 1 when placed.
+template <class L, class T>
+int einfuegen(L& liste, std::unique_ptr<T>& p) {
+    if (!p) return 0;
+    platziere(liste, p.release());
     return 1;
 }
+
+// The same for a list with the entry limit: a full list refuses the record.
+template <class L, class T>
+int einfuegenBegrenzt(L& liste, std::unique_ptr<T>& p) {
+    if (liste.size() >= c_Database::MAX_EINTRAEGE) return 0;
+    return einfuegen(liste, p);
+}
+
+// Takes the edited record out and places it again. No limit applies: the record was in the
+// list. The class list takes out the first node only.
+template <class L, class T>
+int ersetzen(L& liste, T* p) {
+    if (!p) return 0;
+    liste.remove(p);
+    platziere(liste, p);
+    return 1;
+}
+
 }  // namespace
 
-int c_Database::insertSchueler(std::unique_ptr<c_Schueler>& s) {
-    return einfuegenBegrenzt(s, k_schueler, MAX_EINTRAEGE, [this](c_Schueler* p) { platziereSchueler(p); });
-}
-
-int c_Database::insertLehrer(std::unique_ptr<c_Lehrer>& l) {
-    return einfuegenBegrenzt(l, k_lehrer, MAX_EINTRAEGE, [this](c_Lehrer* p) { platziereLehrer(p); });
-}
-
-int c_Database::insertKlasse(std::unique_ptr<c_Klasse>& k) {
-    return einfuegenBegrenzt(k, k_klassen, MAX_EINTRAEGE, [this](c_Klasse* p) { platziereKlasse(p); });
-}
-
-int c_Database::insertRaum(std::unique_ptr<c_Raum>& r) {
-    return einfuegenBegrenzt(r, k_raeume, MAX_EINTRAEGE, [this](c_Raum* p) { platziereRaum(p); });
-}
-
-int c_Database::insertFach(std::unique_ptr<c_Fach>& f) {
-    return einfuegenBegrenzt(f, k_faecher, MAX_EINTRAEGE, [this](c_Fach* p) { platziereFach(p); });
-}
-
-int c_Database::insertWunsch(std::unique_ptr<c_Wunsch>& w) {
-    if (!w || k_curriculum.size() >= MAX_EINTRAEGE) return 0;
-    c_Wunsch* neu = w.release();
-    einfuegenVor(k_curriculum, neu, [neu](const c_Wunsch* e) { return e->getJahrgang() > neu->getJahrgang(); });
-    return 1;
-}
-
+int c_Database::insertSchueler(std::unique_ptr<c_Schueler>& s) { return einfuegenBegrenzt(k_schueler, s); }
+int c_Database::insertLehrer(std::unique_ptr<c_Lehrer>& l) { return einfuegenBegrenzt(k_lehrer, l); }
+int c_Database::insertKlasse(std::unique_ptr<c_Klasse>& k) { return einfuegenBegrenzt(k_klassen, k); }
+int c_Database::insertRaum(std::unique_ptr<c_Raum>& r) { return einfuegenBegrenzt(k_raeume, r); }
+int c_Database::insertFach(std::unique_ptr<c_Fach>& f) { return einfuegenBegrenzt(k_faecher, f); }
+int c_Database::insertWunsch(std::unique_ptr<c_Wunsch>& w) { return einfuegenBegrenzt(k_curriculum, w); }
 // The appointment lists have their limit in the front end.
-int c_Database::insertEinzeltermin(std::unique_ptr<c_Einzeltermin>& t) {
-    if (!t) return 0;
-    platziereEinzeltermin(t.release());
-    return 1;
-}
-
+int c_Database::insertEinzeltermin(std::unique_ptr<c_Einzeltermin>& t) { return einfuegen(k_einzeltermine, t); }
 int c_Database::insertVertretungstermin(std::unique_ptr<c_Vertretungstermin>& t) {
-    if (!t) return 0;
-    platziereVertretungstermin(t.release());
-    return 1;
+    return einfuegen(k_vertretungstermine, t);
 }
-
-int c_Database::insertDauertermin(std::unique_ptr<c_Dauertermin>& t) {
-    if (!t) return 0;
-    k_dauertermine.push_back(t.release());
-    return 1;
-}
+int c_Database::insertDauertermin(std::unique_ptr<c_Dauertermin>& t) { return einfuegen(k_dauertermine, t); }
 
 // ---------------------------------------------------------------- replace
 
-int c_Database::replaceSchueler(c_Schueler* s) {
-    if (!s) return 0;
-    k_schueler.remove(s);
-    platziereSchueler(s);
-    return 1;
-}
-int c_Database::replaceLehrer(c_Lehrer* l) {
-    if (!l) return 0;
-    k_lehrer.remove(l);
-    platziereLehrer(l);
-    return 1;
-}
-int c_Database::replaceKlasse(c_Klasse* k) {
-    if (!k) return 0;
-    k_klassen.remove(k);  // the first node only
-    platziereKlasse(k);
-    return 1;
-}
-int c_Database::replaceRaum(c_Raum* r) {
-    if (!r) return 0;
-    k_raeume.remove(r);
-    platziereRaum(r);
-    return 1;
-}
-int c_Database::replaceFach(c_Fach* f) {
-    if (!f) return 0;
-    k_faecher.remove(f);
-    platziereFach(f);
-    return 1;
-}
-int c_Database::replaceEinzeltermin(c_Einzeltermin* t) {
-    if (!t) return 0;
-    k_einzeltermine.remove(t);
-    platziereEinzeltermin(t);
-    return 1;
-}
-int c_Database::replaceDauertermin(c_Dauertermin* t) {
-    if (!t) return 0;
-    k_dauertermine.remove(t);
-    k_dauertermine.push_back(t);
-    return 1;
-}
-int c_Database::replaceVertretungstermin(c_Vertretungstermin* t) {
-    if (!t) return 0;
-    k_vertretungstermine.remove(t);
-    platziereVertretungstermin(t);
-    return 1;
-}
+int c_Database::replaceSchueler(c_Schueler* s) { return ersetzen(k_schueler, s); }
+int c_Database::replaceLehrer(c_Lehrer* l) { return ersetzen(k_lehrer, l); }
+int c_Database::replaceKlasse(c_Klasse* k) { return ersetzen(k_klassen, k); }
+int c_Database::replaceRaum(c_Raum* r) { return ersetzen(k_raeume, r); }
+int c_Database::replaceFach(c_Fach* f) { return ersetzen(k_faecher, f); }
+int c_Database::replaceEinzeltermin(c_Einzeltermin* t) { return ersetzen(k_einzeltermine, t); }
+int c_Database::replaceDauertermin(c_Dauertermin* t) { return ersetzen(k_dauertermine, t); }
+int c_Database::replaceVertretungstermin(c_Vertretungstermin* t) { return ersetzen(k_vertretungstermine, t); }
 
 // ---------------------------------------------------------------- delete
 
@@ -308,22 +267,9 @@ void c_Database::deleteKlassen(const std::vector<c_Klasse*>& klassen) {
     k_einzeltermine.deleteIf([&](const c_Einzeltermin* t) { return betroffen(t->getKlasse()); });
     k_vertretungstermine.deleteIf([&](const c_Vertretungstermin* t) { return betroffen(t->getKlasse()); });
 
-    // Each class leaves the list at its first node.
-    std::vector<c_Klasse*> bleiben;
-    bleiben.reserve(k_klassen.size());
-    std::vector<c_Klasse*> weg;
-    for (c_Klasse* k : k_klassen) {
-        auto it = k ? rang.find(k) : rang.end();
-        if (it != rang.end()) {
-            weg.push_back(k);
-            rang.erase(it);
-        } else {
-            bleiben.push_back(k);
-        }
-    }
-    k_klassen.clear();
-    for (c_Klasse* k : bleiben) k_klassen.push_back(k);
-    for (c_Klasse* k : weg) delete k;
+    // Each class leaves the list at its first node: the pass meets the nodes in list order,
+    // and a class is struck from `rang` when its first node goes.
+    k_klassen.deleteIf([&rang](const c_Klasse* k) { return rang.erase(k) != 0; });
 }
 
 bool c_Database::deleteEinzeltermin(c_Einzeltermin* t) {
@@ -332,16 +278,9 @@ bool c_Database::deleteEinzeltermin(c_Einzeltermin* t) {
     return true;
 }
 
-void c_Database::senkeVergebeneStunden(const c_Dauertermin* t) {
-    if (c_Lehrer* l = t->getLehrer())
-        l->setVergebeneStunden(saettigend(static_cast<long long>(l->getVergebeneStunden()) -
-                                          (static_cast<long long>(t->getEStd()) - t->getAStd() + 1)));
-}
-
 bool c_Database::deleteDauertermin(c_Dauertermin* t) {
-    if (!t || !k_dauertermine.holds(t)) return false;
+    if (!entfernen(k_dauertermine, t)) return false;
     senkeVergebeneStunden(t);
-    k_dauertermine.remove(t);
     delete t;
     return true;
 }
@@ -395,15 +334,7 @@ int c_Database::deleteWunsch(c_Wunsch* w) {
 }
 
 void c_Database::clear() {
-    k_dauertermine.deleteAll();
-    k_einzeltermine.deleteAll();
-    k_vertretungstermine.deleteAll();
-    k_klassen.deleteAll();
-    k_lehrer.deleteAll();
-    k_schueler.deleteAll();
-    k_raeume.deleteAll();
-    k_faecher.deleteAll();
-    k_curriculum.deleteAll();
+    freeAll();
     k_minKlasse = 0;
     k_maxKlasse = 0;
     k_neuKlasse = 0;

@@ -143,8 +143,9 @@ private:
     std::unique_ptr<c_Datenliste> readFelder(const c_Datenliste& vorlage);
     bool readStruktur();
     bool pruefePflichtfelder();
-    // Reads the data section; false when one was begun but stops before its closing line.
-    bool readDaten();
+    // Reads the data section; one begun but stopping before its closing line is reported
+    // as an unexpected end.
+    void readDaten();
     void readSystem();
     void readFach();
     void readLehrer();
@@ -171,16 +172,6 @@ private:
     static void writeString(text::TextFileWriter& out, const std::string& v);
 
     void freeAll();
-    // Sorted placement without the limit (inserts test it first, replaces never).
-    void platziereSchueler(c_Schueler* s);
-    void platziereLehrer(c_Lehrer* l);
-    void platziereKlasse(c_Klasse* k);
-    void platziereRaum(c_Raum* r);
-    void platziereFach(c_Fach* f);
-    void platziereEinzeltermin(c_Einzeltermin* t);
-    void platziereVertretungstermin(c_Vertretungstermin* t);
-    // Lowers the teacher's assigned lessons by the appointment's span.
-    static void senkeVergebeneStunden(const c_Dauertermin* t);
 
     // settings
     int k_minKlasse = 0;

@@ -288,9 +288,7 @@ bool c_Database::load() {
         ergebnis = readStruktur();
         if (ergebnis) ergebnis = pruefePflichtfelder();
         if (ergebnis) {
-            // A data section that stops between two records without its closing
-            // line was cut off and must not pass for a complete, smaller year.
-            if (!readDaten()) meldeUnerwartetesEnde();
+            readDaten();
             if (k_dateiEnde) ergebnis = false;
         }
     }
@@ -338,7 +336,7 @@ std::unique_ptr<c_Datenliste> c_Database::readFelder(const c_Datenliste& vorlage
     return felder;
 }
 
-bool c_Database::readDaten() {
+void c_Database::readDaten() {
     std::string zeile;
     bool gefunden = false;
     while (k_leser->readLine(zeile)) {
@@ -347,7 +345,7 @@ bool c_Database::readDaten() {
             break;
         }
     }
-    if (!gefunden) return true;  // a structure file holds none
+    if (!gefunden) return;  // a structure file holds none
 
     using Leser = void (c_Database::*)();
     static const std::pair<const char*, Leser> kLeser[] = {
@@ -369,25 +367,19 @@ bool c_Database::readDaten() {
                 break;
             }
         }
-        if (k_dateiEnde) return false;
+        if (k_dateiEnde) return;
         if (text::startsWith(zeile, "/BEGINVER")) {
             std::string ver;
-            bool ende = false;
             while (k_leser->readLine(ver)) {
                 k_verBlock += ver;
-                if (text::startsWith(ver, "/ENDVER")) {
-                    ende = true;
-                    break;
-                }
-            }
-            if (!ende) {
-                meldeUnerwartetesEnde();
-                return false;
+                if (text::startsWith(ver, "/ENDVER")) break;
             }
         }
-        if (text::startsWith(zeile, "/DATAEND")) return true;
+        if (text::startsWith(zeile, "/DATAEND")) return;
     }
-    return false;
+    // A data section that stops without its closing line (within a version block, or between
+    // two records) was cut off and must not pass for a complete, smaller year.
+    meldeUnerwartetesEnde();
 }
 
 void c_Database::readSystem() {

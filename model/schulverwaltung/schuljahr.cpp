@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <climits>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -35,29 +34,23 @@ void c_Schulverwaltung::changeSchuljahr(const c_Schuelerliste* wiederholer, bool
         auto k = neueKlasse(vorlage, minKlasse - 1, static_cast<char>(i + 96));
         addKlasse(k);
     }
-    // Every grade level gets its 'a' class.
-    std::unordered_set<int> mitA;
-    for (const c_Klasse* k : klassen)
-        if (k && k->getBez() == 'a') mitA.insert(k->getJahrgang());
+    // The first 'a' class of each grade level in list order. Every level gets one, and the
+    // repeaters go to the one a grade level lower.
+    std::unordered_map<int, c_Klasse*> ersteA;
+    for (c_Klasse* k : klassen)
+        if (k && k->getBez() == 'a') ersteA.emplace(k->getJahrgang(), k);
     for (int j = minKlasse; j <= maxKlasse; ++j) {
-        if (mitA.count(j)) continue;
+        if (ersteA.count(j)) continue;
         auto k = neueKlasse(vorlage, j, 'a');
-        if (addKlasse(k)) mitA.insert(j);
+        c_Klasse* neu = k.get();
+        if (addKlasse(k)) ersteA.emplace(j, neu);
     }
-    // Repeaters go to the 'a' class one grade level lower (the first such class in the list).
     if (wiederholer) {
-        std::unordered_map<int, c_Klasse*> ersteA;
-        for (c_Klasse* k : klassen)
-            if (k && k->getBez() == 'a') ersteA.emplace(k->getJahrgang(), k);
         for (c_Schueler* s : *wiederholer) {
             if (!s) continue;
             const c_Klasse* alt = s->getKlasse();
-            c_Klasse* ziel = nullptr;
-            if (alt && alt->getJahrgang() > INT_MIN) {
-                auto it = ersteA.find(alt->getJahrgang() - 1);
-                if (it != ersteA.end()) ziel = it->second;
-            }
-            s->setKlasse(ziel);
+            const auto ziel = alt && alt->getJahrgang() > INT_MIN ? ersteA.find(alt->getJahrgang() - 1) : ersteA.end();
+            s->setKlasse(ziel != ersteA.end() ? ziel->second : nullptr);
         }
     }
     // The final-year classes leave the school.

@@ -19,6 +19,17 @@ void schreibeInt(text::TextFileWriter& aus, int wert) { aus.writeLine("int," + s
 void schreibeString(text::TextFileWriter& aus, const std::string& wert) { aus.writeLine("string," + wert); }
 void schreibeBool(text::TextFileWriter& aus, bool wert) { aus.writeLine(wert ? "bool,1" : "bool,0"); }
 
+// The fields a person record begins with: first name, name, street, postcode, town, telephone
+// and the birthday. The old file has the texts in the order first name, name, street, town,
+// telephone, and the first four numbers as the birthday's day, month, year and the postcode.
+void schreibePerson(text::TextFileWriter& aus, const std::string (&zeilen)[5], const int* zahlen) {
+    for (int i = 0; i < 3; ++i) schreibeString(aus, zeilen[i]);
+    schreibeInt(aus, zahlen[3]);
+    schreibeString(aus, zeilen[3]);
+    schreibeString(aus, zeilen[4]);
+    for (int i = 0; i < 3; ++i) schreibeInt(aus, zahlen[i]);
+}
+
 bool istLeer(const std::string& zeile) { return zeile.find_first_not_of(" \t\v\f") == std::string::npos; }
 
 // Reads a whole regular file. A file that does not begin like an old year file is not read
@@ -154,26 +165,15 @@ void c_Altdatenimport::convertFach(text::TextFileWriter& aus, SsvEingabe& ein) {
 }
 
 void c_Altdatenimport::convertLehrer(text::TextFileWriter& aus, SsvEingabe& ein) {
-    int n[12];
+    int n[12];  // birthday, postcode, compulsory and assigned lessons, absence start and end
     for (int& z : n) z = readZahl(ein);
     const bool urlaub = readFlag(ein);
-    const std::string vorname = readZeile(ein);
-    const std::string name = readZeile(ein);
-    const std::string strasse = readZeile(ein);
-    const std::string ort = readZeile(ein);
-    const std::string telefon = readZeile(ein);
+    std::string zeilen[5];  // first name, name, street, town, telephone
+    for (std::string& z : zeilen) z = readZeile(ein);
     const int anzahl = readAnzahl(ein);
 
     aus.writeLine("/Lehrer");
-    schreibeString(aus, vorname);
-    schreibeString(aus, name);
-    schreibeString(aus, strasse);
-    schreibeInt(aus, n[3]);
-    schreibeString(aus, ort);
-    schreibeString(aus, telefon);
-    schreibeInt(aus, n[0]);
-    schreibeInt(aus, n[1]);
-    schreibeInt(aus, n[2]);
+    schreibePerson(aus, zeilen, n);
     schreibeBool(aus, urlaub);
     schreibeInt(aus, n[4]);
     schreibeInt(aus, n[5]);
@@ -266,11 +266,7 @@ void c_Altdatenimport::convertSchueler(text::TextFileWriter& aus, SsvEingabe& ei
     const int klasse = readZahl(ein);
 
     aus.writeLine("/Schueler");
-    for (int i = 0; i < 3; ++i) schreibeString(aus, zeilen[i]);
-    schreibeInt(aus, n[3]);
-    schreibeString(aus, zeilen[3]);
-    schreibeString(aus, zeilen[4]);
-    for (int i = 0; i < 3; ++i) schreibeInt(aus, n[i]);
+    schreibePerson(aus, zeilen, n);
     schreibeInt(aus, klasse);
     aus.writeLine("/ZensurenlisteBegin");
     if (k_version2 && !ein.fehler()) {
