@@ -101,7 +101,7 @@ void FehlzeitenFormular::hinzufuegen(const FormularWerte& werte, MeldungsSammler
     else if (!isDatumGroesserGleich(ende.tag, ende.monat, ende.jahr, beginn.tag, beginn.monat, beginn.jahr))
         pruefung.melde("Das Fehlzeitende liegt vor dem\nFehlzeitbeginn.");
     if (!pruefung.leer()) {
-        for (DialogMeldung& d : pruefung.entnehmen()) m.einzeln(std::move(d.text), std::move(d.caption), d.flags);
+        m.uebernimm(pruefung);
         return;
     }
     if (k_schueler && !anhaengen(k_schueler->getFehlzeitliste(), *k_vorlage, werte, m)) return;

@@ -194,6 +194,10 @@ std::vector<DialogMeldung> MeldungsSammler::entnehmen() {
     return b;
 }
 
+void MeldungsSammler::uebernimm(MeldungsSammler& andere) {
+    for (DialogMeldung& d : andere.entnehmen()) einzeln(std::move(d.text), std::move(d.caption), d.flags);
+}
+
 std::string pflichtMeldung(const c_datatype& feld) {
     return "Sie müssen das Feld\n" + feld.beschreibungText() + "\nausfüllen.";
 }

@@ -166,6 +166,8 @@ public:
     const std::vector<DialogMeldung>& boxen() const { return k_boxen; }
     // Takes the boxes out (for showing them) and starts empty again.
     std::vector<DialogMeldung> entnehmen();
+    // Takes the boxes of `andere` out and adds each as a box of its own.
+    void uebernimm(MeldungsSammler& andere);
 
 private:
     MeldungsSammler(bool gesammelt, std::string caption) : k_gesammelt(gesammelt), k_caption(std::move(caption)) {}

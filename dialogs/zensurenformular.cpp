@@ -90,7 +90,7 @@ void ZensurenFormular::hinzufuegen(const FormularWerte& werte, int schuelerEintr
         ms.melde("Sie müssen eine Zensur eingeben\nbevor Sie sie hinzufügen können.");
         return false;
     });
-    for (DialogMeldung& d : pruefung.entnehmen()) m.einzeln(std::move(d.text), std::move(d.caption), d.flags);
+    m.uebernimm(pruefung);
     if (!passt) return;
     auto zensur = std::make_unique<c_Zensur>();
     zensur->setFelder(neueFelder(*k_vorlage, werte));

@@ -1,8 +1,8 @@
 #include "dialogs/ui/fehlzeitendialog.h"
 
 #include "app/listenansicht.h"
+#include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
-#include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
 #include <QPushButton>
@@ -38,10 +38,7 @@ void TFehlzeitenDialog::setupFenster() {
     k_dialogHoehe = y2 + 60;
     k_dialogBreite = std::max(k_dialogBreite, k_liste->x() + k_liste->width() + 13);
     const std::string fehler = k_formular.startFehler();
-    if (!fehler.empty()) {
-        meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
-        schliesse(0);
-    }
+    if (!fehler.empty()) brichAb(fehler);
     updateFehlzeiten();
     setzeGroesse();
 }
@@ -59,9 +56,10 @@ void TFehlzeitenDialog::CmLoeschen() {
     const int zeile = k_liste->fokusZeile();
     bool vertretungen = false;
     if (k_formular.fragtVorLoeschen(zeile))
-        vertretungen = meldung("Sollen die Vertretungsstunden für den gewählten\nZeitraum gelöscht "
-                               "werden?\n(Anmerkung: dies gilt nur für Termine ab dem heutigen Datum!)",
-                               "Fehlzeit löschen", MB_YESNO | MB_ICONQUESTION, this) == IDYES;
+        vertretungen = TDialogMeldungen(this).frage("Sollen die Vertretungsstunden für den gewählten\nZeitraum "
+                                                    "gelöscht werden?\n(Anmerkung: dies gilt nur für Termine ab dem "
+                                                    "heutigen Datum!)",
+                                                    "Fehlzeit löschen");
     MeldungsSammler m = MeldungsSammler::sofort();
     k_formular.loeschen(zeile, vertretungen, m);
     zeige(m);

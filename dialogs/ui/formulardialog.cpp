@@ -1,9 +1,9 @@
 #include "dialogs/ui/formulardialog.h"
 
 #include "app/listenansicht.h"
+#include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "model/felder.h"
-#include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
 #include <QApplication>
@@ -127,13 +127,16 @@ FormularWerte TFormularDialog::werte() const {
     return w;
 }
 
-void TFormularDialog::zeige(MeldungsSammler& meldungen) {
-    for (const DialogMeldung& m : meldungen.entnehmen()) meldung(m.text, m.caption, m.flags, this);
-}
+void TFormularDialog::zeige(MeldungsSammler& meldungen) { TDialogMeldungen(this).zeige(meldungen); }
 
 void TFormularDialog::schliesse(int r) {
     k_geschlossen = true;
     done(r);
+}
+
+void TFormularDialog::brichAb(const std::string& fehler) {
+    TDialogMeldungen(this).fehler(fehler);
+    schliesse(0);
 }
 
 void TFormularDialog::setzeGroesse() { resize(k_dialogBreite, k_dialogHoehe); }

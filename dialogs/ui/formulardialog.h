@@ -67,6 +67,8 @@ protected:
     }
     // Closes the dialog with result `r`, also while exec() has not started.
     void schliesse(int r);
+    // A check of set-up failed: shows `fehler` ("Fehler", exclamation) and closes the dialog.
+    void brichAb(const std::string& fehler);
     // Gives the window the size k_dialogBreite x k_dialogHoehe at its place.
     void setzeGroesse();
 

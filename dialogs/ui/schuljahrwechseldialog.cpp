@@ -1,6 +1,6 @@
 #include "dialogs/ui/schuljahrwechseldialog.h"
 
-#include "platform/ui/meldung.h"
+#include "dialogs/ui/dialogmeldungen.h"
 #include "platform/ui/qtext.h"
 
 #include <QCheckBox>
@@ -88,8 +88,8 @@ void TSchuljahrwechselDialog::CmEntfernen() {
 }
 
 void TSchuljahrwechselDialog::CmOk() {
-    if (meldung("Wollen Sie wirklich einen Schul-\njahreswechsel durchführen?", "Schuljahreswechsel",
-                MB_YESNO | MB_ICONQUESTION, this) == IDYES)
+    if (TDialogMeldungen(this).frage("Wollen Sie wirklich einen Schul-\njahreswechsel durchführen?",
+                                     "Schuljahreswechsel"))
         k_formular.ausfuehren(k_zensuren->isChecked());
     schliesse(0);
 }

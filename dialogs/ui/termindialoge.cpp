@@ -101,8 +101,7 @@ void TTerminDialog::setupFenster() {
     fuelleListe(k_raum, raumEintraege(sv));
     fuelleZusatzliste();
     if (k_raum->count() == 0) {
-        TDialogMeldungen(this).fehler(TEXT_KEIN_AKTIVER_RAUM);
-        schliesse(0);
+        brichAb(TEXT_KEIN_AKTIVER_RAUM);
         return;
     }
     zeigeDatensatz();

@@ -2,7 +2,6 @@
 
 #include "app/listenansicht.h"
 #include "model/schulverwaltung/schulverwaltung.h"
-#include "platform/ui/meldung.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -49,10 +48,7 @@ void TZensurenDialog::setupFenster() {
     const ZensurenFormular::Start start = k_formular.start();
     fuelleAuswahl(k_schuelerwahl, start.schueler, start.schuelerAuswahl);
     fuelleAuswahl(k_zensurenfach, start.faecher, start.fachAuswahl);
-    if (!start.fehler.empty()) {
-        meldung(start.fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
-        schliesse(0);
-    }
+    if (!start.fehler.empty()) brichAb(start.fehler);
     changeselection();
     setzeGroesse();
 }
