@@ -1,5 +1,6 @@
 #include "dialogs/termindialog.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/datumpruefung.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
@@ -20,16 +21,6 @@ namespace {
 const char* const TITEL_FELDER = "Termin anlegen";
 
 std::string lehrerName(const c_Lehrer* l) { return l->getName() + "," + l->getVorname(); }
-
-template <class Liste, class Text>
-std::vector<std::string> eintraege(const char* keiner, const Liste* liste, Text text) {
-    std::vector<std::string> e;
-    if (keiner) e.emplace_back(keiner);
-    if (!liste) return e;
-    e.reserve(liste->size() + 1);
-    for (const auto* p : *liste) e.push_back(p ? text(p) : std::string());
-    return e;
-}
 
 int saettigend(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 

@@ -1,7 +1,7 @@
 #include "dialogs/ui/curriculumdialog.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/curriculum.h"
-#include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "model/schulverwaltung/schulverwaltung.h"
@@ -70,16 +70,13 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
 
 void TCurriculumDialog::setupFenster() {
     c_Schulverwaltung& sv = *k_schulverwaltung;
-    fuelleAuswahl(k_fach, fachNamen(sv), 0);
+    fuelleAuswahl(k_fach, fachEintraege(&sv, nullptr), 0);
     fuelleAuswahl(k_jahrgang, jahrgangEintraege(sv), 0);
     updateCurriculum();
     setzeGroesse();
 }
 
-void TCurriculumDialog::updateCurriculum() {
-    k_curriculum->clear();
-    for (const std::string& zeile : curriculumZeilen(*k_schulverwaltung)) k_curriculum->addItem(qs(zeile));
-}
+void TCurriculumDialog::updateCurriculum() { fuelleListe(k_curriculum, curriculumZeilen(*k_schulverwaltung)); }
 
 void TCurriculumDialog::CmHinzufuegen() {
     TDialogMeldungen m(this);
@@ -93,7 +90,6 @@ void TCurriculumDialog::CmHinzufuegen() {
 
 void TCurriculumDialog::CmLoeschen() {
     TDialogMeldungen m(this);
-    const QList<QListWidgetItem*> gewaehlt = k_curriculum->selectedItems();
-    wunschLoeschen(*k_schulverwaltung, gewaehlt.isEmpty() ? -1 : k_curriculum->row(gewaehlt.front()), m);
+    wunschLoeschen(*k_schulverwaltung, ersteWahl(k_curriculum), m);
     updateCurriculum();
 }

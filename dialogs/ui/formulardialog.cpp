@@ -1,6 +1,7 @@
 #include "dialogs/ui/formulardialog.h"
 
 #include "app/listenansicht.h"
+#include "dialogs/auswahl.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "model/felder.h"
@@ -198,11 +199,22 @@ int listenBreite(const std::vector<std::string>& eintraege, int mindestens, int 
     return breite;
 }
 
+int spaltenBreite(c_Schulverwaltung* sv, const char* keinFach, int mindestens) {
+    std::vector<std::string> e = fachEintraege(sv, keinFach);
+    for (const std::string& k : klassenEintraege(sv, nullptr)) e.push_back(k);
+    return listenBreite(e, mindestens, 36);
+}
+
 std::vector<int> gewaehlteEintraege(const QListWidget* liste) {
     std::vector<int> v;
     for (int i = 0; i < liste->count(); ++i)
         if (liste->item(i)->isSelected()) v.push_back(i);
     return v;
+}
+
+int ersteWahl(const QListWidget* liste) {
+    const std::vector<int> gewaehlt = gewaehlteEintraege(liste);
+    return gewaehlt.empty() ? -1 : gewaehlt.front();
 }
 
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege) {

@@ -99,9 +99,14 @@ private:
 // The width a list or choice box needs to show every entry whole: at least
 // `mindestens`, else the widest entry plus `zugabe` (frame, scroll bar or arrow).
 int listenBreite(const std::vector<std::string>& eintraege, int mindestens, int zugabe);
+// The column of a record dialog's subject list and class choice: `mindestens` wide, or what
+// the longest class or subject (with the list's first entry `keinFach`) needs.
+int spaltenBreite(c_Schulverwaltung* sv, const char* keinFach, int mindestens);
 
 // Entries and selection of a multi-selection list as plain values.
 std::vector<int> gewaehlteEintraege(const QListWidget* liste);
+// The first selected row of a list, -1 for none.
+int ersteWahl(const QListWidget* liste);
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege);
 // Fills a multi-selection list; nothing is selected.
 void fuelleListe(QListWidget* liste, const std::vector<std::string>& eintraege);

@@ -1,5 +1,6 @@
 #include "dialogs/ui/optionendialog.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
@@ -111,10 +112,7 @@ void TOptionenDialog::setupFenster() {
     setzeGroesse();
 }
 
-void TOptionenDialog::updateFaecher() {
-    k_faecher->clear();
-    for (const std::string& name : fachNamen(*k_schulverwaltung)) k_faecher->addItem(qs(name));
-}
+void TOptionenDialog::updateFaecher() { fuelleListe(k_faecher, fachEintraege(k_schulverwaltung, nullptr)); }
 
 void TOptionenDialog::CmHinzufuegen() {
     TDialogMeldungen m(this);
@@ -124,9 +122,7 @@ void TOptionenDialog::CmHinzufuegen() {
 
 void TOptionenDialog::CmLoeschen() {
     TDialogMeldungen m(this);
-    const QList<QListWidgetItem*> gewaehlt = k_faecher->selectedItems();
-    const int zeile = gewaehlt.isEmpty() ? -1 : k_faecher->row(gewaehlt.front());
-    if (fachLoeschen(*k_schulverwaltung, zeile, m)) updateFaecher();
+    if (fachLoeschen(*k_schulverwaltung, ersteWahl(k_faecher), m)) updateFaecher();
 }
 
 void TOptionenDialog::CmOk() {

@@ -11,13 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-int ersteWahl(const QListWidget* liste) {
-    const std::vector<int> gewaehlt = gewaehlteEintraege(liste);
-    return gewaehlt.empty() ? -1 : gewaehlt.front();
-}
-}  // namespace
-
 TSchuljahrwechselDialog::TSchuljahrwechselDialog(QWidget* parent, int resId, c_Schulverwaltung* sv)
     : TFormularDialog(parent, resId, sv, nullptr, 0), k_formular(sv) {
     setWindowTitle("Schuljahreswechsel");
