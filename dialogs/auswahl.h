@@ -8,6 +8,7 @@
 
 class c_Fachliste;
 class c_Klasse;
+class c_person;
 class c_Schulverwaltung;
 class c_datatype;
 
@@ -22,6 +23,9 @@ std::vector<std::string> eintraege(const char* erster, const Liste* liste, Text 
     for (const auto* p : *liste) e.push_back(p ? text(p) : std::string());
     return e;
 }
+
+// VORNAME + " " + NAME.
+std::string vollname(const c_person& p);
 
 // "%d%c %s" (JAHRGANG, letter, NAME) when the class's NAME holds a value, else
 // "%d%c"; an empty letter shows as nothing.

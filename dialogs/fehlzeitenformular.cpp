@@ -1,6 +1,7 @@
 #include "dialogs/fehlzeitenformular.h"
 
-#include "model/anzeige.h"
+#include "dialogs/auswahl.h"
+#include "dialogs/datumpruefung.h"
 #include "model/datum.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
@@ -14,7 +15,7 @@ struct Datum {
     int tag = 0;
     int monat = 0;
     int jahr = 0;
-    bool gueltig() const { return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0; }
+    bool gueltig() const { return isTerminDatumKorrekt(tag, monat, jahr); }
 };
 
 // The part of `d` that the key `p` + "TAG", "MONAT" or "JAHR" names (whole key), or null.
@@ -44,8 +45,8 @@ FehlzeitenFormular::FehlzeitenFormular(c_Schulverwaltung* sv, c_Schueler* schuel
 
 std::string FehlzeitenFormular::caption() const {
     std::string c = "Fehlzeiten für ";
-    if (k_schueler) c += k_schueler->getVorname() + " " + k_schueler->getName();
-    if (k_lehrer) c += k_lehrer->getVorname() + " " + k_lehrer->getName();
+    if (k_schueler) c += vollname(*k_schueler);
+    if (k_lehrer) c += vollname(*k_lehrer);
     return c;
 }
 
@@ -64,12 +65,7 @@ std::vector<std::vector<std::string>> FehlzeitenFormular::zeilen() const {
     const c_Fehlzeitliste* liste =
         k_schueler ? k_schueler->getFehlzeitliste() : k_lehrer ? k_lehrer->getFehlzeitliste() : nullptr;
     if (!liste) return z;
-    for (const c_Fehlzeit* f : *liste) {
-        std::vector<std::string> zeile;
-        if (f->getFelder())
-            for (const auto& feld : *f->getFelder()) zeile.push_back(feldText(feld.get()));
-        z.push_back(std::move(zeile));
-    }
+    for (const c_Fehlzeit* f : *liste) z.push_back(zellen(f->getFelder()));
     return z;
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/formular.h"
 
+#include "model/anzeige.h"
 #include "model/felder.h"
 #include "platform/text.h"
 
@@ -151,6 +152,13 @@ FormularWerte werteAus(const c_Datenliste& felder) {
 std::string ersteZeile(const std::string& text) {
     const std::size_t ende = text.find_first_of("\r\n");
     return ende == std::string::npos ? text : text.substr(0, ende);
+}
+
+std::vector<std::string> zellen(const c_Datenliste* felder) {
+    std::vector<std::string> z;
+    if (felder)
+        for (const auto& f : *felder) z.push_back(feldText(f.get()));
+    return z;
 }
 
 std::string FeldEingabe::zeile() const { return k_text ? ersteZeile(*k_text) : std::string(); }

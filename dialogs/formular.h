@@ -112,6 +112,10 @@ FormularWerte werteAus(const c_Datenliste& felder);
 // The first line of an edit's text.
 std::string ersteZeile(const std::string& text);
 
+// The cells of a list row that shows a record: the text of every field in
+// order (see feldText); none without a field list.
+std::vector<std::string> zellen(const c_Datenliste* felder);
+
 // One field of the walk with what its control holds.
 class FeldEingabe {
 public:

@@ -238,10 +238,6 @@ std::vector<std::string> stundenFehler(int astd, int estd, int stundenProTag) {
     return fehler;
 }
 
-bool isTerminDatumKorrekt(int tag, int monat, int jahr) {
-    return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0;
-}
-
 int terminJahr(int getippt) { return getippt >= 0 && getippt < 100 ? vierstelligesJahr(getippt, 2) : getippt; }
 
 void schreibeTerminfelder(c_Datenliste& felder, const FormularWerte& werte, bool jahrRegel) {

@@ -14,13 +14,9 @@ TFehlzeitenDialog::TFehlzeitenDialog(QWidget* parent, int resId, c_Schulverwaltu
     : TFormularDialog(parent, resId, sv, sv->getFehlzeitStruktur(), 0), k_formular(sv, schueler, lehrer) {
     setWindowTitle(qs(k_formular.caption()));
     k_schliessen = knopf(1, "&Schließen", 87, 21);
-    k_schliessen->move(6, 201);
     k_liste = listenAnsicht(653, k_formular.vorlage(), 309, 122);
-    k_liste->move(7, 120);
     k_hinzufuegen = knopf(651, "&Hinzufügen", 87, 21);
-    k_hinzufuegen->move(69, 81);
     k_loeschen = knopf(652, "Fehlzeit &löschen", 87, 21);
-    k_loeschen->move(7, 81);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmLoeschen);
     connect(k_schliessen, &QPushButton::clicked, this, [this] { done(0); });
