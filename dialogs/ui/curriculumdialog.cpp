@@ -3,7 +3,6 @@
 #include "dialogs/auswahl.h"
 #include "dialogs/curriculum.h"
 #include "dialogs/ui/dialogmeldungen.h"
-#include "dialogs/ui/zeichenschutz.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
 
@@ -45,11 +44,8 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
     y += k_fach->height() + ABSTAND;
 
     QLabel* stunden = label(-1, "Anzahl der Stunden pro Woche (max.10):", 0, 0);
-    k_stunden = new QLineEdit(this);
-    k_stunden->setObjectName("id296");
+    k_stunden = eingabefeld(296, fm.horizontalAdvance("00") + 20);
     k_stunden->setMaxLength(2);
-    k_stunden->resize(fm.horizontalAdvance("00") + 20, fm.height() + 8);
-    schuetzeEdit(k_stunden);
     setzeNach(stunden, RAND, y + (k_stunden->height() - stunden->height()) / 2);
     setzeNach(k_stunden, stunden->geometry().right() + 1 + ABSTAND, y);
     y += k_stunden->height() + 2 * ABSTAND;

@@ -167,6 +167,14 @@ QComboBox* TFormularDialog::auswahl(int id, int breite) {
     return b;
 }
 
+QLineEdit* TFormularDialog::eingabefeld(int id, int breite) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(objektName(id));
+    e->resize(breite, fontMetrics().height() + 8);
+    schuetzeEdit(e);
+    return e;
+}
+
 QListWidget* TFormularDialog::mehrfachListe(int id, int breite, int hoehe) {
     auto* l = new QListWidget(this);
     l->setObjectName(objektName(id));

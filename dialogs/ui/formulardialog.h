@@ -77,6 +77,8 @@ protected:
     QPushButton* knopf(int id, const char* text, int breite, int hoehe);
     QLabel* label(int id, const char* text, int breite, int hoehe);
     QComboBox* auswahl(int id, int breite);
+    // An edit outside the field controls, one text line high, with the character guard.
+    QLineEdit* eingabefeld(int id, int breite);
     QListWidget* mehrfachListe(int id, int breite, int hoehe);
     // A report list view with one column per template field (heading = label, width 100).
     TListenAnsicht* listenAnsicht(int id, const c_Datenliste* vorlage, int breite, int hoehe);

@@ -3,7 +3,6 @@
 #include "dialogs/auswahl.h"
 #include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
-#include "dialogs/ui/zeichenschutz.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
 
@@ -25,13 +24,6 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     setWindowTitle("Einstellungen");
     const QFontMetrics fm(font());
     const int zeile = fm.height() + 10;
-    auto edit = [this](int id, int breite) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QString("id%1").arg(id));
-        e->resize(breite, fontMetrics().height() + 8);
-        schuetzeEdit(e);
-        return e;
-    };
 
     // Left: the grade levels and the new classes, each label with its edit; below, the size of the timetable.
     const char* const texte[] = {"Niedrigste Jahrgangsstufe Ihrer Schule:", "Höchste Jahrgangsstufe Ihrer Schule:",
@@ -46,7 +38,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     for (int i = 0; i < 3; ++i) {
         QLabel* l = label(-1, texte[i], labelBreite, zeile - 6);
         setzeNach(l, RAND, y + 3);
-        *ziele[i] = edit(ids[i], zahlBreite);
+        *ziele[i] = eingabefeld(ids[i], zahlBreite);
         setzeNach(*ziele[i], editX, y);
         y += zeile + 4;
     }
@@ -56,7 +48,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     y += zeile;
     QLabel* stunden = label(-1, "Stunden pro Tag:", 0, zeile - 6);
     setzeNach(stunden, RAND + 16, y + 3);
-    k_stunden = edit(211, zahlBreite);
+    k_stunden = eingabefeld(211, zahlBreite);
     setzeNach(k_stunden, RAND + 16 + stunden->width() + ABSTAND, y);
     y += zeile + 4;
     k_samstag = new QCheckBox("Samstags unterricht", this);
@@ -79,7 +71,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
                      "Fach in das Editierfeld eingeben und auf Hinzufügen klicken.");
     hinweis->setGeometry(x, RAND, spalte, hinweis->heightForWidth(spalte));
     int ry = hinweis->geometry().bottom() + 1 + ABSTAND;
-    k_fach = edit(205, listenBreite);
+    k_fach = eingabefeld(205, listenBreite);
     setzeNach(k_fach, x, ry);
     setzeNach(k_hinzufuegen, x + listenBreite + ABSTAND, ry - (k_hinzufuegen->height() - k_fach->height()) / 2);
     ry = std::max(k_fach->geometry().bottom(), k_hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
