@@ -2,6 +2,7 @@
 #include "dialogs/fehlzeitenformular.h"
 #include "dialogs/schuljahrwechsel.h"
 #include "dialogs/zensurenformular.h"
+#include "tests/core/dialog_hilfe.h"
 #include "tests/core/jahrgang_hilfe.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,7 @@ namespace {
 using jahrgang::add;
 using Zeilen = std::vector<std::vector<std::string>>;
 
-std::string texte(const MeldungsSammler& m) {
-    std::string s;
-    for (const DialogMeldung& d : m.boxen()) s += "[" + d.caption + "|" + std::to_string(d.flags) + "] " + d.text;
-    return s;
-}
+using dialoghilfe::texte;
 
 FormularWerte datum(const std::string& at, const std::string& am, const std::string& aj, const std::string& et,
                     const std::string& em, const std::string& ej) {
