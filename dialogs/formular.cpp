@@ -171,6 +171,13 @@ bool hatSchluessel(const c_datatype& feld, const char* schluessel) {
     return schluessel && text::startsWith(feld.nameText(), schluessel);
 }
 
+void durchlaufeFormular(const c_Datenliste& felder, const FormularWerte& werte,
+                        const std::function<bool(const FeldEingabe&)>& schritt) {
+    durchlaufe(felder, werte, [&schritt](const c_datatype& feld, const std::string* text, bool haken) {
+        return schritt(FeldEingabe(feld, text, haken));
+    });
+}
+
 // ---------------------------------------------------------------- messages
 
 MeldungsSammler MeldungsSammler::gesammelt(std::string caption) { return MeldungsSammler(true, std::move(caption)); }
@@ -215,10 +222,9 @@ std::string pflichtMeldung(const c_datatype& feld) {
 bool pruefeFormular(const c_Datenliste& felder, const FormularWerte& werte, MeldungsSammler& meldungen,
                     const FeldPruefung& pruefe) {
     bool ok = true;
-    durchlaufe(felder, werte, [&](const c_datatype& feld, const std::string* text, bool haken) {
-        const FeldEingabe e(feld, text, haken);
-        if (feld.getPflicht() && !e.istHaken() && e.leer()) {
-            meldungen.melde(pflichtMeldung(feld));
+    durchlaufeFormular(felder, werte, [&](const FeldEingabe& e) {
+        if (e.feld().getPflicht() && !e.istHaken() && e.leer()) {
+            meldungen.melde(pflichtMeldung(e.feld()));
             ok = false;
         } else if (pruefe && !pruefe(e, meldungen)) {
             ok = false;

@@ -144,6 +144,12 @@ private:
 // True when the key of `feld` begins with `schluessel` (see FeldEingabe::ist).
 bool hatSchluessel(const c_datatype& feld, const char* schluessel);
 
+// Walks the fields in order, each with what its control holds, until `schritt`
+// returns false. Values the controls do not have (a shorter list) read as
+// empty text and cleared box.
+void durchlaufeFormular(const c_Datenliste& felder, const FormularWerte& werte,
+                        const std::function<bool(const FeldEingabe&)>& schritt);
+
 // ---------------------------------------------------------------- messages
 
 struct DialogMeldung {

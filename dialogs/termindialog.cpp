@@ -201,14 +201,11 @@ TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte
     TerminFelder p;
     // Unlike the plain walk of the form, a failed mandatory check does not
     // skip the key checks of its field: both messages stand in one text.
-    std::size_t edit = 0;
-    for (const auto& f : vorlage) {
-        if (!f || f->getTyp() == TYP_BOOL) continue;
-        const FeldEingabe e(*f, edit < werte.edits.size() ? &werte.edits[edit] : &leererText(), false);
-        ++edit;
+    durchlaufeFormular(vorlage, werte, [&](const FeldEingabe& e) {
+        if (e.istHaken()) return true;
         bool fehlt = false;
-        if (f->getPflicht() && e.leer()) {
-            meldungen.melde(pflichtMeldung(*f));
+        if (e.feld().getPflicht() && e.leer()) {
+            meldungen.melde(pflichtMeldung(e.feld()));
             fehlt = true;
         }
         for (const Schluesselwert& w : schluessel) {
@@ -222,11 +219,9 @@ TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte
             }
             break;
         }
-        if (fehlt) {
-            p.ok = false;
-            return p;
-        }
-    }
+        if (fehlt) p.ok = false;
+        return !fehlt;
+    });
     return p;
 }
 
