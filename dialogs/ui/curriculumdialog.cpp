@@ -50,18 +50,18 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
     setzeNach(k_stunden, stunden->geometry().right() + 1 + ABSTAND, y);
     y += k_stunden->height() + 2 * ABSTAND;
 
-    k_hinzufuegen = knopf(292, "&hinzufügen", 90, 26);
-    k_loeschen = knopf(293, "&löschen", 90, 26);
-    k_schliessen = knopf(1, "&Schließen", 90, 26);
-    setzeNach(k_hinzufuegen, RAND, y);
-    setzeNach(k_loeschen, k_hinzufuegen->geometry().right() + 1 + ABSTAND, y);
+    QPushButton* hinzufuegen = knopf(292, "&hinzufügen", 90, 26);
+    QPushButton* loeschen = knopf(293, "&löschen", 90, 26);
+    QPushButton* schliessen = knopf(1, "&Schließen", 90, 26);
+    setzeNach(hinzufuegen, RAND, y);
+    setzeNach(loeschen, hinzufuegen->geometry().right() + 1 + ABSTAND, y);
     k_dialogBreite = std::max(RAND + breite, k_jahrgang->geometry().right() + 1) + RAND;
-    setzeNach(k_schliessen, k_dialogBreite - RAND - k_schliessen->width(), y);
-    k_dialogHoehe = y + k_hinzufuegen->height() + RAND;
+    setzeNach(schliessen, k_dialogBreite - RAND - schliessen->width(), y);
+    k_dialogHoehe = y + hinzufuegen->height() + RAND;
 
-    connect(k_hinzufuegen, &QPushButton::clicked, this, &TCurriculumDialog::CmHinzufuegen);
-    connect(k_loeschen, &QPushButton::clicked, this, &TCurriculumDialog::CmLoeschen);
-    connect(k_schliessen, &QPushButton::clicked, this, [this] { schliesse(QDialog::Accepted); });
+    connect(hinzufuegen, &QPushButton::clicked, this, &TCurriculumDialog::CmHinzufuegen);
+    connect(loeschen, &QPushButton::clicked, this, &TCurriculumDialog::CmLoeschen);
+    connect(schliessen, &QPushButton::clicked, this, [this] { schliesse(QDialog::Accepted); });
 }
 
 void TCurriculumDialog::setupFenster() {

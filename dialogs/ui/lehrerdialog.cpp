@@ -24,10 +24,10 @@ TLehrerDialog::TLehrerDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, 
     k_klassenwahl = auswahl(251, spalte);
     k_klassenwahl->move(10, 26);
     k_klassenwahl->setMaxVisibleItems(15);
-    k_fachLabel = label(255, "Lehrer lehrt folgende Fächer:", spalte, 16);
-    k_fachLabel->move(10, 62);
+    QLabel* fachLabel = label(255, "Lehrer lehrt folgende Fächer:", spalte, 16);
+    fachLabel->move(10, 62);
     k_fachwahl = mehrfachListe(252, spalte, 120);
-    k_fachwahl->move(10, 62 + k_fachLabel->height() + 2);
+    k_fachwahl->move(10, 62 + fachLabel->height() + 2);
     QPushButton* fehlzeiten = knopf(256, "&Fehlzeiten", 87, 23);
     fehlzeiten->move(10, k_fachwahl->y() + k_fachwahl->height() + 8);
     QPushButton* ok = knopf(1, "&OK", 87, 23);

@@ -61,9 +61,9 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     // Right: the subjects with their hint, the name edit and the two buttons.
     const int x = linksRechts + 3 * RAND;
     const int spalte = std::max(300, fm.horizontalAdvance("Geben Sie hier die Fächer ein, die an Ihrer") + 8);
-    k_hinzufuegen = knopf(203, "&Hinzufügen", 90, 26);
-    k_loeschen = knopf(204, "&Löschen", k_hinzufuegen->width(), 26);
-    const int listenBreite = spalte - k_hinzufuegen->width() - ABSTAND;
+    QPushButton* hinzufuegen = knopf(203, "&Hinzufügen", 90, 26);
+    QPushButton* loeschen = knopf(204, "&Löschen", hinzufuegen->width(), 26);
+    const int listenBreite = spalte - hinzufuegen->width() - ABSTAND;
     auto* hinweis = new QLabel(this);
     hinweis->setTextFormat(Qt::PlainText);
     hinweis->setWordWrap(true);
@@ -73,24 +73,24 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     int ry = hinweis->geometry().bottom() + 1 + ABSTAND;
     k_fach = eingabefeld(205, listenBreite);
     setzeNach(k_fach, x, ry);
-    setzeNach(k_hinzufuegen, x + listenBreite + ABSTAND, ry - (k_hinzufuegen->height() - k_fach->height()) / 2);
-    ry = std::max(k_fach->geometry().bottom(), k_hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
+    setzeNach(hinzufuegen, x + listenBreite + ABSTAND, ry - (hinzufuegen->height() - k_fach->height()) / 2);
+    ry = std::max(k_fach->geometry().bottom(), hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
     // The subjects in the store's order, so a row always names the subject it stands for.
     k_faecher = new QListWidget(this);
     k_faecher->setObjectName("id202");
     k_faecher->setGeometry(x, ry, listenBreite, std::max(160, linksUnten - ry));
-    setzeNach(k_loeschen, x + listenBreite + ABSTAND, ry);
+    setzeNach(loeschen, x + listenBreite + ABSTAND, ry);
 
-    k_schliessen = knopf(1, "&Schließen", 90, 26);
+    QPushButton* schliessen = knopf(1, "&Schließen", 90, 26);
     const int unten = std::max(linksUnten, k_faecher->geometry().bottom()) + 1 + 2 * ABSTAND;
     k_dialogBreite = x + spalte + RAND;
-    setzeNach(k_schliessen, k_dialogBreite - RAND - k_schliessen->width(), unten);
-    k_dialogHoehe = unten + k_schliessen->height() + RAND;
-    k_schliessen->setDefault(true);
+    setzeNach(schliessen, k_dialogBreite - RAND - schliessen->width(), unten);
+    k_dialogHoehe = unten + schliessen->height() + RAND;
+    schliessen->setDefault(true);
 
-    connect(k_hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
-    connect(k_loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
-    connect(k_schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);
+    connect(hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
+    connect(loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
+    connect(schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);
 }
 
 void TOptionenDialog::setupFenster() {
