@@ -8,9 +8,6 @@
 
 namespace {
 
-const char* const ZU_VIELE =
-    "Die Fehlzeit konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von Einträgen wurde überschritten.";
-
 struct Datum {
     int tag = 0;
     int monat = 0;
@@ -28,10 +25,7 @@ int* datumsTeil(const std::string& key, const char* p, Datum& d) {
 }
 
 bool anhaengen(c_Fehlzeitliste* liste, const c_Datenliste& vorlage, const FormularWerte& werte, MeldungsSammler& m) {
-    if (liste->size() >= 32000) {
-        m.einzeln(ZU_VIELE, "Fehler", FLAGS_FEHLER);
-        return false;
-    }
+    if (!hatPlatz(liste->size(), "Fehlzeit", m)) return false;
     auto f = std::make_unique<c_Fehlzeit>();
     f->setFelder(neueFelder(vorlage, werte));
     liste->push_back(f.release());

@@ -1,6 +1,7 @@
 #include "dialogs/formular.h"
 
 #include "model/anzeige.h"
+#include "model/database/database.h"
 #include "model/felder.h"
 #include "platform/text.h"
 
@@ -215,6 +216,14 @@ void MeldungsSammler::uebernimm(MeldungsSammler& andere) {
 
 std::string pflichtMeldung(const c_datatype& feld) {
     return "Sie müssen das Feld\n" + feld.beschreibungText() + "\nausfüllen.";
+}
+
+bool hatPlatz(std::size_t anzahl, const char* was, MeldungsSammler& m) {
+    if (anzahl < c_Database::MAX_EINTRAEGE) return true;
+    m.einzeln(std::string("Die ") + was +
+                  " konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von Einträgen wurde überschritten.",
+              "Fehler", FLAGS_FEHLER);
+    return false;
 }
 
 // ---------------------------------------------------------------- check and store

@@ -191,6 +191,11 @@ private:
 // "Sie müssen das Feld\n" + the label as stored + "\nausfüllen."
 std::string pflichtMeldung(const c_datatype& feld);
 
+// A person's own list (grades, absences) holds up to c_Database::MAX_EINTRAEGE
+// records: false for a full one, with "Die <was> konnte nicht angelegt
+// werden:\n..." in a box of its own ("Fehler", 48).
+bool hatPlatz(std::size_t anzahl, const char* was, MeldungsSammler& m);
+
 // ---------------------------------------------------------------- check and store
 
 // A dialog's own check of one field after the mandatory check passed: adds

@@ -72,12 +72,7 @@ void ZensurenFormular::hinzufuegen(const FormularWerte& werte, int schuelerEintr
     c_Schueler* s = aktuellerSchueler(schuelerEintrag);
     c_Fach* fach = aktuellesFach(fachEintrag);
     if (!s || !fach || !k_vorlage) return;
-    if (s->getZensurliste()->size() > 31999) {
-        m.einzeln("Die Zensur konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von Einträgen wurde "
-                  "überschritten.",
-                  "Fehler", FLAGS_FEHLER);
-        return;
-    }
+    if (!hatPlatz(s->getZensurliste()->size(), "Zensur", m)) return;
     MeldungsSammler pruefung = MeldungsSammler::gesammelt("Schüler");
     const bool passt = pruefeFormular(*k_vorlage, werte, pruefung, [](const FeldEingabe& e, MeldungsSammler& ms) {
         if (!e.ist("ZENSUR") || !e.leer()) return true;
