@@ -40,9 +40,8 @@ std::vector<FeldSteuerung> feldSteuerungen(const c_Datenliste& vorlage) {
     for (const auto& feld : vorlage) {
         if (!feld) continue;
         FeldSteuerung st;
-        st.typ = feld->getTyp();
         st.id = id;
-        if (st.typ == TYP_BOOL) {
+        if (feld->getTyp() == TYP_BOOL) {
             st.index = haken++;
             id += 1;
         } else {

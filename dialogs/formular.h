@@ -29,7 +29,6 @@ constexpr int FLAGS_FRAGE = 36;    // Yes/No, question icon
 // The controls of one template field. A bool field has a check box (`id`);
 // every other field a label (`id`) and an edit (`editId`, the next id).
 struct FeldSteuerung {
-    int typ = 0;
     int id = 0;
     int editId = -1;  // -1 for a check box
     // Position among the check boxes (bool) or among the labels and edits.
