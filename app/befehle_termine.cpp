@@ -1,7 +1,6 @@
 // The appointment dialogs of Neu and Ändern, the settings and the curriculum.
 #include "app/hauptfenster.h"
 
-#include "app/stundenplanmatrix.h"
 #include "dialogs/ui/curriculumdialog.h"
 #include "dialogs/ui/optionendialog.h"
 #include "dialogs/ui/termindialoge.h"

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+std::string vollname(const c_person& p) { return p.getVorname() + " " + p.getName(); }
+
 std::string klassenEintrag(const c_Klasse* k) {
     if (!k) return std::string();
     std::string s = std::to_string(k->getJahrgang());
@@ -16,16 +18,11 @@ std::string klassenEintrag(const c_Klasse* k) {
 }
 
 std::vector<std::string> klassenEintraege(c_Schulverwaltung* sv, const char* erster) {
-    std::vector<std::string> e;
-    if (erster) e.emplace_back(erster);
-    for (const c_Klasse* k : *sv->getKlassenliste()) e.push_back(klassenEintrag(k));
-    return e;
+    return eintraege(erster, sv->getKlassenliste(), klassenEintrag);
 }
 
 std::vector<std::string> fachEintraege(c_Schulverwaltung* sv, const char* erster) {
-    std::vector<std::string> e{erster};
-    for (const c_Fach* f : *sv->getFachliste()) e.push_back(f ? f->getName() : std::string());
-    return e;
+    return eintraege(erster, sv->getFachliste(), [](const c_Fach* f) { return f->getName(); });
 }
 
 std::unique_ptr<c_Fachliste> gewaehlteFaecher(c_Schulverwaltung* sv, const std::vector<int>& eintraege) {

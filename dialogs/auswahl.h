@@ -8,15 +8,31 @@
 
 class c_Fachliste;
 class c_Klasse;
+class c_person;
 class c_Schulverwaltung;
 class c_datatype;
+
+// `erster` unless it is null, then `text` of every record of the list in list
+// order (empty for a null record); only `erster` without a list.
+template <class Liste, class Text>
+std::vector<std::string> eintraege(const char* erster, const Liste* liste, Text text) {
+    std::vector<std::string> e;
+    if (erster) e.emplace_back(erster);
+    if (!liste) return e;
+    e.reserve(liste->size() + 1);
+    for (const auto* p : *liste) e.push_back(p ? text(p) : std::string());
+    return e;
+}
+
+// VORNAME + " " + NAME.
+std::string vollname(const c_person& p);
 
 // "%d%c %s" (JAHRGANG, letter, NAME) when the class's NAME holds a value, else
 // "%d%c"; an empty letter shows as nothing.
 std::string klassenEintrag(const c_Klasse* k);
 // Every class of the class list in list order, after `erster` unless it is null.
 std::vector<std::string> klassenEintraege(c_Schulverwaltung* sv, const char* erster);
-// `erster`, then the name of every subject of the subject list in list order.
+// The name of every subject of the subject list in list order, after `erster` unless it is null.
 std::vector<std::string> fachEintraege(c_Schulverwaltung* sv, const char* erster);
 
 // The subjects chosen in a subject list: empty when entry 0 is among them,

@@ -42,3 +42,7 @@ bool pruefeDatum(const std::string& tag, const std::string& monat, const std::st
     *ergJahr = j;
     return true;
 }
+
+bool isTerminDatumKorrekt(int tag, int monat, int jahr) {
+    return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0;
+}

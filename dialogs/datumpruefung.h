@@ -10,6 +10,10 @@
 bool pruefeDatum(const std::string& tag, const std::string& monat, const std::string& jahr,
                  std::vector<std::string>& meldungen, int* ergTag, int* ergMonat, int* ergJahr);
 
+// The date check of the appointment and absence dialogs: day 1..31, month
+// 1..12, year as typed not negative; the length of the month is not checked.
+bool isTerminDatumKorrekt(int tag, int monat, int jahr);
+
 // A year typed into a dated dialog: with exactly two characters, below 50 is
 // 2000 + year, from 50 on 1900 + year; otherwise as typed.
 int vierstelligesJahr(int jahr, std::size_t zeichen);

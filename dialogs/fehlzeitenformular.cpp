@@ -1,20 +1,18 @@
 #include "dialogs/fehlzeitenformular.h"
 
-#include "model/anzeige.h"
+#include "dialogs/auswahl.h"
+#include "dialogs/datumpruefung.h"
 #include "model/datum.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
 
 namespace {
 
-const char* const ZU_VIELE =
-    "Die Fehlzeit konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von Einträgen wurde überschritten.";
-
 struct Datum {
     int tag = 0;
     int monat = 0;
     int jahr = 0;
-    bool gueltig() const { return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0; }
+    bool gueltig() const { return isTerminDatumKorrekt(tag, monat, jahr); }
 };
 
 // The part of `d` that the key `p` + "TAG", "MONAT" or "JAHR" names (whole key), or null.
@@ -27,10 +25,7 @@ int* datumsTeil(const std::string& key, const char* p, Datum& d) {
 }
 
 bool anhaengen(c_Fehlzeitliste* liste, const c_Datenliste& vorlage, const FormularWerte& werte, MeldungsSammler& m) {
-    if (liste->size() >= 32000) {
-        m.einzeln(ZU_VIELE, "Fehler", FLAGS_FEHLER);
-        return false;
-    }
+    if (!hatPlatz(liste->size(), "Fehlzeit", m)) return false;
     auto f = std::make_unique<c_Fehlzeit>();
     f->setFelder(neueFelder(vorlage, werte));
     liste->push_back(f.release());
@@ -44,8 +39,8 @@ FehlzeitenFormular::FehlzeitenFormular(c_Schulverwaltung* sv, c_Schueler* schuel
 
 std::string FehlzeitenFormular::caption() const {
     std::string c = "Fehlzeiten für ";
-    if (k_schueler) c += k_schueler->getVorname() + " " + k_schueler->getName();
-    if (k_lehrer) c += k_lehrer->getVorname() + " " + k_lehrer->getName();
+    if (k_schueler) c += vollname(*k_schueler);
+    if (k_lehrer) c += vollname(*k_lehrer);
     return c;
 }
 
@@ -64,12 +59,7 @@ std::vector<std::vector<std::string>> FehlzeitenFormular::zeilen() const {
     const c_Fehlzeitliste* liste =
         k_schueler ? k_schueler->getFehlzeitliste() : k_lehrer ? k_lehrer->getFehlzeitliste() : nullptr;
     if (!liste) return z;
-    for (const c_Fehlzeit* f : *liste) {
-        std::vector<std::string> zeile;
-        if (f->getFelder())
-            for (const auto& feld : *f->getFelder()) zeile.push_back(feldText(feld.get()));
-        z.push_back(std::move(zeile));
-    }
+    for (const c_Fehlzeit* f : *liste) z.push_back(zellen(f->getFelder()));
     return z;
 }
 
@@ -101,7 +91,7 @@ void FehlzeitenFormular::hinzufuegen(const FormularWerte& werte, MeldungsSammler
     else if (!isDatumGroesserGleich(ende.tag, ende.monat, ende.jahr, beginn.tag, beginn.monat, beginn.jahr))
         pruefung.melde("Das Fehlzeitende liegt vor dem\nFehlzeitbeginn.");
     if (!pruefung.leer()) {
-        for (DialogMeldung& d : pruefung.entnehmen()) m.einzeln(std::move(d.text), std::move(d.caption), d.flags);
+        m.uebernimm(pruefung);
         return;
     }
     if (k_schueler && !anhaengen(k_schueler->getFehlzeitliste(), *k_vorlage, werte, m)) return;

@@ -1,5 +1,7 @@
 #include "dialogs/formular.h"
 
+#include "model/anzeige.h"
+#include "model/database/database.h"
 #include "model/felder.h"
 #include "platform/text.h"
 
@@ -38,9 +40,8 @@ std::vector<FeldSteuerung> feldSteuerungen(const c_Datenliste& vorlage) {
     for (const auto& feld : vorlage) {
         if (!feld) continue;
         FeldSteuerung st;
-        st.typ = feld->getTyp();
         st.id = id;
-        if (st.typ == TYP_BOOL) {
+        if (feld->getTyp() == TYP_BOOL) {
             st.index = haken++;
             id += 1;
         } else {
@@ -153,6 +154,13 @@ std::string ersteZeile(const std::string& text) {
     return ende == std::string::npos ? text : text.substr(0, ende);
 }
 
+std::vector<std::string> zellen(const c_Datenliste* felder) {
+    std::vector<std::string> z;
+    if (felder)
+        for (const auto& f : *felder) z.push_back(feldText(f.get()));
+    return z;
+}
+
 std::string FeldEingabe::zeile() const { return k_text ? ersteZeile(*k_text) : std::string(); }
 
 int FeldEingabe::zahl() const { return text::leadingInt(zeile()); }
@@ -161,6 +169,13 @@ bool FeldEingabe::ist(const char* schluessel) const { return hatSchluessel(k_fel
 
 bool hatSchluessel(const c_datatype& feld, const char* schluessel) {
     return schluessel && text::startsWith(feld.nameText(), schluessel);
+}
+
+void durchlaufeFormular(const c_Datenliste& felder, const FormularWerte& werte,
+                        const std::function<bool(const FeldEingabe&)>& schritt) {
+    durchlaufe(felder, werte, [&schritt](const c_datatype& feld, const std::string* text, bool haken) {
+        return schritt(FeldEingabe(feld, text, haken));
+    });
 }
 
 // ---------------------------------------------------------------- messages
@@ -194,8 +209,20 @@ std::vector<DialogMeldung> MeldungsSammler::entnehmen() {
     return b;
 }
 
+void MeldungsSammler::uebernimm(MeldungsSammler& andere) {
+    for (DialogMeldung& d : andere.entnehmen()) einzeln(std::move(d.text), std::move(d.caption), d.flags);
+}
+
 std::string pflichtMeldung(const c_datatype& feld) {
     return "Sie müssen das Feld\n" + feld.beschreibungText() + "\nausfüllen.";
+}
+
+bool hatPlatz(std::size_t anzahl, const char* was, MeldungsSammler& m) {
+    if (anzahl < c_Database::MAX_EINTRAEGE) return true;
+    m.einzeln(std::string("Die ") + was +
+                  " konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von Einträgen wurde überschritten.",
+              "Fehler", FLAGS_FEHLER);
+    return false;
 }
 
 // ---------------------------------------------------------------- check and store
@@ -203,10 +230,9 @@ std::string pflichtMeldung(const c_datatype& feld) {
 bool pruefeFormular(const c_Datenliste& felder, const FormularWerte& werte, MeldungsSammler& meldungen,
                     const FeldPruefung& pruefe) {
     bool ok = true;
-    durchlaufe(felder, werte, [&](const c_datatype& feld, const std::string* text, bool haken) {
-        const FeldEingabe e(feld, text, haken);
-        if (feld.getPflicht() && !e.istHaken() && e.leer()) {
-            meldungen.melde(pflichtMeldung(feld));
+    durchlaufeFormular(felder, werte, [&](const FeldEingabe& e) {
+        if (e.feld().getPflicht() && !e.istHaken() && e.leer()) {
+            meldungen.melde(pflichtMeldung(e.feld()));
             ok = false;
         } else if (pruefe && !pruefe(e, meldungen)) {
             ok = false;

@@ -29,7 +29,6 @@ constexpr int FLAGS_FRAGE = 36;    // Yes/No, question icon
 // The controls of one template field. A bool field has a check box (`id`);
 // every other field a label (`id`) and an edit (`editId`, the next id).
 struct FeldSteuerung {
-    int typ = 0;
     int id = 0;
     int editId = -1;  // -1 for a check box
     // Position among the check boxes (bool) or among the labels and edits.
@@ -112,6 +111,10 @@ FormularWerte werteAus(const c_Datenliste& felder);
 // The first line of an edit's text.
 std::string ersteZeile(const std::string& text);
 
+// The cells of a list row that shows a record: the text of every field in
+// order (see feldText); none without a field list.
+std::vector<std::string> zellen(const c_Datenliste* felder);
+
 // One field of the walk with what its control holds.
 class FeldEingabe {
 public:
@@ -140,6 +143,12 @@ private:
 // True when the key of `feld` begins with `schluessel` (see FeldEingabe::ist).
 bool hatSchluessel(const c_datatype& feld, const char* schluessel);
 
+// Walks the fields in order, each with what its control holds, until `schritt`
+// returns false. Values the controls do not have (a shorter list) read as
+// empty text and cleared box.
+void durchlaufeFormular(const c_Datenliste& felder, const FormularWerte& werte,
+                        const std::function<bool(const FeldEingabe&)>& schritt);
+
 // ---------------------------------------------------------------- messages
 
 struct DialogMeldung {
@@ -166,6 +175,8 @@ public:
     const std::vector<DialogMeldung>& boxen() const { return k_boxen; }
     // Takes the boxes out (for showing them) and starts empty again.
     std::vector<DialogMeldung> entnehmen();
+    // Takes the boxes of `andere` out and adds each as a box of its own.
+    void uebernimm(MeldungsSammler& andere);
 
 private:
     MeldungsSammler(bool gesammelt, std::string caption) : k_gesammelt(gesammelt), k_caption(std::move(caption)) {}
@@ -178,6 +189,11 @@ private:
 
 // "Sie müssen das Feld\n" + the label as stored + "\nausfüllen."
 std::string pflichtMeldung(const c_datatype& feld);
+
+// A person's own list (grades, absences) holds up to c_Database::MAX_EINTRAEGE
+// records: false for a full one, with "Die <was> konnte nicht angelegt
+// werden:\n..." in a box of its own ("Fehler", 48).
+bool hatPlatz(std::size_t anzahl, const char* was, MeldungsSammler& m);
 
 // ---------------------------------------------------------------- check and store
 

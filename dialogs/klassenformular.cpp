@@ -1,11 +1,10 @@
 #include "dialogs/klassenformular.h"
 
-#include "dialogs/datensatzformular.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
 
 KlassenFormular::KlassenFormular(c_Schulverwaltung* sv, c_Klasse* klasse)
-    : k_schulverwaltung(sv), k_datensatz(klasse), k_vorlage(sv->getKlasseStruktur()) {}
+    : DatensatzFormular(sv, klasse, sv->getKlasseStruktur()) {}
 
 bool KlassenFormular::ok(const FormularWerte& werte, MeldungsSammler& m) {
     if (!k_vorlage) return false;
@@ -14,7 +13,7 @@ bool KlassenFormular::ok(const FormularWerte& werte, MeldungsSammler& m) {
     int jahrgang = 0;
     char bez = 0;
     const bool passt =
-        pruefeFormular(pruefFelder(k_datensatz, *k_vorlage), werte, m, [&](const FeldEingabe& e, MeldungsSammler& ms) {
+        pruefeFormular(pruefFelder(), werte, m, [&](const FeldEingabe& e, MeldungsSammler& ms) {
             if (e.ist("JAHRGANG")) {
                 jahrgang = e.zahl();
                 if (jahrgang >= sv->getMinKlasse() && jahrgang <= sv->getMaxKlasse()) return true;
@@ -36,15 +35,11 @@ bool KlassenFormular::ok(const FormularWerte& werte, MeldungsSammler& m) {
         return false;
     }
     if (k_datensatz) {
-        ueberschreibe(*k_datensatz, *k_vorlage, werte);
+        ueberschreibe(werte);
         sv->updateKlasse(k_datensatz);
         return true;
     }
-    std::unique_ptr<c_Klasse> neu = neuerDatensatz<c_Klasse>(*k_vorlage, werte);
-    c_Klasse* k = neu.get();
-    if (!sv->addKlasse(neu))
-        m.einzeln("Die Klasse konnte nicht\nangelegt werden.", "Fehler", FLAGS_FEHLER);
-    else
-        k_datensatz = k;
+    std::unique_ptr<c_Klasse> neu = neuerDatensatz(werte);
+    legeAn(neu, &c_Schulverwaltung::addKlasse, "Die Klasse konnte nicht\nangelegt werden.", m);
     return true;
 }

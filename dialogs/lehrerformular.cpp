@@ -1,11 +1,10 @@
 #include "dialogs/lehrerformular.h"
 
 #include "dialogs/auswahl.h"
-#include "dialogs/datensatzformular.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
 LehrerFormular::LehrerFormular(c_Schulverwaltung* sv, c_Lehrer* lehrer)
-    : k_schulverwaltung(sv), k_datensatz(lehrer), k_vorlage(sv->getLehrerStruktur()) {}
+    : DatensatzFormular(sv, lehrer, sv->getLehrerStruktur()) {}
 
 std::vector<std::string> LehrerFormular::klassenEintraege() const {
     return ::klassenEintraege(k_schulverwaltung, "[keine]");
@@ -37,7 +36,7 @@ bool LehrerFormular::ok(const FormularWerte& werte, int klasse, const std::vecto
     if (!k_vorlage) return false;
     const c_Lehrer* alt = k_datensatz;
     const bool passt =
-        pruefeFormular(pruefFelder(k_datensatz, *k_vorlage), werte, m, [alt](const FeldEingabe& e, MeldungsSammler& ms) {
+        pruefeFormular(pruefFelder(), werte, m, [alt](const FeldEingabe& e, MeldungsSammler& ms) {
             if (!e.ist("PFLICHTSTUNDE")) return pruefeNamen(e, ms);
             const int n = e.zahl();
             bool gut = true;
@@ -53,20 +52,15 @@ bool LehrerFormular::ok(const FormularWerte& werte, int klasse, const std::vecto
         });
     if (!passt) return false;
     if (k_datensatz) {
-        ueberschreibe(*k_datensatz, *k_vorlage, werte);
+        ueberschreibe(werte);
         k_datensatz->setFachliste(gewaehlteFaecher(k_schulverwaltung, faecher));
         setzeKlassenlehrer(klasse);
         k_schulverwaltung->updateLehrer(k_datensatz);
         return true;
     }
-    std::unique_ptr<c_Lehrer> neu = neuerDatensatz<c_Lehrer>(*k_vorlage, werte);
+    std::unique_ptr<c_Lehrer> neu = neuerDatensatz(werte);
     neu->setFachliste(gewaehlteFaecher(k_schulverwaltung, faecher));
-    c_Lehrer* l = neu.get();
-    if (!k_schulverwaltung->addLehrer(neu)) {
-        m.einzeln("Der Lehrer konnte nicht\nangelegt werden.", "Fehler", FLAGS_FEHLER);
-        return false;
-    }
-    k_datensatz = l;
+    if (!legeAn(neu, &c_Schulverwaltung::addLehrer, "Der Lehrer konnte nicht\nangelegt werden.", m)) return false;
     setzeKlassenlehrer(klasse);
     return true;
 }

@@ -1,16 +1,15 @@
 // Checks and store of the teacher dialog (241), driven by plain values.
 #pragma once
 
-#include "dialogs/formular.h"
+#include "dialogs/datensatzformular.h"
 
 #include <string>
 #include <vector>
 
-class c_Datenliste;
 class c_Lehrer;
 class c_Schulverwaltung;
 
-class LehrerFormular {
+class LehrerFormular : public DatensatzFormular<c_Lehrer> {
 public:
     // `lehrer` null: a new teacher.
     LehrerFormular(c_Schulverwaltung* sv, c_Lehrer* lehrer);
@@ -18,8 +17,6 @@ public:
     // Collected messages under "Lehrer anlegen".
     static MeldungsSammler meldungen() { return MeldungsSammler::gesammelt("Lehrer anlegen"); }
 
-    const c_Datenliste* vorlage() const { return k_vorlage; }
-    c_Lehrer* datensatz() const { return k_datensatz; }
 
     // "[keine]", then every class; selected: the last class (in list order)
     // whose class teacher this teacher is, else 0.
@@ -40,8 +37,4 @@ public:
 
 private:
     void setzeKlassenlehrer(int klasse);
-
-    c_Schulverwaltung* k_schulverwaltung;
-    c_Lehrer* k_datensatz;
-    const c_Datenliste* k_vorlage;
 };

@@ -82,13 +82,6 @@ void loescheNachStunde(c_Schulverwaltung& sv, int stunden) {
                     [&](c_Wunsch* w) { sv.deleteWunsch(w); });
 }
 
-std::vector<std::string> fachNamen(c_Schulverwaltung& sv) {
-    std::vector<std::string> namen;
-    if (const c_Fachliste* faecher = sv.getFachliste())
-        for (const c_Fach* f : *faecher) namen.push_back(f ? f->getName() : std::string());
-    return namen;
-}
-
 bool fachHinzufuegen(c_Schulverwaltung& sv, const std::string& name, Meldungsziel& m) {
     if (name.empty()) {
         m.fehler("Sie müssen zuerst\neinen Namen in das Feld\neingeben.");

@@ -28,8 +28,6 @@ bool optionenOk(c_Schulverwaltung& sv, const OptionenEingabe& e, Meldungsziel& m
 // beyond lesson `stunden`, then the whole curriculum.
 void loescheNachStunde(c_Schulverwaltung& sv, int stunden);
 
-// The names of the subjects in the store's order.
-std::vector<std::string> fachNamen(c_Schulverwaltung& sv);
 // Adds a subject of that name; false (with its message) when the name is
 // empty or the store refuses it.
 bool fachHinzufuegen(c_Schulverwaltung& sv, const std::string& name, Meldungsziel& m);

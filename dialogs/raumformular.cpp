@@ -1,11 +1,10 @@
 #include "dialogs/raumformular.h"
 
 #include "dialogs/auswahl.h"
-#include "dialogs/datensatzformular.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
 RaumFormular::RaumFormular(c_Schulverwaltung* sv, c_Raum* raum)
-    : k_schulverwaltung(sv), k_datensatz(raum), k_vorlage(sv->getRaumStruktur()) {
+    : DatensatzFormular(sv, raum, sv->getRaumStruktur()) {
     if (raum)
         for (c_Klasse* k : *sv->getKlassenliste())
             if (k->getKlassenraum() == raum) k_alteKlasse = k;
@@ -37,7 +36,7 @@ bool RaumFormular::ok(const FormularWerte& werte, int klasse, const std::vector<
         if (raum && raum->getFelder()) *raum->getFelder() = vorher;
     };
     c_Schulverwaltung* sv = k_schulverwaltung;
-    const bool passt = pruefeFormular(pruefFelder(raum, *k_vorlage), werte, m, [&](const FeldEingabe& e, MeldungsSammler& ms) {
+    const bool passt = pruefeFormular(pruefFelder(), werte, m, [&](const FeldEingabe& e, MeldungsSammler& ms) {
         if (e.ist("NAME")) {
             if (!e.leer()) return true;
             ms.melde("Sie müssen einen Raumnamen eingeben.");
@@ -60,9 +59,9 @@ bool RaumFormular::ok(const FormularWerte& werte, int klasse, const std::vector<
     }
     std::unique_ptr<c_Raum> neu;
     if (raum) {
-        ueberschreibe(*raum, *k_vorlage, werte);
+        ueberschreibe(werte);
     } else {
-        neu = neuerDatensatz<c_Raum>(*k_vorlage, werte);
+        neu = neuerDatensatz(werte);
         raum = neu.get();
     }
     if (sv->existsRaumname(raum)) {
@@ -72,12 +71,8 @@ bool RaumFormular::ok(const FormularWerte& werte, int klasse, const std::vector<
     }
     raum->setFachliste(gewaehlteFaecher(sv, faecher));
     if (neu) {
-        if (!sv->addRaum(neu)) {
-            m.einzeln("Der Raum konnte nicht\nangelegt werden.", "Fehler", FLAGS_FEHLER);
-            return true;
-        }
-        k_datensatz = raum;
-        setzeKlassenraum(klasse);
+        if (legeAn(neu, &c_Schulverwaltung::addRaum, "Der Raum konnte nicht\nangelegt werden.", m))
+            setzeKlassenraum(klasse);
         return true;
     }
     setzeKlassenraum(klasse);

@@ -1,17 +1,16 @@
 // Checks and store of the room dialog (230), driven by plain values.
 #pragma once
 
-#include "dialogs/formular.h"
+#include "dialogs/datensatzformular.h"
 
 #include <string>
 #include <vector>
 
-class c_Datenliste;
 class c_Klasse;
 class c_Raum;
 class c_Schulverwaltung;
 
-class RaumFormular {
+class RaumFormular : public DatensatzFormular<c_Raum> {
 public:
     // `raum` null: a new room. Remembers the class that has the room as its class room.
     RaumFormular(c_Schulverwaltung* sv, c_Raum* raum);
@@ -19,8 +18,6 @@ public:
     // Each check message is a box of its own ("Fehler", 48).
     static MeldungsSammler meldungen() { return MeldungsSammler::sofort(); }
 
-    const c_Datenliste* vorlage() const { return k_vorlage; }
-    c_Raum* datensatz() const { return k_datensatz; }
     // The class that had this room as class room at set-up (the last in list order), or null.
     c_Klasse* alteKlasse() const { return k_alteKlasse; }
 
@@ -39,8 +36,5 @@ public:
 private:
     void setzeKlassenraum(int klasse);
 
-    c_Schulverwaltung* k_schulverwaltung;
-    c_Raum* k_datensatz;
-    const c_Datenliste* k_vorlage;
     c_Klasse* k_alteKlasse = nullptr;
 };

@@ -1,11 +1,10 @@
 #include "dialogs/schuelerformular.h"
 
 #include "dialogs/auswahl.h"
-#include "dialogs/datensatzformular.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
 SchuelerFormular::SchuelerFormular(c_Schulverwaltung* sv, c_Schueler* schueler)
-    : k_schulverwaltung(sv), k_datensatz(schueler), k_vorlage(sv->getSchuelerStruktur()) {}
+    : DatensatzFormular(sv, schueler, sv->getSchuelerStruktur()) {}
 
 std::vector<std::string> SchuelerFormular::klassenEintraege() const {
     return ::klassenEintraege(k_schulverwaltung, "[keine]");
@@ -18,23 +17,17 @@ int SchuelerFormular::klassenAuswahl() const {
 
 bool SchuelerFormular::ok(const FormularWerte& werte, int klasse, MeldungsSammler& m) {
     if (!k_vorlage) return false;
-    if (!pruefeFormular(pruefFelder(k_datensatz, *k_vorlage), werte, m, pruefeNamen)) return false;
+    if (!pruefeFormular(pruefFelder(), werte, m, pruefeNamen)) return false;
     c_Klasse* k = klasse > 0 ? k_schulverwaltung->getKlassenliste()->getKlasse(klasse) : nullptr;
     if (k_datensatz) {
-        ueberschreibe(*k_datensatz, *k_vorlage, werte);
+        ueberschreibe(werte);
         k_datensatz->setKlasse(k);
         k_schulverwaltung->updateSchueler(k_datensatz);
         return true;
     }
-    std::unique_ptr<c_Schueler> neu = neuerDatensatz<c_Schueler>(*k_vorlage, werte);
+    std::unique_ptr<c_Schueler> neu = neuerDatensatz(werte);
     neu->setKlasse(k);
-    c_Schueler* s = neu.get();
-    if (!k_schulverwaltung->addSchueler(neu)) {
-        m.einzeln("Der Schueler konnte nicht\nangelegt werden.", "Fehler", FLAGS_FEHLER);
-        return false;
-    }
-    k_datensatz = s;
-    return true;
+    return legeAn(neu, &c_Schulverwaltung::addSchueler, "Der Schueler konnte nicht\nangelegt werden.", m);
 }
 
 bool SchuelerFormular::unterdialogErlaubt(MeldungsSammler& m) const { return erstAngelegt(k_datensatz, "Schüler", m); }

@@ -1,16 +1,15 @@
 // Checks and store of the student dialog (510), driven by plain values.
 #pragma once
 
-#include "dialogs/formular.h"
+#include "dialogs/datensatzformular.h"
 
 #include <string>
 #include <vector>
 
-class c_Datenliste;
 class c_Schueler;
 class c_Schulverwaltung;
 
-class SchuelerFormular {
+class SchuelerFormular : public DatensatzFormular<c_Schueler> {
 public:
     // `schueler` null: a new student.
     SchuelerFormular(c_Schulverwaltung* sv, c_Schueler* schueler);
@@ -18,8 +17,6 @@ public:
     // Collected messages under "Schüler".
     static MeldungsSammler meldungen() { return MeldungsSammler::gesammelt("Schüler"); }
 
-    const c_Datenliste* vorlage() const { return k_vorlage; }
-    c_Schueler* datensatz() const { return k_datensatz; }
 
     // "[keine]", then every class; the entry of the student's class (0 without one).
     std::vector<std::string> klassenEintraege() const;
@@ -32,9 +29,4 @@ public:
 
     // The grades and absences buttons: true for a stored student, else the message.
     bool unterdialogErlaubt(MeldungsSammler& m) const;
-
-private:
-    c_Schulverwaltung* k_schulverwaltung;
-    c_Schueler* k_datensatz;
-    const c_Datenliste* k_vorlage;
 };

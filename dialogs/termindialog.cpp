@@ -1,5 +1,6 @@
 #include "dialogs/termindialog.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/datumpruefung.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
@@ -20,16 +21,6 @@ namespace {
 const char* const TITEL_FELDER = "Termin anlegen";
 
 std::string lehrerName(const c_Lehrer* l) { return l->getName() + "," + l->getVorname(); }
-
-template <class Liste, class Text>
-std::vector<std::string> eintraege(const char* keiner, const Liste* liste, Text text) {
-    std::vector<std::string> e;
-    if (keiner) e.emplace_back(keiner);
-    if (!liste) return e;
-    e.reserve(liste->size() + 1);
-    for (const auto* p : *liste) e.push_back(p ? text(p) : std::string());
-    return e;
-}
 
 int saettigend(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
@@ -53,8 +44,9 @@ void setzeVerweise(c_Schulverwaltung& sv, c_Termin& t, const TerminEingabe& e) {
     t.setRaum(gewaehlterRaum(sv, e.raum));
 }
 
-// The appointment one OK press works on: the one being changed, or a new one
-// whose fields are a copy of the template and which the press owns.
+// The appointment one OK press stores once its checks passed: the one being
+// changed, or a new one whose fields are a copy of the template and which the
+// press owns until the store takes it.
 template <class T>
 struct Bearbeitung {
     Bearbeitung(T* datensatz, const c_Datenliste& vorlage) : t(datensatz) {
@@ -62,6 +54,12 @@ struct Bearbeitung {
         neu = std::make_unique<T>();
         neu->setFelder(std::make_unique<c_Datenliste>(vorlage));
         t = neu.get();
+    }
+    // The shared links and the fields of the form; a new appointment counts as placed.
+    void schreibe(c_Schulverwaltung& sv, const TerminEingabe& e, bool jahrRegel) {
+        setzeVerweise(sv, *t, e);
+        schreibeTerminfelder(*t->getFelder(), e.werte, jahrRegel);
+        if (neu) neu->setEingeordnet(true);
     }
     std::unique_ptr<T> neu;
     T* t;
@@ -82,15 +80,15 @@ bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mi
     return ok;
 }
 
-// Hands a new appointment to its add operation (`add` is addEinzeltermin or
+// Hands a new appointment to its add operation (addEinzeltermin or
 // addDauertermin). A collision asks whether a proposal is wanted and keeps
 // it in `ergebnis` when `frei` accepts it; a refusal says so. True when stored.
-template <class T, class Add, class Frei>
-bool hinzufuegen(std::unique_ptr<T>& neu, Add add, Frei frei, const char* abgelehnt, TerminOk<T>& ergebnis,
-                 Meldungsziel& m) {
-    neu->setEingeordnet(true);
+template <class T, class Frei>
+bool hinzufuegen(c_Schulverwaltung& sv, std::unique_ptr<T>& neu,
+                 std::unique_ptr<T> (c_Schulverwaltung::*add)(std::unique_ptr<T>&, TerminErgebnis*), Frei frei,
+                 const char* abgelehnt, TerminOk<T>& ergebnis, Meldungsziel& m) {
     TerminErgebnis erg = TerminErgebnis::Gespeichert;
-    std::unique_ptr<T> vorschlag = add(neu, &erg);
+    std::unique_ptr<T> vorschlag = (sv.*add)(neu, &erg);
     if (erg == TerminErgebnis::Kollision) {
         if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) {
             if (vorschlag && frei(*vorschlag))
@@ -203,14 +201,11 @@ TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte
     TerminFelder p;
     // Unlike the plain walk of the form, a failed mandatory check does not
     // skip the key checks of its field: both messages stand in one text.
-    std::size_t edit = 0;
-    for (const auto& f : vorlage) {
-        if (!f || f->getTyp() == TYP_BOOL) continue;
-        const FeldEingabe e(*f, edit < werte.edits.size() ? &werte.edits[edit] : &leererText(), false);
-        ++edit;
+    durchlaufeFormular(vorlage, werte, [&](const FeldEingabe& e) {
+        if (e.istHaken()) return true;
         bool fehlt = false;
-        if (f->getPflicht() && e.leer()) {
-            meldungen.melde(pflichtMeldung(*f));
+        if (e.feld().getPflicht() && e.leer()) {
+            meldungen.melde(pflichtMeldung(e.feld()));
             fehlt = true;
         }
         for (const Schluesselwert& w : schluessel) {
@@ -224,11 +219,9 @@ TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte
             }
             break;
         }
-        if (fehlt) {
-            p.ok = false;
-            return p;
-        }
-    }
+        if (fehlt) p.ok = false;
+        return !fehlt;
+    });
     return p;
 }
 
@@ -238,10 +231,6 @@ std::vector<std::string> stundenFehler(int astd, int estd, int stundenProTag) {
     if (estd < 1 || estd > stundenProTag) fehler.emplace_back("Endstunde ist nicht korrekt.");
     if (estd < astd) fehler.emplace_back("Endstunde liegt vor der Anfangsstunde.");
     return fehler;
-}
-
-bool isTerminDatumKorrekt(int tag, int monat, int jahr) {
-    return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0;
 }
 
 int terminJahr(int getippt) { return getippt >= 0 && getippt < 100 ? vierstelligesJahr(getippt, 2) : getippt; }
@@ -263,23 +252,19 @@ TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* d
     TerminOk<c_Einzeltermin> ergebnis;
     const c_Datenliste* vorlage = sv.getEinzelterminStruktur();
     if (!vorlage) return ergebnis;
-    Bearbeitung<c_Einzeltermin> b(datensatz, *vorlage);
-    c_Einzeltermin* t = b.t;
 
     TerminFelder p;
     bool ok = pruefeFormular(*vorlage, e, true, sv.getStundenProTag(), p, m);
     ok = pruefeDatum(p, m) && ok;
     if (!ok) return ergebnis;
 
-    setzeVerweise(sv, *t, e);
-    schreibeTerminfelder(*t->getFelder(), e.werte, true);
-    const auto add = [&sv](std::unique_ptr<c_Einzeltermin>& neu, TerminErgebnis* erg) {
-        return sv.addEinzeltermin(neu, erg);
-    };
+    Bearbeitung<c_Einzeltermin> b(datensatz, *vorlage);
+    b.schreibe(sv, e, true);
     const auto frei = [](const c_Einzeltermin&) { return true; };
-    if (b.neu && !hinzufuegen(b.neu, add, frei, "Der Einzeltermin konnte nicht angelegt werden.", ergebnis, m))
+    if (b.neu && !hinzufuegen(sv, b.neu, &c_Schulverwaltung::addEinzeltermin, frei,
+                              "Der Einzeltermin konnte nicht angelegt werden.", ergebnis, m))
         return ergebnis;
-    sv.updateEinzeltermin(t);
+    sv.updateEinzeltermin(b.t);
     ergebnis.gespeichert = true;
     return ergebnis;
 }
@@ -289,8 +274,6 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
     TerminOk<c_Dauertermin> ergebnis;
     const c_Datenliste* vorlage = sv.getDauerterminStruktur();
     if (!vorlage) return ergebnis;
-    Bearbeitung<c_Dauertermin> b(datensatz, *vorlage);
-    c_Dauertermin* t = b.t;
 
     TerminFelder p;
     if (!pruefeFormular(*vorlage, e, false, sv.getStundenProTag(), p, m)) return ergebnis;
@@ -300,7 +283,7 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
     const std::vector<std::string> tage = wochentagEintraege(sv.getSamstag());
     const std::string wochentag = e.wochentag >= 0 && e.wochentag < static_cast<int>(tage.size())
                                       ? tage[static_cast<std::size_t>(e.wochentag)]
-                                      : t->getWochentag();
+                                      : datensatz ? datensatz->getWochentag() : std::string();
     if (wochentag.empty()) {
         m.fehler("Sie müssen einen Wochentag auswählen.");
         return ergebnis;
@@ -316,20 +299,18 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
         if (stunden > lehrer->getPflichtstunden() && !m.frage(TEXT_LEHRERLAST, "Fehler")) return ergebnis;
     }
 
-    setzeVerweise(sv, *t, e);
-    t->setWochentag(wochentag);
-    schreibeTerminfelder(*t->getFelder(), e.werte, false);
-    const auto add = [&sv](std::unique_ptr<c_Dauertermin>& neu, TerminErgebnis* erg) {
-        return sv.addDauertermin(neu, erg);
-    };
+    Bearbeitung<c_Dauertermin> b(datensatz, *vorlage);
+    b.schreibe(sv, e, false);
+    b.t->setWochentag(wochentag);
     // The proposal is tested once more against the whole weekly list.
     const auto frei = [&sv](const c_Dauertermin& v) { return sv.getDauerterminliste()->isFrei(&v); };
-    if (b.neu && !hinzufuegen(b.neu, add, frei, "Der Dauertermin konnte nicht angelegt werden.", ergebnis, m))
+    if (b.neu && !hinzufuegen(sv, b.neu, &c_Schulverwaltung::addDauertermin, frei,
+                              "Der Dauertermin konnte nicht angelegt werden.", ergebnis, m))
         return ergebnis;
     // The counters follow the change: the old span off the old teacher, the new one onto the new teacher.
     if (datensatz) zaehlerAendern(alterLehrer, -alteSpanne);
-    zaehlerAendern(t->getLehrer(), terminSpanne(*t));
-    sv.updateDauertermin(t);
+    zaehlerAendern(b.t->getLehrer(), terminSpanne(*b.t));
+    sv.updateDauertermin(b.t);
     ergebnis.gespeichert = true;
     return ergebnis;
 }
@@ -338,8 +319,6 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
                          Meldungsziel& m) {
     const c_Datenliste* vorlage = sv.getVertretungsterminStruktur();
     if (!vorlage) return false;
-    Bearbeitung<c_Vertretungstermin> b(datensatz, *vorlage);
-    c_Vertretungstermin* t = b.t;
 
     TerminFelder p;
     bool ok = pruefeFormular(*vorlage, e, true, sv.getStundenProTag(), p, m);
@@ -360,17 +339,14 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
     ok = pruefeDatum(p, m) && ok;
     if (!ok) return false;
 
-    setzeVerweise(sv, *t, e);
-    t->setLehrer(vertreter);
-    t->setVertretenerLehrer(vertretener);
-    schreibeTerminfelder(*t->getFelder(), e.werte, true);
-    if (b.neu) {
-        b.neu->setEingeordnet(true);
-        if (!sv.addVertretungstermin(b.neu)) {
-            m.hinweis("Der Vertretungstermin konnte nicht angelegt werden.");
-            return false;
-        }
+    Bearbeitung<c_Vertretungstermin> b(datensatz, *vorlage);
+    b.schreibe(sv, e, true);
+    b.t->setLehrer(vertreter);
+    b.t->setVertretenerLehrer(vertretener);
+    if (b.neu && !sv.addVertretungstermin(b.neu)) {
+        m.hinweis("Der Vertretungstermin konnte nicht angelegt werden.");
+        return false;
     }
-    sv.updateVertretungstermin(t);
+    sv.updateVertretungstermin(b.t);
     return true;
 }

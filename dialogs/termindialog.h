@@ -83,8 +83,6 @@ TerminFelder pruefeTerminfelder(const c_Datenliste& vorlage, const FormularWerte
 
 // The messages of the three lesson checks that fail, in order.
 std::vector<std::string> stundenFehler(int astd, int estd, int stundenProTag);
-// Day 1..31, month 1..12, year as typed not negative; the length of the month is not checked.
-bool isTerminDatumKorrekt(int tag, int monat, int jahr);
 // A typed year below 100: below 50 is 2000 + year, 50..99 is 1900 + year.
 int terminJahr(int getippt);
 

@@ -1,17 +1,11 @@
 #include "dialogs/zensurenformular.h"
 
+#include "dialogs/auswahl.h"
 #include "model/anzeige.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
 namespace {
 const char* const KEIN_SCHUELER = "Zensurendialog: changeselection: Schüler ist NULL";
-
-std::vector<std::string> zellen(const c_Datenliste* felder) {
-    std::vector<std::string> z;
-    if (felder)
-        for (const auto& f : *felder) z.push_back(feldText(f.get()));
-    return z;
-}
 }  // namespace
 
 ZensurenFormular::ZensurenFormular(c_Schulverwaltung* sv, c_Schueler* schueler, c_Klasse* klasse)
@@ -33,13 +27,13 @@ ZensurenFormular::Start ZensurenFormular::start() const {
     } else if (k_gewaehlteKlasse) {
         const std::unique_ptr<c_Schuelerliste> klasse = sv->getSchuelerDerKlasse(k_gewaehlteKlasse);
         for (const c_Schueler* schueler : *klasse)
-            s.schueler.push_back(schueler->getVorname() + " " + schueler->getName());
+            s.schueler.push_back(vollname(*schueler));
         if (s.schueler.empty())
             s.fehler = "Sie können die Zensuren nicht bearbeiten,\nda sich in der Klasse keine Schüler befinden";
         else
             s.schuelerAuswahl = 0;
     } else {
-        s.schueler.push_back(k_gewaehlterSchueler->getVorname() + " " + k_gewaehlterSchueler->getName());
+        s.schueler.push_back(vollname(*k_gewaehlterSchueler));
         s.schuelerAuswahl = 0;
     }
     if (s.fehler.empty()) {
@@ -78,19 +72,14 @@ void ZensurenFormular::hinzufuegen(const FormularWerte& werte, int schuelerEintr
     c_Schueler* s = aktuellerSchueler(schuelerEintrag);
     c_Fach* fach = aktuellesFach(fachEintrag);
     if (!s || !fach || !k_vorlage) return;
-    if (s->getZensurliste()->size() > 31999) {
-        m.einzeln("Die Zensur konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von Einträgen wurde "
-                  "überschritten.",
-                  "Fehler", FLAGS_FEHLER);
-        return;
-    }
+    if (!hatPlatz(s->getZensurliste()->size(), "Zensur", m)) return;
     MeldungsSammler pruefung = MeldungsSammler::gesammelt("Schüler");
     const bool passt = pruefeFormular(*k_vorlage, werte, pruefung, [](const FeldEingabe& e, MeldungsSammler& ms) {
         if (!e.ist("ZENSUR") || !e.leer()) return true;
         ms.melde("Sie müssen eine Zensur eingeben\nbevor Sie sie hinzufügen können.");
         return false;
     });
-    for (DialogMeldung& d : pruefung.entnehmen()) m.einzeln(std::move(d.text), std::move(d.caption), d.flags);
+    m.uebernimm(pruefung);
     if (!passt) return;
     auto zensur = std::make_unique<c_Zensur>();
     zensur->setFelder(neueFelder(*k_vorlage, werte));

@@ -1,9 +1,8 @@
 #include "dialogs/ui/curriculumdialog.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/curriculum.h"
-#include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
-#include "dialogs/ui/zeichenschutz.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
 
@@ -45,41 +44,35 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
     y += k_fach->height() + ABSTAND;
 
     QLabel* stunden = label(-1, "Anzahl der Stunden pro Woche (max.10):", 0, 0);
-    k_stunden = new QLineEdit(this);
-    k_stunden->setObjectName("id296");
+    k_stunden = eingabefeld(296, fm.horizontalAdvance("00") + 20);
     k_stunden->setMaxLength(2);
-    k_stunden->resize(fm.horizontalAdvance("00") + 20, fm.height() + 8);
-    schuetzeEdit(k_stunden);
     setzeNach(stunden, RAND, y + (k_stunden->height() - stunden->height()) / 2);
     setzeNach(k_stunden, stunden->geometry().right() + 1 + ABSTAND, y);
     y += k_stunden->height() + 2 * ABSTAND;
 
-    k_hinzufuegen = knopf(292, "&hinzufügen", 90, 26);
-    k_loeschen = knopf(293, "&löschen", 90, 26);
-    k_schliessen = knopf(1, "&Schließen", 90, 26);
-    setzeNach(k_hinzufuegen, RAND, y);
-    setzeNach(k_loeschen, k_hinzufuegen->geometry().right() + 1 + ABSTAND, y);
+    QPushButton* hinzufuegen = knopf(292, "&hinzufügen", 90, 26);
+    QPushButton* loeschen = knopf(293, "&löschen", 90, 26);
+    QPushButton* schliessen = knopf(1, "&Schließen", 90, 26);
+    setzeNach(hinzufuegen, RAND, y);
+    setzeNach(loeschen, hinzufuegen->geometry().right() + 1 + ABSTAND, y);
     k_dialogBreite = std::max(RAND + breite, k_jahrgang->geometry().right() + 1) + RAND;
-    setzeNach(k_schliessen, k_dialogBreite - RAND - k_schliessen->width(), y);
-    k_dialogHoehe = y + k_hinzufuegen->height() + RAND;
+    setzeNach(schliessen, k_dialogBreite - RAND - schliessen->width(), y);
+    k_dialogHoehe = y + hinzufuegen->height() + RAND;
 
-    connect(k_hinzufuegen, &QPushButton::clicked, this, &TCurriculumDialog::CmHinzufuegen);
-    connect(k_loeschen, &QPushButton::clicked, this, &TCurriculumDialog::CmLoeschen);
-    connect(k_schliessen, &QPushButton::clicked, this, [this] { schliesse(QDialog::Accepted); });
+    connect(hinzufuegen, &QPushButton::clicked, this, &TCurriculumDialog::CmHinzufuegen);
+    connect(loeschen, &QPushButton::clicked, this, &TCurriculumDialog::CmLoeschen);
+    connect(schliessen, &QPushButton::clicked, this, [this] { schliesse(QDialog::Accepted); });
 }
 
 void TCurriculumDialog::setupFenster() {
     c_Schulverwaltung& sv = *k_schulverwaltung;
-    fuelleAuswahl(k_fach, fachNamen(sv), 0);
+    fuelleAuswahl(k_fach, fachEintraege(&sv, nullptr), 0);
     fuelleAuswahl(k_jahrgang, jahrgangEintraege(sv), 0);
     updateCurriculum();
     setzeGroesse();
 }
 
-void TCurriculumDialog::updateCurriculum() {
-    k_curriculum->clear();
-    for (const std::string& zeile : curriculumZeilen(*k_schulverwaltung)) k_curriculum->addItem(qs(zeile));
-}
+void TCurriculumDialog::updateCurriculum() { fuelleListe(k_curriculum, curriculumZeilen(*k_schulverwaltung)); }
 
 void TCurriculumDialog::CmHinzufuegen() {
     TDialogMeldungen m(this);
@@ -93,7 +86,6 @@ void TCurriculumDialog::CmHinzufuegen() {
 
 void TCurriculumDialog::CmLoeschen() {
     TDialogMeldungen m(this);
-    const QList<QListWidgetItem*> gewaehlt = k_curriculum->selectedItems();
-    wunschLoeschen(*k_schulverwaltung, gewaehlt.isEmpty() ? -1 : k_curriculum->row(gewaehlt.front()), m);
+    wunschLoeschen(*k_schulverwaltung, ersteWahl(k_curriculum), m);
     updateCurriculum();
 }

@@ -7,7 +7,6 @@
 
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 class TCurriculumDialog : public TFormularDialog {
     Q_OBJECT
@@ -25,9 +24,6 @@ private:
     QComboBox* k_fach;
     QComboBox* k_jahrgang;
     QLineEdit* k_stunden;
-    QPushButton* k_hinzufuegen;
-    QPushButton* k_loeschen;
-    QPushButton* k_schliessen;
     // Fixed when the dialog opens.
     int k_maxStunden;
 };

@@ -1,8 +1,8 @@
 #include "dialogs/ui/fehlzeitendialog.h"
 
 #include "app/listenansicht.h"
+#include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
-#include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
 #include <QPushButton>
@@ -14,13 +14,9 @@ TFehlzeitenDialog::TFehlzeitenDialog(QWidget* parent, int resId, c_Schulverwaltu
     : TFormularDialog(parent, resId, sv, sv->getFehlzeitStruktur(), 0), k_formular(sv, schueler, lehrer) {
     setWindowTitle(qs(k_formular.caption()));
     k_schliessen = knopf(1, "&Schließen", 87, 21);
-    k_schliessen->move(6, 201);
     k_liste = listenAnsicht(653, k_formular.vorlage(), 309, 122);
-    k_liste->move(7, 120);
     k_hinzufuegen = knopf(651, "&Hinzufügen", 87, 21);
-    k_hinzufuegen->move(69, 81);
     k_loeschen = knopf(652, "Fehlzeit &löschen", 87, 21);
-    k_loeschen->move(7, 81);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmLoeschen);
     connect(k_schliessen, &QPushButton::clicked, this, [this] { done(0); });
@@ -38,10 +34,7 @@ void TFehlzeitenDialog::setupFenster() {
     k_dialogHoehe = y2 + 60;
     k_dialogBreite = std::max(k_dialogBreite, k_liste->x() + k_liste->width() + 13);
     const std::string fehler = k_formular.startFehler();
-    if (!fehler.empty()) {
-        meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
-        schliesse(0);
-    }
+    if (!fehler.empty()) brichAb(fehler);
     updateFehlzeiten();
     setzeGroesse();
 }
@@ -59,9 +52,10 @@ void TFehlzeitenDialog::CmLoeschen() {
     const int zeile = k_liste->fokusZeile();
     bool vertretungen = false;
     if (k_formular.fragtVorLoeschen(zeile))
-        vertretungen = meldung("Sollen die Vertretungsstunden für den gewählten\nZeitraum gelöscht "
-                               "werden?\n(Anmerkung: dies gilt nur für Termine ab dem heutigen Datum!)",
-                               "Fehlzeit löschen", MB_YESNO | MB_ICONQUESTION, this) == IDYES;
+        vertretungen = TDialogMeldungen(this).frage("Sollen die Vertretungsstunden für den gewählten\nZeitraum "
+                                                    "gelöscht werden?\n(Anmerkung: dies gilt nur für Termine ab dem "
+                                                    "heutigen Datum!)",
+                                                    "Fehlzeit löschen");
     MeldungsSammler m = MeldungsSammler::sofort();
     k_formular.loeschen(zeile, vertretungen, m);
     zeige(m);

@@ -1,9 +1,10 @@
 #include "dialogs/ui/formulardialog.h"
 
 #include "app/listenansicht.h"
+#include "dialogs/auswahl.h"
+#include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "model/felder.h"
-#include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
 #include <QApplication>
@@ -127,13 +128,16 @@ FormularWerte TFormularDialog::werte() const {
     return w;
 }
 
-void TFormularDialog::zeige(MeldungsSammler& meldungen) {
-    for (const DialogMeldung& m : meldungen.entnehmen()) meldung(m.text, m.caption, m.flags, this);
-}
+void TFormularDialog::zeige(MeldungsSammler& meldungen) { TDialogMeldungen(this).zeige(meldungen); }
 
 void TFormularDialog::schliesse(int r) {
     k_geschlossen = true;
     done(r);
+}
+
+void TFormularDialog::brichAb(const std::string& fehler) {
+    TDialogMeldungen(this).fehler(fehler);
+    schliesse(0);
 }
 
 void TFormularDialog::setzeGroesse() { resize(k_dialogBreite, k_dialogHoehe); }
@@ -161,6 +165,14 @@ QComboBox* TFormularDialog::auswahl(int id, int breite) {
     b->setObjectName(objektName(id));
     b->resize(breite, std::max(21, b->sizeHint().height()));
     return b;
+}
+
+QLineEdit* TFormularDialog::eingabefeld(int id, int breite) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(objektName(id));
+    e->resize(breite, fontMetrics().height() + 8);
+    schuetzeEdit(e);
+    return e;
 }
 
 QListWidget* TFormularDialog::mehrfachListe(int id, int breite, int hoehe) {
@@ -195,11 +207,22 @@ int listenBreite(const std::vector<std::string>& eintraege, int mindestens, int 
     return breite;
 }
 
+int spaltenBreite(c_Schulverwaltung* sv, const char* keinFach, int mindestens) {
+    std::vector<std::string> e = fachEintraege(sv, keinFach);
+    for (const std::string& k : klassenEintraege(sv, nullptr)) e.push_back(k);
+    return listenBreite(e, mindestens, 36);
+}
+
 std::vector<int> gewaehlteEintraege(const QListWidget* liste) {
     std::vector<int> v;
     for (int i = 0; i < liste->count(); ++i)
         if (liste->item(i)->isSelected()) v.push_back(i);
     return v;
+}
+
+int ersteWahl(const QListWidget* liste) {
+    const std::vector<int> gewaehlt = gewaehlteEintraege(liste);
+    return gewaehlt.empty() ? -1 : gewaehlt.front();
 }
 
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege) {

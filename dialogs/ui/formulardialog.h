@@ -67,6 +67,8 @@ protected:
     }
     // Closes the dialog with result `r`, also while exec() has not started.
     void schliesse(int r);
+    // A check of set-up failed: shows `fehler` ("Fehler", exclamation) and closes the dialog.
+    void brichAb(const std::string& fehler);
     // Gives the window the size k_dialogBreite x k_dialogHoehe at its place.
     void setzeGroesse();
 
@@ -75,6 +77,8 @@ protected:
     QPushButton* knopf(int id, const char* text, int breite, int hoehe);
     QLabel* label(int id, const char* text, int breite, int hoehe);
     QComboBox* auswahl(int id, int breite);
+    // An edit outside the field controls, one text line high, with the character guard.
+    QLineEdit* eingabefeld(int id, int breite);
     QListWidget* mehrfachListe(int id, int breite, int hoehe);
     // A report list view with one column per template field (heading = label, width 100).
     TListenAnsicht* listenAnsicht(int id, const c_Datenliste* vorlage, int breite, int hoehe);
@@ -97,9 +101,14 @@ private:
 // The width a list or choice box needs to show every entry whole: at least
 // `mindestens`, else the widest entry plus `zugabe` (frame, scroll bar or arrow).
 int listenBreite(const std::vector<std::string>& eintraege, int mindestens, int zugabe);
+// The column of a record dialog's subject list and class choice: `mindestens` wide, or what
+// the longest class or subject (with the list's first entry `keinFach`) needs.
+int spaltenBreite(c_Schulverwaltung* sv, const char* keinFach, int mindestens);
 
 // Entries and selection of a multi-selection list as plain values.
 std::vector<int> gewaehlteEintraege(const QListWidget* liste);
+// The first selected row of a list, -1 for none.
+int ersteWahl(const QListWidget* liste);
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege);
 // Fills a multi-selection list; nothing is selected.
 void fuelleListe(QListWidget* liste, const std::vector<std::string>& eintraege);

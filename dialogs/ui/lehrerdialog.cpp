@@ -1,6 +1,5 @@
 #include "dialogs/ui/lehrerdialog.h"
 
-#include "dialogs/auswahl.h"
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
@@ -13,27 +12,22 @@
 
 namespace {
 // The column of the resource controls: 180 wide, or what the longest class or subject needs.
-int spaltenBreite(c_Schulverwaltung* sv) {
-    std::vector<std::string> e = fachEintraege(sv, "[kein Fach]");
-    for (const std::string& k : klassenEintraege(sv, nullptr)) e.push_back(k);
-    return listenBreite(e, 180, 36);
-}
+int fachSpalte(c_Schulverwaltung* sv) { return spaltenBreite(sv, "[kein Fach]", 180); }
 }  // namespace
 
 TLehrerDialog::TLehrerDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Lehrer* lehrer)
-    : TFormularDialog(parent, resId, sv, sv->getLehrerStruktur(), std::max(200, spaltenBreite(sv) + 20)),
-      k_formular(sv, lehrer) {
+    : TFormularDialog(parent, resId, sv, sv->getLehrerStruktur(), fachSpalte(sv) + 20), k_formular(sv, lehrer) {
     setWindowTitle("Lehrer");
     // The controls of the resource, left of the fields.
-    const int spalte = spaltenBreite(sv);
+    const int spalte = fachSpalte(sv);
     label(-1, "Klasse:", spalte, 16)->move(10, 8);
     k_klassenwahl = auswahl(251, spalte);
     k_klassenwahl->move(10, 26);
     k_klassenwahl->setMaxVisibleItems(15);
-    k_fachLabel = label(255, "Lehrer lehrt folgende Fächer:", spalte, 16);
-    k_fachLabel->move(10, 62);
+    QLabel* fachLabel = label(255, "Lehrer lehrt folgende Fächer:", spalte, 16);
+    fachLabel->move(10, 62);
     k_fachwahl = mehrfachListe(252, spalte, 120);
-    k_fachwahl->move(10, 62 + k_fachLabel->height() + 2);
+    k_fachwahl->move(10, 62 + fachLabel->height() + 2);
     QPushButton* fehlzeiten = knopf(256, "&Fehlzeiten", 87, 23);
     fehlzeiten->move(10, k_fachwahl->y() + k_fachwahl->height() + 8);
     QPushButton* ok = knopf(1, "&OK", 87, 23);

@@ -22,5 +22,4 @@ private:
     LehrerFormular k_formular;
     QComboBox* k_klassenwahl;
     QListWidget* k_fachwahl;
-    QLabel* k_fachLabel;
 };

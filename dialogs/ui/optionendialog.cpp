@@ -1,8 +1,8 @@
 #include "dialogs/ui/optionendialog.h"
 
+#include "dialogs/auswahl.h"
 #include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
-#include "dialogs/ui/zeichenschutz.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
 
@@ -24,13 +24,6 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     setWindowTitle("Einstellungen");
     const QFontMetrics fm(font());
     const int zeile = fm.height() + 10;
-    auto edit = [this](int id, int breite) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QString("id%1").arg(id));
-        e->resize(breite, fontMetrics().height() + 8);
-        schuetzeEdit(e);
-        return e;
-    };
 
     // Left: the grade levels and the new classes, each label with its edit; below, the size of the timetable.
     const char* const texte[] = {"Niedrigste Jahrgangsstufe Ihrer Schule:", "Höchste Jahrgangsstufe Ihrer Schule:",
@@ -45,7 +38,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     for (int i = 0; i < 3; ++i) {
         QLabel* l = label(-1, texte[i], labelBreite, zeile - 6);
         setzeNach(l, RAND, y + 3);
-        *ziele[i] = edit(ids[i], zahlBreite);
+        *ziele[i] = eingabefeld(ids[i], zahlBreite);
         setzeNach(*ziele[i], editX, y);
         y += zeile + 4;
     }
@@ -55,7 +48,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     y += zeile;
     QLabel* stunden = label(-1, "Stunden pro Tag:", 0, zeile - 6);
     setzeNach(stunden, RAND + 16, y + 3);
-    k_stunden = edit(211, zahlBreite);
+    k_stunden = eingabefeld(211, zahlBreite);
     setzeNach(k_stunden, RAND + 16 + stunden->width() + ABSTAND, y);
     y += zeile + 4;
     k_samstag = new QCheckBox("Samstags unterricht", this);
@@ -68,9 +61,9 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     // Right: the subjects with their hint, the name edit and the two buttons.
     const int x = linksRechts + 3 * RAND;
     const int spalte = std::max(300, fm.horizontalAdvance("Geben Sie hier die Fächer ein, die an Ihrer") + 8);
-    k_hinzufuegen = knopf(203, "&Hinzufügen", 90, 26);
-    k_loeschen = knopf(204, "&Löschen", k_hinzufuegen->width(), 26);
-    const int listenBreite = spalte - k_hinzufuegen->width() - ABSTAND;
+    QPushButton* hinzufuegen = knopf(203, "&Hinzufügen", 90, 26);
+    QPushButton* loeschen = knopf(204, "&Löschen", hinzufuegen->width(), 26);
+    const int listenBreite = spalte - hinzufuegen->width() - ABSTAND;
     auto* hinweis = new QLabel(this);
     hinweis->setTextFormat(Qt::PlainText);
     hinweis->setWordWrap(true);
@@ -78,26 +71,26 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
                      "Fach in das Editierfeld eingeben und auf Hinzufügen klicken.");
     hinweis->setGeometry(x, RAND, spalte, hinweis->heightForWidth(spalte));
     int ry = hinweis->geometry().bottom() + 1 + ABSTAND;
-    k_fach = edit(205, listenBreite);
+    k_fach = eingabefeld(205, listenBreite);
     setzeNach(k_fach, x, ry);
-    setzeNach(k_hinzufuegen, x + listenBreite + ABSTAND, ry - (k_hinzufuegen->height() - k_fach->height()) / 2);
-    ry = std::max(k_fach->geometry().bottom(), k_hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
+    setzeNach(hinzufuegen, x + listenBreite + ABSTAND, ry - (hinzufuegen->height() - k_fach->height()) / 2);
+    ry = std::max(k_fach->geometry().bottom(), hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
     // The subjects in the store's order, so a row always names the subject it stands for.
     k_faecher = new QListWidget(this);
     k_faecher->setObjectName("id202");
     k_faecher->setGeometry(x, ry, listenBreite, std::max(160, linksUnten - ry));
-    setzeNach(k_loeschen, x + listenBreite + ABSTAND, ry);
+    setzeNach(loeschen, x + listenBreite + ABSTAND, ry);
 
-    k_schliessen = knopf(1, "&Schließen", 90, 26);
+    QPushButton* schliessen = knopf(1, "&Schließen", 90, 26);
     const int unten = std::max(linksUnten, k_faecher->geometry().bottom()) + 1 + 2 * ABSTAND;
     k_dialogBreite = x + spalte + RAND;
-    setzeNach(k_schliessen, k_dialogBreite - RAND - k_schliessen->width(), unten);
-    k_dialogHoehe = unten + k_schliessen->height() + RAND;
-    k_schliessen->setDefault(true);
+    setzeNach(schliessen, k_dialogBreite - RAND - schliessen->width(), unten);
+    k_dialogHoehe = unten + schliessen->height() + RAND;
+    schliessen->setDefault(true);
 
-    connect(k_hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
-    connect(k_loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
-    connect(k_schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);
+    connect(hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
+    connect(loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
+    connect(schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);
 }
 
 void TOptionenDialog::setupFenster() {
@@ -111,10 +104,7 @@ void TOptionenDialog::setupFenster() {
     setzeGroesse();
 }
 
-void TOptionenDialog::updateFaecher() {
-    k_faecher->clear();
-    for (const std::string& name : fachNamen(*k_schulverwaltung)) k_faecher->addItem(qs(name));
-}
+void TOptionenDialog::updateFaecher() { fuelleListe(k_faecher, fachEintraege(k_schulverwaltung, nullptr)); }
 
 void TOptionenDialog::CmHinzufuegen() {
     TDialogMeldungen m(this);
@@ -124,9 +114,7 @@ void TOptionenDialog::CmHinzufuegen() {
 
 void TOptionenDialog::CmLoeschen() {
     TDialogMeldungen m(this);
-    const QList<QListWidgetItem*> gewaehlt = k_faecher->selectedItems();
-    const int zeile = gewaehlt.isEmpty() ? -1 : k_faecher->row(gewaehlt.front());
-    if (fachLoeschen(*k_schulverwaltung, zeile, m)) updateFaecher();
+    if (fachLoeschen(*k_schulverwaltung, ersteWahl(k_faecher), m)) updateFaecher();
 }
 
 void TOptionenDialog::CmOk() {

@@ -8,7 +8,6 @@
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 
 class TOptionenDialog : public TFormularDialog {
     Q_OBJECT
@@ -30,7 +29,4 @@ private:
     QCheckBox* k_samstag;
     QListWidget* k_faecher;
     QLineEdit* k_fach;
-    QPushButton* k_hinzufuegen;
-    QPushButton* k_loeschen;
-    QPushButton* k_schliessen;
 };

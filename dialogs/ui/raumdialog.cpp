@@ -1,6 +1,5 @@
 #include "dialogs/ui/raumdialog.h"
 
-#include "dialogs/auswahl.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
 
@@ -22,18 +21,13 @@ QLabel* spaltenLabel(QWidget* dialog, const char* text, int x, int y, int breite
 }
 
 // The column of the resource controls: 172 wide, or what the longest class or subject needs.
-int spaltenBreite(c_Schulverwaltung* sv) {
-    std::vector<std::string> e = fachEintraege(sv, "[kein Fachraum / Klassenraum]");
-    for (const std::string& k : klassenEintraege(sv, nullptr)) e.push_back(k);
-    return listenBreite(e, 172, 36);
-}
+int fachSpalte(c_Schulverwaltung* sv) { return spaltenBreite(sv, "[kein Fachraum / Klassenraum]", 172); }
 }  // namespace
 
 TRaumDialog::TRaumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Raum* raum)
-    : TFormularDialog(parent, resId, sv, sv->getRaumStruktur(), std::max(190, spaltenBreite(sv) + 18)),
-      k_formular(sv, raum) {
+    : TFormularDialog(parent, resId, sv, sv->getRaumStruktur(), fachSpalte(sv) + 18), k_formular(sv, raum) {
     setWindowTitle("Raum");
-    const int spalte = spaltenBreite(sv);
+    const int spalte = fachSpalte(sv);
     // The controls of the resource, left of the fields.
     QLabel* fachLabel = spaltenLabel(this, "Fächer, die in diesem Raum unterrichtet werden können:", 8, 8, spalte);
     k_fachwahl = mehrfachListe(231, spalte, 120);

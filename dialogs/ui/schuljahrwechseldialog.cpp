@@ -1,6 +1,6 @@
 #include "dialogs/ui/schuljahrwechseldialog.h"
 
-#include "platform/ui/meldung.h"
+#include "dialogs/ui/dialogmeldungen.h"
 #include "platform/ui/qtext.h"
 
 #include <QCheckBox>
@@ -10,13 +10,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-
-namespace {
-int ersteWahl(const QListWidget* liste) {
-    const std::vector<int> gewaehlt = gewaehlteEintraege(liste);
-    return gewaehlt.empty() ? -1 : gewaehlt.front();
-}
-}  // namespace
 
 TSchuljahrwechselDialog::TSchuljahrwechselDialog(QWidget* parent, int resId, c_Schulverwaltung* sv)
     : TFormularDialog(parent, resId, sv, nullptr, 0), k_formular(sv) {
@@ -88,8 +81,8 @@ void TSchuljahrwechselDialog::CmEntfernen() {
 }
 
 void TSchuljahrwechselDialog::CmOk() {
-    if (meldung("Wollen Sie wirklich einen Schul-\njahreswechsel durchführen?", "Schuljahreswechsel",
-                MB_YESNO | MB_ICONQUESTION, this) == IDYES)
+    if (TDialogMeldungen(this).frage("Wollen Sie wirklich einen Schul-\njahreswechsel durchführen?",
+                                     "Schuljahreswechsel"))
         k_formular.ausfuehren(k_zensuren->isChecked());
     schliesse(0);
 }

@@ -17,8 +17,6 @@ public:
     void CmOk();
     void updateSitzenbleiber();
 
-    const SchuljahrwechselFormular& formular() const { return k_formular; }
-
 private:
     SchuljahrwechselFormular k_formular;
     QComboBox* k_klassen;

@@ -31,11 +31,11 @@ TTerminDialog::TTerminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, 
                              const char* titel, const Anordnung& a)
     : TFormularDialog(parent, resId, sv, vorlage, dx), k_startHoehe(a.hoehe) {
     setWindowTitle(titel);
-    k_ok = knopf(1, "&OK", inPixeln(a.ok).width(), inPixeln(a.ok).height());
-    setzeNach(k_ok, inPixeln(a.ok).x(), inPixeln(a.ok).y());
-    k_ok->setDefault(true);
-    k_abbruch = knopf(2, "&Abbruch", inPixeln(a.abbruch).width(), inPixeln(a.abbruch).height());
-    setzeNach(k_abbruch, inPixeln(a.abbruch).x(), inPixeln(a.abbruch).y());
+    QPushButton* ok = knopf(1, "&OK", inPixeln(a.ok).width(), inPixeln(a.ok).height());
+    setzeNach(ok, inPixeln(a.ok).x(), inPixeln(a.ok).y());
+    ok->setDefault(true);
+    QPushButton* abbruch = knopf(2, "&Abbruch", inPixeln(a.abbruch).width(), inPixeln(a.abbruch).height());
+    setzeNach(abbruch, inPixeln(a.abbruch).x(), inPixeln(a.abbruch).y());
     beschriftung("Fach:", a.fachLabel);
     beschriftung("Lehrer:", a.lehrerLabel);
     beschriftung("Klasse:", a.klasseLabel);
@@ -44,8 +44,8 @@ TTerminDialog::TTerminDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, 
     k_lehrer = liste(266, a.lehrer);
     k_klasse = liste(265, a.klasse);
     k_raum = liste(273, a.raum);
-    connect(k_ok, &QPushButton::clicked, this, [this] { CmOk(); });
-    connect(k_abbruch, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ok, &QPushButton::clicked, this, [this] { CmOk(); });
+    connect(abbruch, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QComboBox* TTerminDialog::liste(int id, const Ressource& r) {
@@ -101,8 +101,7 @@ void TTerminDialog::setupFenster() {
     fuelleListe(k_raum, raumEintraege(sv));
     fuelleZusatzliste();
     if (k_raum->count() == 0) {
-        TDialogMeldungen(this).fehler(TEXT_KEIN_AKTIVER_RAUM);
-        schliesse(0);
+        brichAb(TEXT_KEIN_AKTIVER_RAUM);
         return;
     }
     zeigeDatensatz();

@@ -10,7 +10,6 @@
 #include "dialogs/ui/formulardialog.h"
 
 class QComboBox;
-class QPushButton;
 
 // A control of a dialog resource: position and size in dialog units.
 struct Ressource {
@@ -56,8 +55,6 @@ protected:
     // What the form holds.
     TerminEingabe eingabe() const;
 
-    QPushButton* k_ok;
-    QPushButton* k_abbruch;
     QComboBox* k_fach;
     QComboBox* k_lehrer;
     QComboBox* k_klasse;

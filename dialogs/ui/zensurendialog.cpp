@@ -2,7 +2,6 @@
 
 #include "app/listenansicht.h"
 #include "model/schulverwaltung/schulverwaltung.h"
-#include "platform/ui/meldung.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -14,17 +13,11 @@ TZensurenDialog::TZensurenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     : TFormularDialog(parent, resId, sv, sv->getZensurStruktur(), 0), k_formular(sv, schueler, klasse) {
     setWindowTitle("Zensuren");
     k_schliessen = knopf(1, "&Schließen", 87, 21);
-    k_schliessen->move(12, 201);
     k_schuelerwahl = auswahl(603, 106);
-    k_schuelerwahl->move(12, 121);
     k_zensurenliste = listenAnsicht(605, k_formular.vorlage(), 209, 150);
-    k_zensurenliste->move(127, 120);
     k_hinzufuegen = knopf(601, "&Hinzufügen", 87, 21);
-    k_hinzufuegen->move(105, 81);
     k_loeschen = knopf(602, "Zensur &löschen", 87, 21);
-    k_loeschen->move(12, 81);
     k_zensurenfach = auswahl(604, 106);
-    k_zensurenfach->move(12, 150);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TZensurenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TZensurenDialog::CmLoeschen);
     connect(k_schuelerwahl, &QComboBox::activated, this, &TZensurenDialog::changeselection);
@@ -49,10 +42,7 @@ void TZensurenDialog::setupFenster() {
     const ZensurenFormular::Start start = k_formular.start();
     fuelleAuswahl(k_schuelerwahl, start.schueler, start.schuelerAuswahl);
     fuelleAuswahl(k_zensurenfach, start.faecher, start.fachAuswahl);
-    if (!start.fehler.empty()) {
-        meldung(start.fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
-        schliesse(0);
-    }
+    if (!start.fehler.empty()) brichAb(start.fehler);
     changeselection();
     setzeGroesse();
 }

@@ -5,6 +5,7 @@
 #include "dialogs/lehrerformular.h"
 #include "dialogs/raumformular.h"
 #include "dialogs/schuelerformular.h"
+#include "tests/core/dialog_hilfe.h"
 #include "tests/core/jahrgang_hilfe.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +27,7 @@ FormularWerte klassenForm(const std::string& jahrgang, const std::string& bez, c
     return {{jahrgang, bez, name}, {}};
 }
 
-std::string texte(const MeldungsSammler& m) {
-    std::string s;
-    for (const DialogMeldung& d : m.boxen()) s += "[" + d.caption + "|" + std::to_string(d.flags) + "] " + d.text;
-    return s;
-}
+using dialoghilfe::texte;
 
 // Fills a list of the store up to the limit without the sorted insert.
 template <class T, class L>

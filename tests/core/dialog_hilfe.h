@@ -1,5 +1,6 @@
 // A message target for the dialog-logic tests: records every box and answers
-// from a script (Yes by default for a question).
+// from a script (Yes by default for a question); and the boxes of a collection
+// as one text.
 #pragma once
 
 #include "dialogs/meldungsziel.h"
@@ -44,5 +45,12 @@ private:
     std::vector<Meldung> k_meldungen;
     std::deque<int> k_antworten;
 };
+
+// "[caption|flags] text" per box, in order.
+inline std::string texte(const MeldungsSammler& m) {
+    std::string s;
+    for (const DialogMeldung& d : m.boxen()) s += "[" + d.caption + "|" + std::to_string(d.flags) + "] " + d.text;
+    return s;
+}
 
 }  // namespace dialoghilfe

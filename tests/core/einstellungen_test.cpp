@@ -1,5 +1,6 @@
 // The settings checks with the question on lowering the lessons per day, the
 // subject list, and the curriculum checks with the weekly maximum.
+#include "dialogs/auswahl.h"
 #include "dialogs/curriculum.h"
 #include "dialogs/optionen.h"
 #include "tests/core/dialog_hilfe.h"
@@ -129,7 +130,7 @@ TEST_F(Einstellungen, FaecherHinzufuegenUndLoeschen) {
     EXPECT_FALSE(fachHinzufuegen(*sv, "", m));
     EXPECT_EQ(m.letzte().text, "Sie müssen zuerst\neinen Namen in das Feld\neingeben.");
     for (const char* name : {"Sport", "deutsch", "Mathe"}) EXPECT_TRUE(fachHinzufuegen(*sv, name, m));
-    EXPECT_EQ(fachNamen(*sv), (std::vector<std::string>{"deutsch", "Mathe", "Sport"}));
+    EXPECT_EQ(fachEintraege(sv.get(), nullptr), (std::vector<std::string>{"deutsch", "Mathe", "Sport"}));
 
     // The row names the subject that goes; one still in use stays.
     c_Fach* mathe = sv->getFachliste()->getFach(2);
@@ -141,7 +142,7 @@ TEST_F(Einstellungen, FaecherHinzufuegenUndLoeschen) {
     EXPECT_FALSE(fachLoeschen(*sv, -1, m));
     EXPECT_EQ(m.letzte().text, "Sie müssen erst ein Fach auswählen.");
     EXPECT_TRUE(fachLoeschen(*sv, 2, m));
-    EXPECT_EQ(fachNamen(*sv), (std::vector<std::string>{"deutsch", "Mathe"}));
+    EXPECT_EQ(fachEintraege(sv.get(), nullptr), (std::vector<std::string>{"deutsch", "Mathe"}));
 }
 
 TEST_F(Einstellungen, CurriculumPruefungenUndWochenmaximum) {

@@ -2,6 +2,7 @@
 #include "dialogs/fehlzeitenformular.h"
 #include "dialogs/schuljahrwechsel.h"
 #include "dialogs/zensurenformular.h"
+#include "tests/core/dialog_hilfe.h"
 #include "tests/core/jahrgang_hilfe.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,7 @@ namespace {
 using jahrgang::add;
 using Zeilen = std::vector<std::vector<std::string>>;
 
-std::string texte(const MeldungsSammler& m) {
-    std::string s;
-    for (const DialogMeldung& d : m.boxen()) s += "[" + d.caption + "|" + std::to_string(d.flags) + "] " + d.text;
-    return s;
-}
+using dialoghilfe::texte;
 
 FormularWerte datum(const std::string& at, const std::string& am, const std::string& aj, const std::string& et,
                     const std::string& em, const std::string& ej) {
@@ -157,6 +154,31 @@ TEST_F(Unterdialoge, AbsenceChecks) {
     EXPECT_EQ(texte(m), "[|0] Das Datum zum Fehlzeitende ist nicht korrekt." + ende);
     EXPECT_EQ(form.zeilen().back(), (std::vector<std::string>{"7", "3", "2024", "8", "3", "2024"}));
     EXPECT_EQ(form.caption(), "Fehlzeiten für Kim Zander");
+}
+
+TEST_F(Unterdialoge, AbsenceListsStopAtTheLimit) {
+    c_Schueler* s = add(*sv, jahrgang::schueler(*sv, "Zander", "Kim"));
+    c_Lehrer* l = add(*sv, jahrgang::lehrer(*sv, "Adler", "Anna", 20));
+    const struct {
+        const char* wer;
+        c_Schueler* schueler;
+        c_Lehrer* lehrer;
+        c_Fehlzeitliste* liste;
+    } faelle[] = {{"student", s, nullptr, s->getFehlzeitliste()}, {"teacher", nullptr, l, l->getFehlzeitliste()}};
+    for (const auto& f : faelle) {
+        // 31999 absences take one more; 32000 refuse it.
+        while (f.liste->size() < 31999) jahrgang::fehlzeit(*sv, f.liste, 4, 3, 2024, 8, 3, 2024);
+        FehlzeitenFormular form(sv.get(), f.schueler, f.lehrer);
+        MeldungsSammler m = MeldungsSammler::sofort();
+        form.hinzufuegen(datum("1", "3", "2024", "2", "3", "2024"), m);
+        EXPECT_EQ(f.liste->size(), 32000u) << f.wer;
+        EXPECT_TRUE(m.leer()) << f.wer;
+        form.hinzufuegen(datum("1", "3", "2024", "2", "3", "2024"), m);
+        EXPECT_EQ(f.liste->size(), 32000u) << f.wer;
+        EXPECT_EQ(texte(m), "[Fehler|48] Die Fehlzeit konnte nicht angelegt werden:\nDie max. erlaubte Anzahl von "
+                            "Einträgen wurde überschritten.")
+            << f.wer;
+    }
 }
 
 TEST_F(Unterdialoge, AbsenceStartAndDelete) {
