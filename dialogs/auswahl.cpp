@@ -5,8 +5,6 @@
 
 #include <algorithm>
 
-std::string vollname(const c_person& p) { return p.getVorname() + " " + p.getName(); }
-
 std::string klassenEintrag(const c_Klasse* k) {
     if (!k) return std::string();
     std::string s = std::to_string(k->getJahrgang());

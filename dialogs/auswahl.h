@@ -24,9 +24,6 @@ std::vector<std::string> eintraege(const char* erster, const Liste* liste, Text 
     return e;
 }
 
-// VORNAME + " " + NAME.
-std::string vollname(const c_person& p);
-
 // "%d%c %s" (JAHRGANG, letter, NAME) when the class's NAME holds a value, else
 // "%d%c"; an empty letter shows as nothing.
 std::string klassenEintrag(const c_Klasse* k);

@@ -10,7 +10,7 @@
 
 int maxWochenstunden(c_Schulverwaltung& sv) {
     const long long max = static_cast<long long>(sv.getStundenProTag()) * (sv.getSamstag() ? 6 : 5);
-    return max > INT_MAX ? INT_MAX : max < INT_MIN ? INT_MIN : static_cast<int>(max);
+    return text::saturatedInt(max);
 }
 
 std::string wunschText(const c_Wunsch& w) {

@@ -2,6 +2,7 @@
 
 #include "dialogs/auswahl.h"
 #include "dialogs/datumpruefung.h"
+#include "model/anzeige.h"
 #include "model/datum.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"

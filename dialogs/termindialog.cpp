@@ -22,10 +22,9 @@ const char* const TITEL_FELDER = "Termin anlegen";
 
 std::string lehrerName(const c_Lehrer* l) { return l->getName() + "," + l->getVorname(); }
 
-int saettigend(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
 
 void zaehlerAendern(c_Lehrer* l, long long stunden) {
-    if (l) l->setVergebeneStunden(saettigend(l->getVergebeneStunden() + stunden));
+    if (l) l->setVergebeneStunden(text::saturatedInt(l->getVergebeneStunden() + stunden));
 }
 
 // The n-th record of a list, null for 0 or past the end.

@@ -29,3 +29,5 @@ std::string feldText(const c_datatype* f) {
     default: return std::string();
     }
 }
+
+std::string vollname(const c_person& p) { return p.getVorname() + " " + p.getName(); }

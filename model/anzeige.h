@@ -8,6 +8,7 @@ class c_Klasse;
 class c_Lehrer;
 class c_Fach;
 class c_Raum;
+class c_person;
 
 // "%d%c %s" (grade level, class letter, name) or "%d%c" without a name;
 // "[keine]" for no class.
@@ -20,5 +21,7 @@ std::string lehrerText(const c_Lehrer* l);
 std::string fachText(const c_Fach* f);
 // The room's NAME; empty for no room.
 std::string raumName(const c_Raum* r);
+// VORNAME + " " + NAME.
+std::string vollname(const c_person& p);
 // A field value: a string's text, an int as "%d", a bool as "X" or empty.
 std::string feldText(const c_datatype* f);

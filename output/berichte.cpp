@@ -31,7 +31,7 @@ void zelle(std::string& zeile, const std::string& inhalt) {
     zeile += '|';
 }
 
-std::string lehrerVollname(const c_Lehrer* l) { return l ? l->getVorname() + " " + l->getName() : std::string(); }
+std::string lehrerVollname(const c_Lehrer* l) { return l ? vollname(*l) : std::string(); }
 std::string lehrerNachname(const c_Lehrer* l) { return l ? l->getName() : std::string(); }
 std::string fachName(const c_Fach* f) { return f ? f->getName() : std::string(); }
 

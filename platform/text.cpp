@@ -222,4 +222,6 @@ std::string oneLine(std::string s) {
     return s;
 }
 
+int saturatedInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : static_cast<int>(v); }
+
 }  // namespace text

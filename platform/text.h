@@ -51,6 +51,8 @@ bool startsWithNoCase(const std::string& s, const std::string& prefix);
 // white space skipped, optional sign, digits up to the first other character;
 // 0 without digits. Saturates at the int range instead of overflowing.
 int leadingInt(const std::string& s);
+// `v` kept within the int range.
+int saturatedInt(long long v);
 
 // The text with every CR and LF replaced by a space.
 std::string oneLine(std::string s);

@@ -111,7 +111,7 @@ int c_Schulverwaltung::getGeplanteStunden(const c_Klasse* k, const c_Fach* f) {
     const std::unique_ptr<c_Dauerterminliste> termine = k_database->getDauerterminliste()->getTermineKlasse(k);
     for (const c_Dauertermin* t : *termine)
         if (t->getFach() == f) summe += static_cast<long long>(t->getEStd()) - t->getAStd() + 1;
-    return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, summe)));
+    return text::saturatedInt(summe);
 }
 
 bool c_Schulverwaltung::isKlassenraum(const c_Raum* r) {
