@@ -31,7 +31,8 @@ void ZeilenModell::setZeilen(std::vector<QStringList> zeilen) {
     endResetModel();
 }
 
-TListenAnsicht::TListenAnsicht(QWidget* parent, int id) : QTreeView(parent), k_modell(new ZeilenModell(this)) {
+TListenAnsicht::TListenAnsicht(QWidget* parent, int id)
+    : NurMarkierteZeilen<QTreeView>(parent), k_modell(new ZeilenModell(this)) {
     setObjectName(QString("id%1").arg(id));
     setModel(k_modell);
     setRootIsDecorated(false);
@@ -80,14 +81,11 @@ QString TListenAnsicht::spaltenTitel(int spalte) const {
     return k_modell->headerData(spalte, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
-int TListenAnsicht::fokusZeile() const {
-    const QModelIndex i = currentIndex();
-    return i.isValid() ? i.row() : -1;
-}
-
 void TListenAnsicht::setFokusZeile(int zeile) {
-    if (zeile < 0 || zeile >= anzahlZeilen())
-        setCurrentIndex(QModelIndex());
-    else
-        setCurrentIndex(k_modell->index(zeile, 0));
+    if (zeile < 0 || zeile >= anzahlZeilen()) {
+        selectionModel()->clear();
+        return;
+    }
+    selectionModel()->setCurrentIndex(k_modell->index(zeile, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }

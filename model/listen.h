@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -22,32 +23,58 @@ class c_Vertretungstermin;
 class c_Dauertermin;
 class c_Wunsch;
 
+// A mark that no list of this process had before: every change of a list's entries gives it
+// a new one, so whoever showed a list can tell whether it changed since (thread-safe).
+std::uint64_t neuerListenStand();
+
 template <class T>
 class c_Liste {
 public:
     using value_type = T*;
-    using iterator = typename std::vector<T*>::iterator;
+    using iterator = typename std::vector<T*>::const_iterator;
     using const_iterator = typename std::vector<T*>::const_iterator;
+
+    c_Liste() = default;
+    // A copy is a list of its own and gets a mark of its own.
+    c_Liste(const c_Liste& o) : k_elemente(o.k_elemente) {}
+    c_Liste& operator=(const c_Liste& o) {
+        k_elemente = o.k_elemente;
+        geaendert();
+        return *this;
+    }
 
     std::size_t size() const { return k_elemente.size(); }
     bool empty() const { return k_elemente.empty(); }
-    iterator begin() { return k_elemente.begin(); }
-    iterator end() { return k_elemente.end(); }
     const_iterator begin() const { return k_elemente.begin(); }
     const_iterator end() const { return k_elemente.end(); }
     T* front() const { return k_elemente.front(); }
     T* back() const { return k_elemente.back(); }
 
-    void push_back(T* p) { k_elemente.push_back(p); }
-    void push_front(T* p) { k_elemente.insert(k_elemente.begin(), p); }
-    void insert(std::size_t pos, T* p) { k_elemente.insert(k_elemente.begin() + static_cast<std::ptrdiff_t>(pos), p); }
+    void push_back(T* p) {
+        k_elemente.push_back(p);
+        geaendert();
+    }
+    void push_front(T* p) { insert(0, p); }
+    void insert(std::size_t pos, T* p) {
+        k_elemente.insert(k_elemente.begin() + static_cast<std::ptrdiff_t>(pos), p);
+        geaendert();
+    }
     // Takes every node that holds `p` out of the list; the record stays.
     void remove(const T* p) {
-        k_elemente.erase(std::remove(k_elemente.begin(), k_elemente.end(), p), k_elemente.end());
+        const auto weg = std::remove(k_elemente.begin(), k_elemente.end(), p);
+        if (weg == k_elemente.end()) return;
+        k_elemente.erase(weg, k_elemente.end());
+        geaendert();
     }
     // Takes the node at 0-based position `i` out of the list.
-    void eraseAt(std::size_t i) { k_elemente.erase(k_elemente.begin() + static_cast<std::ptrdiff_t>(i)); }
-    void clear() { k_elemente.clear(); }
+    void eraseAt(std::size_t i) {
+        k_elemente.erase(k_elemente.begin() + static_cast<std::ptrdiff_t>(i));
+        geaendert();
+    }
+    void clear() {
+        k_elemente.clear();
+        geaendert();
+    }
     void reserve(std::size_t n) { k_elemente.reserve(n); }
 
     // The n-th element counting from 1, or null outside 1..count.
@@ -75,7 +102,9 @@ public:
             else
                 k_elemente[bleiben++] = p;  // never ahead of the element read
         }
+        if (frei.empty()) return;
         k_elemente.resize(bleiben);
+        geaendert();
         for (T* p : frei) delete p;
     }
 
@@ -83,11 +112,26 @@ public:
     void deleteAll() {
         std::vector<T*> alt;
         alt.swap(k_elemente);
+        geaendert();
         for (T* p : alt) delete p;
     }
 
+    // The list's mark: it changes with every insert, removal and reordering, and where a
+    // record of the list was changed in place by someone who says so (geaendert).
+    std::uint64_t stand() const { return k_stand; }
+    void geaendert() { k_stand = neuerListenStand(); }
+
 protected:
+    // The entries for a change; the list counts as changed.
+    std::vector<T*>& elementeAendern() {
+        geaendert();
+        return k_elemente;
+    }
+    const std::vector<T*>& elemente() const { return k_elemente; }
+
+private:
     std::vector<T*> k_elemente;
+    std::uint64_t k_stand = neuerListenStand();
 };
 
 class c_Schuelerliste : public c_Liste<c_Schueler> {

@@ -5,6 +5,7 @@
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "model/felder.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
 #include <QApplication>
@@ -176,7 +177,7 @@ QLineEdit* TFormularDialog::eingabefeld(int id, int breite) {
 }
 
 QListWidget* TFormularDialog::mehrfachListe(int id, int breite, int hoehe) {
-    auto* l = new QListWidget(this);
+    auto* l = new TListenfeld(this);
     l->setObjectName(objektName(id));
     l->setSelectionMode(QAbstractItemView::ExtendedSelection);
     l->resize(breite, hoehe);

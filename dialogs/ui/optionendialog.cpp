@@ -4,6 +4,7 @@
 #include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
 #include <QCheckBox>
@@ -76,7 +77,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     setzeNach(hinzufuegen, x + listenBreite + ABSTAND, ry - (hinzufuegen->height() - k_fach->height()) / 2);
     ry = std::max(k_fach->geometry().bottom(), hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
     // The subjects in the store's order, so a row always names the subject it stands for.
-    k_faecher = new QListWidget(this);
+    k_faecher = new TListenfeld(this);
     k_faecher->setObjectName("id202");
     k_faecher->setGeometry(x, ry, listenBreite, std::max(160, linksUnten - ry));
     setzeNach(loeschen, x + listenBreite + ABSTAND, ry);

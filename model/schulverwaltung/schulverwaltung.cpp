@@ -181,5 +181,6 @@ bool c_Schulverwaltung::deactivateRaum(c_Raum* r) {
         !k_database->getVertretungsterminliste()->getTermineRaum(r)->empty())
         return false;
     r->setAktiv(false);
+    k_database->getRaumliste()->geaendert();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "model/database/database.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -34,9 +35,18 @@ public:
     // holds the messages (or says that the file is missing) and false comes back.
     bool reload(const char* dateiname, std::string* fehler);
     int save(const char* dateiname);
+    // Whether the year's templates loaded whole (its structure section passed its checks).
+    bool hatStruktur() const { return k_database && k_database->isStrukturGeladen(); }
     void clear();
 
     c_Database* getDatabase() { return k_database.get(); }
+
+    // Who hears of the changes that dialogs make directly in the records while they are open
+    // (grades, absences, subjects, curriculum), outside a command of the main window.
+    void setAenderungsMelder(std::function<void()> melder) { k_aenderungsMelder = std::move(melder); }
+    void meldeAenderung() {
+        if (k_aenderungsMelder) k_aenderungsMelder();
+    }
 
     // ---- forwarding: records go into the store; the pointer is emptied when
     // the store took the record, and stays with the caller when it refused.
@@ -147,4 +157,5 @@ public:
 
 private:
     std::unique_ptr<c_Database> k_database;
+    std::function<void()> k_aenderungsMelder;
 };
