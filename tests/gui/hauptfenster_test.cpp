@@ -748,3 +748,22 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
         fs::remove(AKTUELLE_DATEI);
     }
 }
+
+// Deleting a class takes its students' class, its appointments and its substitutions along: no
+// view may still show rows of them, whichever tab the delete came from.
+TEST_F(HauptfensterTest, DeletingAClassRefreshesEveryViewOfWhatWentWithIt) {
+    auto w = fenster();
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    ASSERT_EQ(kind<TListenAnsicht>(w.get(), 117)->anzahlZeilen(), 1);
+    w->waehleReiter(REITER_KLASSEN);
+    kind<QComboBox>(w.get(), 107)->setCurrentIndex(1);
+    w->changeKlasse();
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_LOESCHEN);
+    ASSERT_TRUE(sv->getKlassenliste()->empty());
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 117)->anzahlZeilen(), 0);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 105)->anzahlZeilen(), 0);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->text(0, 9), "[keine]");
+    for (int a = 0; a < TMainWindow::ANSICHTEN; ++a)
+        EXPECT_TRUE(w->istAktuell(static_cast<TMainWindow::Ansicht>(a))) << a;
+}
