@@ -152,10 +152,10 @@ std::unique_ptr<c_Einzelterminliste> c_Einzelterminliste::getTermineKlasse(const
     return filter(*this, [k](const c_Termin* t) { return t->getKlasse() == k; });
 }
 
-bool c_Einzelterminliste::isFrei(const c_Einzeltermin* t) const {
+bool c_Einzelterminliste::isFrei(const c_Einzeltermin* t, const c_Einzeltermin* ausser) const {
     const auto datum = datumSchluessel(t);
     for (const c_Einzeltermin* e : elemente())
-        if (e && datumSchluessel(e) == datum && ueberlappt(e, t)) return false;
+        if (e && e != ausser && datumSchluessel(e) == datum && ueberlappt(e, t)) return false;
     return true;
 }
 
@@ -192,11 +192,12 @@ void naechsterTag(int& d, int& m, int& y) {
 }
 }  // namespace
 
-std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Einzeltermin* t) const {
+std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Einzeltermin* t,
+                                                                     const c_Einzeltermin* ausser) const {
     // The dates taken by an entry whose lessons overlap; the lessons do not change on the walk.
     std::set<std::tuple<int, int, int>> belegt;
     for (const c_Einzeltermin* e : elemente())
-        if (e && ueberlappt(e, t)) belegt.insert(datumSchluessel(e));
+        if (e && e != ausser && ueberlappt(e, t)) belegt.insert(datumSchluessel(e));
     auto vorschlag = t->kopie();
     int d, m, y;
     t->getDatum(&d, &m, &y);
@@ -241,26 +242,39 @@ std::unique_ptr<c_Dauerterminliste> c_Dauerterminliste::getTermineKlasse(const c
     return filter(*this, [k](const c_Termin* t) { return t->getKlasse() == k; });
 }
 
-bool c_Dauerterminliste::isFrei(const c_Dauertermin* t) const {
-    for (const c_Dauertermin* e : elemente()) {
-        if (!e || !text::equals(e->getWochentag(), t->getWochentag()) || !ueberlappt(e, t)) continue;
-        if (e->getLehrer() == t->getLehrer() || e->getRaum() == t->getRaum() || e->getKlasse() == t->getKlasse())
-            return false;
-    }
+namespace {
+// Whether the weekly appointment `e` stands in the way of `t`.
+bool imWeg(const c_Dauertermin* e, const c_Dauertermin* t) {
+    if (!e || !text::equals(e->getWochentag(), t->getWochentag()) || !ueberlappt(e, t)) return false;
+    return e->getLehrer() == t->getLehrer() || e->getRaum() == t->getRaum() || e->getKlasse() == t->getKlasse();
+}
+}  // namespace
+
+bool c_Dauerterminliste::isFrei(const c_Dauertermin* t, const c_Dauertermin* ausser) const {
+    for (const c_Dauertermin* e : elemente())
+        if (e != ausser && imWeg(e, t)) return false;
     return true;
 }
 
-std::unique_ptr<c_Dauertermin> c_Dauerterminliste::findFreienTermin(const c_Dauertermin* t) const {
-    auto vorschlag = t->kopie();
+std::unique_ptr<c_Dauertermin> c_Dauerterminliste::findFreienTermin(const c_Dauertermin* t, int stundenProTag,
+                                                                    const c_Dauertermin* ausser) const {
     const long long len = static_cast<long long>(t->getEStd()) - t->getAStd();
-    // Lessons never go past 8; a negative span is tried no further than that either.
-    const long long letzte = std::min<long long>(8 - len, 8 + 12);
-    for (long long start = 1; start <= letzte; ++start) {
+    if (len < 0) return nullptr;  // a span that ends before it begins fits nowhere
+    auto vorschlag = t->kopie();
+    // Every start up to the last lesson of an entry in the way is in its way
+    // as well, so the search goes on behind it: one step per entry at most,
+    // whatever the lessons per day.
+    for (long long start = 1; start + len <= stundenProTag;) {
         vorschlag->setAStd(static_cast<int>(start));
         vorschlag->setEStd(static_cast<int>(start + len));
-        if (isFrei(vorschlag.get())) break;
+        long long weiter = start;
+        for (const c_Dauertermin* e : elemente())
+            if (e != ausser && imWeg(e, vorschlag.get()))
+                weiter = std::max(weiter, static_cast<long long>(e->getEStd()) + 1);
+        if (weiter == start) return vorschlag;
+        start = weiter;
     }
-    return vorschlag;
+    return nullptr;
 }
 
 // ---- curriculum

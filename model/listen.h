@@ -197,9 +197,11 @@ public:
     std::unique_ptr<c_Einzelterminliste> getTermineLehrer(const c_Lehrer* l) const;
     std::unique_ptr<c_Einzelterminliste> getTermineKlasse(const c_Klasse* k) const;
     // True unless an element lies on the same date with overlapping lessons.
-    bool isFrei(const c_Einzeltermin* t) const;
+    // `ausser` (the stored appointment that `t` is to replace) does not count.
+    bool isFrei(const c_Einzeltermin* t, const c_Einzeltermin* ausser = nullptr) const;
     // A new appointment like `t` on the first free date from its own on.
-    std::unique_ptr<c_Einzeltermin> findFreienTermin(const c_Einzeltermin* t) const;
+    std::unique_ptr<c_Einzeltermin> findFreienTermin(const c_Einzeltermin* t,
+                                                     const c_Einzeltermin* ausser = nullptr) const;
     void sort();
 };
 
@@ -219,10 +221,14 @@ public:
     std::unique_ptr<c_Dauerterminliste> getTermineLehrer(const c_Lehrer* l) const;
     std::unique_ptr<c_Dauerterminliste> getTermineKlasse(const c_Klasse* k) const;
     // True unless an element on the same weekday with overlapping lessons
-    // shares the teacher, the room or the class.
-    bool isFrei(const c_Dauertermin* t) const;
-    // A new appointment like `t` on the same weekday at the first free start lesson.
-    std::unique_ptr<c_Dauertermin> findFreienTermin(const c_Dauertermin* t) const;
+    // shares the teacher, the room or the class. `ausser` (the stored
+    // appointment that `t` is to replace) does not count.
+    bool isFrei(const c_Dauertermin* t, const c_Dauertermin* ausser = nullptr) const;
+    // A new appointment like `t` on the same weekday at the first free start
+    // lesson whose whole span lies within lessons 1 .. stundenProTag; null when
+    // there is none.
+    std::unique_ptr<c_Dauertermin> findFreienTermin(const c_Dauertermin* t, int stundenProTag,
+                                                    const c_Dauertermin* ausser = nullptr) const;
 };
 
 class c_Curriculum : public c_Liste<c_Wunsch> {

@@ -12,7 +12,7 @@
 enum class TerminErgebnis {
     Gespeichert,     // stored; the list owns it
     Limit,           // refused: the list already holds 32000 entries
-    Kollision,       // collides; a proposal was returned
+    Kollision,       // collides; the proposal was returned, if there is a free slot
     KeineDatenbank,  // no store
 };
 
@@ -112,11 +112,18 @@ public:
 
     // ---- appointments
     // Null when stored or refused at the limit, else a proposal that the
-    // caller owns. `ergebnis` (optional) tells the cases apart.
+    // caller owns (null too when no weekly slot of the day is free).
+    // `ergebnis` (optional) tells the cases apart.
     std::unique_ptr<c_Einzeltermin> addEinzeltermin(std::unique_ptr<c_Einzeltermin>& t,
                                                     TerminErgebnis* ergebnis = nullptr);
     std::unique_ptr<c_Dauertermin> addDauertermin(std::unique_ptr<c_Dauertermin>& t,
                                                   TerminErgebnis* ergebnis = nullptr);
+    // The collision test of the two adds for a stored appointment `ausser`
+    // that is to be changed into `t` (a copy holding the new values): every
+    // other stored appointment counts, `ausser` itself does not. True when `t`
+    // collides; the proposal (as the add would return it) then goes to `vorschlag`.
+    bool kollidiert(const c_Einzeltermin& t, const c_Einzeltermin* ausser, std::unique_ptr<c_Einzeltermin>* vorschlag);
+    bool kollidiert(const c_Dauertermin& t, const c_Dauertermin* ausser, std::unique_ptr<c_Dauertermin>* vorschlag);
     bool addVertretungstermin(std::unique_ptr<c_Vertretungstermin>& t);
 
     std::unique_ptr<c_Raumliste> getAktiveRaeume();
