@@ -34,7 +34,7 @@ class TListenAnsicht : public NurMarkierteZeilen<QTreeView> {
 public:
     TListenAnsicht(QWidget* parent, int id);
 
-    // Replaces the columns (heading, width in pixels).
+    // Replaces the columns (heading, least width in pixels: a column is as wide as its heading needs).
     void setSpalten(const std::vector<std::pair<QString, int>>& spalten);
     void addSpalte(const QString& titel, int breite);
     // Replaces every row; no row is marked afterwards.
@@ -51,6 +51,9 @@ public:
     void setFokusZeile(int zeile);
 
 private:
+    // Gives every column its width, widened where the heading needs more.
+    void setzeSpaltenBreiten();
+
     ZeilenModell* k_modell;
     std::vector<std::pair<QString, int>> k_spalten;
 };

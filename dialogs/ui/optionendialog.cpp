@@ -96,10 +96,10 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
 
 void TOptionenDialog::setupFenster() {
     c_Schulverwaltung& sv = *k_schulverwaltung;
-    k_neuKlasse->setText(QString::number(sv.getNeuKlasse()));
-    k_minKlasse->setText(QString::number(sv.getMinKlasse()));
-    k_maxKlasse->setText(QString::number(sv.getMaxKlasse()));
-    k_stunden->setText(QString::number(sv.getStundenProTag()));
+    fuelleEdit(k_neuKlasse, QString::number(sv.getNeuKlasse()));
+    fuelleEdit(k_minKlasse, QString::number(sv.getMinKlasse()));
+    fuelleEdit(k_maxKlasse, QString::number(sv.getMaxKlasse()));
+    fuelleEdit(k_stunden, QString::number(sv.getStundenProTag()));
     k_samstag->setChecked(sv.getSamstag());
     updateFaecher();
     setzeGroesse();

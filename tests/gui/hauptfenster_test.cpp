@@ -690,6 +690,17 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
                 d->setFach(sv.getFachliste()->getFach(2));  // Mathematik
                 ASSERT_EQ(sv.addDauertermin(d), nullptr);
             }
+            // A parents' evening on the Wednesday of the shown week, in one line.
+            auto e = std::make_unique<c_Einzeltermin>();
+            e->setFelder(std::make_unique<c_Datenliste>(*sv.getEinzelterminStruktur()));
+            e->setDatum(9, 12, 2026);
+            e->setAStd(2);
+            e->setEStd(2);
+            e->setName("Elternabend Vorbereitung");
+            e->setKlasse(klasse);
+            e->setLehrer(mueller);
+            e->setRaum(raum);
+            ASSERT_EQ(sv.addEinzeltermin(e), nullptr);
             ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
         }
         auto w = fenster(false);
@@ -723,9 +734,12 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
         const QFontMetrics fm(g->zelle(tag, 1)->font());
         EXPECT_LE(3 * fm.lineSpacing() + 6, g->zellenHoehe());
         for (const char* zeile : {"Mathematik", "Raum 101", "5a Blau", "Donnerstag"})
-            EXPECT_LE(fm.horizontalAdvance(zeile) + 6, g->zellenBreite()) << zeile;
+            EXPECT_LE(fm.horizontalAdvance(zeile) + 6, g->zellenBreite(tag)) << zeile;
         auto* besitzer = kind<QComboBox>(w.get(), 111);
         EXPECT_EQ(besitzer->currentText(), "Müller-Lüdenscheidt");
+        // Every list heading shows whole.
+        for (TListenAnsicht* l : w->findChildren<TListenAnsicht*>())
+            pruefeSpalten(l, l->objectName().toStdString(), false);
         EXPECT_LE(besitzer->geometry().right(), g->x());
         EXPECT_GE(besitzer->view()->minimumWidth(), QFontMetrics(besitzer->font()).horizontalAdvance("Müller-Lüdenscheidt"));
 
@@ -744,6 +758,38 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
             }
             bild(w.get(), (std::string(f.name) + "-" + namen[r]).c_str());
         }
+
+        // In every category each line of a shown cell fits the cell inside its marked border and
+        // padding; the days' columns stand side by side, 80 wide at least.
+        static const char* const kategorien[3] = {"lehrer", "raum", "klasse"};
+        for (int k = 0; k < 3; ++k) {
+            SCOPED_TRACE(kategorien[k]);
+            kind<QComboBox>(w.get(), 110)->setCurrentIndex(k);
+            w->changeKategorie();
+            ASSERT_EQ(besitzer->currentIndex(), 0);
+            int x = 0;
+            for (int d = 1; d <= g->getTage(); ++d) {
+                QPushButton* oben = g->zelle(d, 1);
+                EXPECT_EQ(oben->x(), x) << d;
+                EXPECT_GE(oben->width(), 80) << d;
+                x += oben->width();
+                for (int l = 1; l <= g->getStunden(); ++l) {
+                    QPushButton* z = g->zelle(d, l);
+                    EXPECT_EQ(z->geometry(), QRect(oben->x(), oben->y() + (l - 1) * g->zellenHoehe(), oben->width(),
+                                                   g->zellenHoehe()));
+                    for (const QString& zeile : z->text().split('\n'))
+                        EXPECT_LE(z->fontMetrics().horizontalAdvance(zeile), z->width() - 6) << zeile.toStdString();
+                }
+            }
+            EXPECT_EQ(g->widget()->width(), x);
+            const QString lang = k == 0 ? "Elternabend Vorbereitung" : "Müller-Lüdenscheidt";
+            EXPECT_TRUE(g->getZelltext(k == 0 ? 3 : tag, k == 0 ? 2 : f.stunden).contains(lang));
+            bild(w.get(), (std::string(f.name) + "-stundenplan-" + kategorien[k]).c_str());
+        }
+        // The next week has no parents' evening: Wednesday narrows again.
+        w->CmWocheVor();
+        EXPECT_EQ(g->getZelltext(3, 2), "");
+        EXPECT_LT(g->zellenBreite(3), fm.horizontalAdvance("Elternabend Vorbereitung"));
         w.reset();
         fs::remove(AKTUELLE_DATEI);
     }
