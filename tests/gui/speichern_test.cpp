@@ -259,12 +259,13 @@ TEST_F(SpeichernTest, ASecondProgramInTheSameFolderSaysSoAndTouchesNothing) {
     zweiter.start(ORVASK_PROGRAMM, {});
     ASSERT_TRUE(zweiter.waitForStarted(60000));
     QByteArray fehler;
-    QTest::qWaitFor(
+    const bool gemeldet = QTest::qWaitFor(
         [&] {
             fehler += zweiter.readAllStandardError();
             return fehler.contains("bereits");
         },
         60000);
+    EXPECT_TRUE(gemeldet);
     EXPECT_TRUE(fehler.contains("Die Schulverwaltung l\xc3\xa4uft in diesem Arbeitsordner bereits."))
         << fehler.toStdString();
     EXPECT_EQ(erster.state(), QProcess::Running);
