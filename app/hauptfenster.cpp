@@ -23,6 +23,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <unordered_map>
 
 const char* const AKTUELLE_DATEI = "aktuell.sdb";
@@ -413,118 +414,134 @@ private:
 
 }  // namespace
 
+// The list views build a row when it is first shown, from the record at its position, for
+// as long as the view shows the lists as they are; texts of linked records that many rows
+// share are made once per refill.
+
 void TMainWindow::updateRaum() {
-    std::vector<QStringList> zeilen;
     c_Raumliste* raeume = k_schulverwaltung.getRaumliste();
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
-    if (raeume && klassen) {
-        // One pass over the classes: the last class of each room, and the empty entries, whose
-        // message each room's row repeats.
-        std::unordered_map<const c_Raum*, const c_Klasse*> klasseDes;
-        int leer = 0;
+    // One pass over the classes: the last class of each room, and the empty entries, whose
+    // message each room's row repeats.
+    auto klasseDes = std::make_shared<std::unordered_map<const c_Raum*, const c_Klasse*>>();
+    int leer = 0;
+    if (raeume && klassen)
         for (const c_Klasse* k : *klassen) {
             if (!k)
                 ++leer;
             else if (k->getKlassenraum())
-                klasseDes[k->getKlassenraum()] = k;
+                (*klasseDes)[k->getKlassenraum()] = k;
         }
-        zeilen.reserve(raeume->size());
-        for (const c_Raum* r : *raeume) {
-            for (int i = 0; i < leer; ++i) meldung("Hauptfenster: updateRaum: k_current ist NULL", "", MB_OK, this);
+    const int anzahl = raeume && klassen ? static_cast<int>(raeume->size()) : 0;
+    for (int r = 0; r < anzahl; ++r)
+        for (int i = 0; i < leer; ++i) meldung("Hauptfenster: updateRaum: k_current ist NULL", "", MB_OK, this);
+    merkeStand(ANSICHT_RAEUME);
+    k_raeume->setZeilen(
+        anzahl,
+        [raeume, klasseDes](int zeile) {
             QStringList z;
+            const c_Raum* r = raeume->nth(zeile + 1);
+            if (!r) return z;
             fuelleRecordZeile(z, r->getFelder());
-            const auto klasse = klasseDes.find(r);
-            z << (klasse != klasseDes.end() ? qs(klassenText(klasse->second)) : QString());
+            const auto klasse = klasseDes->find(r);
+            z << (klasse != klasseDes->end() ? qs(klassenText(klasse->second)) : QString());
             if (!r->getFachliste())
                 z << QString();
             else if (r->getFachliste()->empty())
                 z << "[kein Fachraum / Klassenraum]";
             else
                 z << faecherText(r->getFachliste());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_raeume->setZeilen(std::move(zeilen));
-    merkeStand(ANSICHT_RAEUME);
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_RAEUME); });
 }
 
 void TMainWindow::updateSchueler() {
-    std::vector<QStringList> zeilen;
-    if (c_Schuelerliste* schueler = k_schulverwaltung.getSchuelerliste()) {
-        TextPuffer<c_Klasse> klasse(klassenText);
-        zeilen.reserve(schueler->size());
-        for (const c_Schueler* s : *schueler) {
-            QStringList z;
-            fuelleRecordZeile(z, s->getFelder());
-            z << klasse(s->getKlasse());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_schueler->setZeilen(std::move(zeilen));
+    c_Schuelerliste* schueler = k_schulverwaltung.getSchuelerliste();
+    auto klasse = std::make_shared<TextPuffer<c_Klasse>>(klassenText);
     merkeStand(ANSICHT_SCHUELER);
+    k_schueler->setZeilen(
+        schueler ? static_cast<int>(schueler->size()) : 0,
+        [schueler, klasse](int zeile) {
+            QStringList z;
+            const c_Schueler* s = schueler->nth(zeile + 1);
+            if (!s) return z;
+            fuelleRecordZeile(z, s->getFelder());
+            z << (*klasse)(s->getKlasse());
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_SCHUELER); });
 }
 
 void TMainWindow::updateLehrer() {
-    std::vector<QStringList> zeilen;
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
     c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste();
-    if (lehrer && klassen) {
-        // One pass over the classes: the last class of each class teacher.
-        std::unordered_map<const c_Lehrer*, const c_Klasse*> klasseDes;
+    // One pass over the classes: the last class of each class teacher.
+    auto klasseDes = std::make_shared<std::unordered_map<const c_Lehrer*, const c_Klasse*>>();
+    if (lehrer && klassen)
         for (const c_Klasse* k : *klassen)
-            if (k && k->getKlassenlehrer()) klasseDes[k->getKlassenlehrer()] = k;
-        zeilen.reserve(lehrer->size());
-        for (const c_Lehrer* l : *lehrer) {
+            if (k && k->getKlassenlehrer()) (*klasseDes)[k->getKlassenlehrer()] = k;
+    merkeStand(ANSICHT_LEHRER);
+    k_lehrer->setZeilen(
+        lehrer && klassen ? static_cast<int>(lehrer->size()) : 0,
+        [lehrer, klasseDes](int zeile) {
             QStringList z;
+            const c_Lehrer* l = lehrer->nth(zeile + 1);
+            if (!l) return z;
             fuelleRecordZeile(z, l->getFelder());
-            const auto klasse = klasseDes.find(l);
-            z << qs(klassenText(klasse != klasseDes.end() ? klasse->second : nullptr));
+            const auto klasse = klasseDes->find(l);
+            z << qs(klassenText(klasse != klasseDes->end() ? klasse->second : nullptr));
             z << (l->getFachliste() ? faecherText(l->getFachliste()) : QString());
             z << QString::number(l->getVergebeneStunden());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_lehrer->setZeilen(std::move(zeilen));
-    merkeStand(ANSICHT_LEHRER);
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_LEHRER); });
 }
 
+namespace {
+// The texts of the records an appointment links to, made once per refill.
+struct TerminTexte {
+    TextPuffer<c_Fach> fach{fachText};
+    TextPuffer<c_Klasse> klasse{klassenText};
+    TextPuffer<c_Lehrer> lehrer{lehrerText};
+    TextPuffer<c_Raum> raum{raumName};
+};
+}  // namespace
+
 void TMainWindow::updateEinzeltermine() {
-    std::vector<QStringList> zeilen;
-    if (c_Einzelterminliste* termine = k_schulverwaltung.getEinzelterminliste()) {
-        TextPuffer<c_Fach> fach(fachText);
-        TextPuffer<c_Klasse> klasse(klassenText);
-        TextPuffer<c_Lehrer> lehrer(lehrerText);
-        TextPuffer<c_Raum> raum(raumName);
-        zeilen.reserve(termine->size());
-        for (const c_Einzeltermin* t : *termine) {
-            QStringList z;
-            fuelleRecordZeile(z, t->getFelder());
-            z << fach(t->getFach()) << klasse(t->getKlasse()) << lehrer(t->getLehrer()) << raum(t->getRaum());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_einzeltermine->setZeilen(std::move(zeilen));
+    c_Einzelterminliste* termine = k_schulverwaltung.getEinzelterminliste();
+    auto texte = std::make_shared<TerminTexte>();
     merkeStand(ANSICHT_EINZELTERMINE);
+    k_einzeltermine->setZeilen(
+        termine ? static_cast<int>(termine->size()) : 0,
+        [termine, texte](int zeile) {
+            QStringList z;
+            const c_Einzeltermin* t = termine->nth(zeile + 1);
+            if (!t) return z;
+            fuelleRecordZeile(z, t->getFelder());
+            z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->lehrer(t->getLehrer())
+              << texte->raum(t->getRaum());
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_EINZELTERMINE); });
 }
 
 void TMainWindow::updateVertretungen() {
-    std::vector<QStringList> zeilen;
-    if (c_Vertretungsterminliste* termine = k_schulverwaltung.getVertretungsterminliste()) {
-        TextPuffer<c_Fach> fach(fachText);
-        TextPuffer<c_Klasse> klasse(klassenText);
-        TextPuffer<c_Lehrer> lehrer(lehrerText);
-        TextPuffer<c_Raum> raum(raumName);
-        zeilen.reserve(termine->size());
-        for (const c_Vertretungstermin* t : *termine) {
-            QStringList z;
-            z << lehrer(t->getVertretenerLehrer()) << lehrer(t->getLehrer());
-            fuelleRecordZeile(z, t->getFelder());
-            z << fach(t->getFach()) << klasse(t->getKlasse()) << raum(t->getRaum());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_vertretungen->setZeilen(std::move(zeilen));
+    c_Vertretungsterminliste* termine = k_schulverwaltung.getVertretungsterminliste();
+    auto texte = std::make_shared<TerminTexte>();
     merkeStand(ANSICHT_VERTRETUNGEN);
+    k_vertretungen->setZeilen(
+        termine ? static_cast<int>(termine->size()) : 0,
+        [termine, texte](int zeile) {
+            QStringList z;
+            const c_Vertretungstermin* t = termine->nth(zeile + 1);
+            if (!t) return z;
+            z << texte->lehrer(t->getVertretenerLehrer()) << texte->lehrer(t->getLehrer());
+            fuelleRecordZeile(z, t->getFelder());
+            z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->raum(t->getRaum());
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_VERTRETUNGEN); });
 }
 
 c_Klasse* TMainWindow::gewaehlteKlasse() {

@@ -4,16 +4,25 @@
 
 #include <algorithm>
 
-int ZeilenModell::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(k_zeilen.size());
-}
+int ZeilenModell::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : k_anzahl; }
 
 int ZeilenModell::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : k_titel.size(); }
 
 QVariant ZeilenModell::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return QVariant();
-    const QStringList& z = k_zeilen[static_cast<std::size_t>(index.row())];
-    return index.column() < z.size() ? z[index.column()] : QString();
+    const QStringList* z = zeile(index.row());
+    if (!z) return QString();
+    return index.column() < z->size() ? (*z)[index.column()] : QString();
+}
+
+const QStringList* ZeilenModell::zeile(int r) const {
+    if (r < 0 || r >= k_anzahl) return nullptr;
+    std::optional<QStringList>& z = k_zeilen[static_cast<std::size_t>(r)];
+    if (!z) {
+        if (!k_bauer || (k_gueltig && !k_gueltig())) return nullptr;
+        z = k_bauer(r);
+    }
+    return &*z;
 }
 
 QVariant ZeilenModell::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -29,7 +38,20 @@ void ZeilenModell::setSpalten(const QStringList& titel) {
 
 void ZeilenModell::setZeilen(std::vector<QStringList> zeilen) {
     beginResetModel();
-    k_zeilen = std::move(zeilen);
+    k_anzahl = static_cast<int>(zeilen.size());
+    k_bauer = nullptr;
+    k_gueltig = nullptr;
+    k_zeilen.assign(zeilen.size(), std::nullopt);
+    for (std::size_t i = 0; i < zeilen.size(); ++i) k_zeilen[i] = std::move(zeilen[i]);
+    endResetModel();
+}
+
+void ZeilenModell::setZeilen(int anzahl, ZeilenBauer bauer, std::function<bool()> gueltig) {
+    beginResetModel();
+    k_anzahl = std::max(0, anzahl);
+    k_bauer = std::move(bauer);
+    k_gueltig = std::move(gueltig);
+    k_zeilen.assign(static_cast<std::size_t>(k_anzahl), std::nullopt);
     endResetModel();
 }
 
@@ -78,13 +100,18 @@ void TListenAnsicht::setZeilen(std::vector<QStringList> zeilen) {
     setzeSpaltenBreiten();
 }
 
+void TListenAnsicht::setZeilen(int anzahl, ZeilenBauer bauer, std::function<bool()> gueltig) {
+    k_modell->setZeilen(anzahl, std::move(bauer), std::move(gueltig));
+    setzeSpaltenBreiten();
+}
+
 int TListenAnsicht::anzahlZeilen() const { return k_modell->rowCount(); }
 int TListenAnsicht::anzahlSpalten() const { return k_modell->columnCount(); }
 
 QString TListenAnsicht::text(int zeile, int spalte) const {
     if (zeile < 0 || zeile >= anzahlZeilen()) return QString();
-    const QStringList& z = k_modell->zeile(zeile);
-    return spalte >= 0 && spalte < z.size() ? z[spalte] : QString();
+    const QStringList* z = k_modell->zeile(zeile);
+    return z && spalte >= 0 && spalte < z->size() ? (*z)[spalte] : QString();
 }
 
 QString TListenAnsicht::spaltenTitel(int spalte) const {

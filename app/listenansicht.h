@@ -2,13 +2,18 @@
 // Row r always stands for the record at position r + 1 of the list it shows.
 #pragma once
 
-#include <QAbstractTableModel>
-#include <QStringList>
 #include "platform/ui/listenmarkierung.h"
 
+#include <QAbstractTableModel>
+#include <QStringList>
 #include <QTreeView>
 
+#include <functional>
+#include <optional>
 #include <vector>
+
+// Builds the texts of row r (from 0) of a list, from its record.
+using ZeilenBauer = std::function<QStringList(int)>;
 
 class ZeilenModell : public QAbstractTableModel {
     Q_OBJECT
@@ -22,11 +27,18 @@ public:
 
     void setSpalten(const QStringList& titel);
     void setZeilen(std::vector<QStringList> zeilen);
-    const QStringList& zeile(int r) const { return k_zeilen[static_cast<std::size_t>(r)]; }
+    // `anzahl` rows whose texts `bauer` builds when a row is first shown, as long as `gueltig`
+    // holds (the records behind the rows are still those the list was filled from).
+    void setZeilen(int anzahl, ZeilenBauer bauer, std::function<bool()> gueltig);
+    // The texts of row r; null while a row not yet built cannot be built (no longer valid).
+    const QStringList* zeile(int r) const;
 
 private:
     QStringList k_titel;
-    std::vector<QStringList> k_zeilen;
+    int k_anzahl = 0;
+    ZeilenBauer k_bauer;
+    std::function<bool()> k_gueltig;
+    mutable std::vector<std::optional<QStringList>> k_zeilen;
 };
 
 class TListenAnsicht : public NurMarkierteZeilen<QTreeView> {
@@ -39,6 +51,10 @@ public:
     void addSpalte(const QString& titel, int breite);
     // Replaces every row; no row is marked afterwards.
     void setZeilen(std::vector<QStringList> zeilen);
+    // The same for `anzahl` rows that are built when first shown, only while `gueltig` holds:
+    // a row of records that changed since is shown empty until the list is filled again, never
+    // from records that may be gone.
+    void setZeilen(int anzahl, ZeilenBauer bauer, std::function<bool()> gueltig);
     void clearZeilen() { setZeilen({}); }
 
     int anzahlZeilen() const;
