@@ -98,7 +98,7 @@ TEST_F(PlanungDialog, SteuerelementeMitIdUndText) {
     EXPECT_EQ(d.windowTitle(), "Stundenplanerstellung");
     const std::pair<int, const char*> knoepfe[] = {
         {701, "Back&tracking - Algorithmus"},
-        {702, "Randomisierter &Tetris - Algorithmus"},
+        {702, "&Randomisierter Tetris - Algorithmus"},
         {703, "&Brettspiel - Algorithmus (Freistunden erlaubt)"},
         {704, "Brettspiel - Algorithmus (&ohne Freistunden)"},
         {753, "Brettspiel - Algorithmus (a&lle Bedingungen)"},
