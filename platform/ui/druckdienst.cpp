@@ -1,8 +1,11 @@
 #include "platform/ui/druckdienst.h"
 
 #include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPointer>
@@ -99,6 +102,32 @@ std::string druckFehlerText(bool abgebrochen)
            "Der Drucker oder die Ausgabedatei konnte nicht geöffnet oder beschrieben werden.";
 }
 
+std::string dateiFehlerText(const std::string& datei, bool entfernt)
+{
+    return "Der Ausdruck konnte nicht vollständig in die Datei\n" + datei +
+           "\ngeschrieben werden. Vielleicht ist der Datenträger voll.\n" +
+           (entfernt ? "Eine unvollständige Datei wurde nicht behalten."
+                     : "Die unvollständige Datei konnte nicht gelöscht werden.");
+}
+
+namespace {
+
+bool ausgabedateiVollstaendig(const QString& datei, bool pdf)
+{
+    QFile f(datei);
+    if (!f.open(QIODevice::ReadOnly) || f.size() <= 0)
+        return false;
+    if (!pdf)
+        return true;
+    // A PDF file ends with its trailer, "%%EOF" and at most a line end.
+    const qint64 schwanz = std::min<qint64>(f.size(), 64);
+    if (!f.seek(f.size() - schwanz))
+        return false;
+    return f.read(schwanz).trimmed().endsWith("%%EOF");
+}
+
+} // namespace
+
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
 {
     if (!drucker || !druckDienst().druckDialog(parent, drucker))
@@ -109,7 +138,20 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
         meldung(druckFehlerText(zustand == QPrinter::Aborted), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
     }
-    return true;
+    // Printed into a file: the printer says nothing of writes that failed (a full disk leaves an
+    // empty or cut-off file behind), so the file itself is looked at. Only an ordinary file is
+    // judged and removed, never a device or pipe the user chose.
+    const QString datei = drucker->outputFileName();
+    if (datei.isEmpty())
+        return true;
+    const QFileInfo info(datei);
+    if (info.exists() && !info.isFile())
+        return true;
+    if (ausgabedateiVollstaendig(datei, drucker->outputFormat() == QPrinter::PdfFormat))
+        return true;
+    const bool entfernt = !info.exists() || QFile::remove(datei);
+    meldung(dateiFehlerText(ss(datei), entfernt), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+    return false;
 }
 
 // ---------------------------------------------------------------- test double
