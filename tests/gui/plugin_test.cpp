@@ -364,14 +364,13 @@ TEST_F(PluginTest, UpdatesvIsSafeBeforeTheWindowInsideUpdateAndFromAnotherThread
     imDialog([&](QWidget*) {
         std::thread([] { updatesv(); }).join();
         QCoreApplication::sendPostedEvents();
-        warte(250);
+        warteBis([&] { return schueler(w.get()) != 4u; }, 25);  // two retries come and go
         imDialogGeladen = schueler(w.get());
     });
     w->befehl(CM_INFO);
     EXPECT_EQ(imDialogGeladen, 4u);
     EXPECT_EQ(schueler(w.get()), 4u);
-    warte(250);
-    EXPECT_EQ(schueler(w.get()), 3u);
+    EXPECT_TRUE(warteBis([&] { return schueler(w.get()) == 3u; }));
     protokoll();
 
     // A request still queued when the window goes is dropped, and later calls do nothing.
@@ -393,7 +392,7 @@ TEST_F(PluginTest, UpdatesvOnTheUiThreadWaitsWhileADialogHoldsRecords) {
     PluginTest::imDialog([&](QWidget* d) {
         name = d->objectName();
         updatesv();
-        warte(250);
+        warteBis([&] { return w->schulverwaltung()->getDatabase() != vorher; }, 25);  // two retries
         imDialog = w->schulverwaltung()->getDatabase();
     });
     w->befehl(CM_AENDERN);
@@ -401,8 +400,7 @@ TEST_F(PluginTest, UpdatesvOnTheUiThreadWaitsWhileADialogHoldsRecords) {
     EXPECT_EQ(imDialog, vorher);
     EXPECT_EQ(schueler(w.get()), 2u);
     // Once the dialog is closed the request is carried out.
-    warte(250);
-    EXPECT_EQ(schueler(w.get()), 3u);
+    EXPECT_TRUE(warteBis([&] { return schueler(w.get()) == 3u; }));
     EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->anzahlZeilen(), 3);
     EXPECT_TRUE(m_meldungen.meldungen().empty());
 }
