@@ -102,12 +102,16 @@ std::string druckFehlerText(bool abgebrochen)
            "Der Drucker oder die Ausgabedatei konnte nicht geöffnet oder beschrieben werden.";
 }
 
-std::string dateiFehlerText(const std::string& datei, bool entfernt)
+std::string dateiFehlerText(const std::string& datei, Druckdateirest rest)
 {
-    return "Der Ausdruck konnte nicht vollständig in die Datei\n" + datei +
-           "\ngeschrieben werden. Vielleicht ist der Datenträger voll.\n" +
-           (entfernt ? "Eine unvollständige Datei wurde nicht behalten."
-                     : "Die unvollständige Datei konnte nicht gelöscht werden.");
+    std::string text = "Der Ausdruck konnte nicht vollständig in die Datei\n" + datei +
+                       "\ngeschrieben werden.\nVielleicht ist der Datenträger voll.";
+    switch (rest) {
+    case Druckdateirest::Keiner: break;
+    case Druckdateirest::Geloescht: text += "\nDie unvollständige Datei wurde gelöscht."; break;
+    case Druckdateirest::Geblieben: text += "\nDie unvollständige Datei konnte nicht gelöscht werden."; break;
+    }
+    return text;
 }
 
 namespace {
@@ -149,8 +153,10 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
         return true;
     if (ausgabedateiVollstaendig(datei, drucker->outputFormat() == QPrinter::PdfFormat))
         return true;
-    const bool entfernt = !info.exists() || QFile::remove(datei);
-    meldung(dateiFehlerText(ss(datei), entfernt), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+    const Druckdateirest rest = !info.exists()          ? Druckdateirest::Keiner
+                                : QFile::remove(datei) ? Druckdateirest::Geloescht
+                                                       : Druckdateirest::Geblieben;
+    meldung(dateiFehlerText(ss(datei), rest), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
     return false;
 }
 

@@ -54,9 +54,10 @@ DruckDienst* setzeDruckDienst(DruckDienst* dienst);
 // when the pages went to the printer.
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler);
 
-// The message for a print into `datei` that did not write the whole file; `entfernt`: the
-// broken file was removed.
-std::string dateiFehlerText(const std::string& datei, bool entfernt);
+// What became of the file of a print that did not write it whole.
+enum class Druckdateirest { Keiner, Geloescht, Geblieben };
+// The message for a print into `datei` that did not write the whole file.
+std::string dateiFehlerText(const std::string& datei, Druckdateirest rest);
 
 // The message for a print job that the printer aborted or that failed (among others: the
 // printer or the output file could not be opened).

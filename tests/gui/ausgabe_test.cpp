@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -389,14 +390,17 @@ TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeSaysSoAndRemovesIt) {
             continue;
         }
         ASSERT_EQ(m_meldungen.anzahl(), 1u);
-        EXPECT_EQ(m_meldungen.letzte().text, dateiFehlerText(ss(pdf), true));
+        EXPECT_EQ(m_meldungen.letzte().text, dateiFehlerText(ss(pdf), Druckdateirest::Geloescht));
         EXPECT_EQ(m_meldungen.letzte().caption, "Fehler");
         EXPECT_EQ(m_meldungen.letzte().flags, 48);
         EXPECT_FALSE(QFile::exists(pdf));
     }
-    EXPECT_EQ(dateiFehlerText("/tmp/a.pdf", true),
-              "Der Ausdruck konnte nicht vollständig in die Datei\n/tmp/a.pdf\ngeschrieben werden. Vielleicht ist "
-              "der Datenträger voll.\nEine unvollständige Datei wurde nicht behalten.");
+    EXPECT_EQ(dateiFehlerText("/tmp/a.pdf", Druckdateirest::Geloescht),
+              "Der Ausdruck konnte nicht vollständig in die Datei\n/tmp/a.pdf\ngeschrieben werden.\nVielleicht ist "
+              "der Datenträger voll.\nDie unvollständige Datei wurde gelöscht.");
+    auto box = baueMeldungsBox(nullptr, dateiFehlerText(ss(pdf), Druckdateirest::Geloescht), "Fehler", 48);
+    box->show();
+    bild(box.get(), "meldung-druckdatei");
 }
 
 TEST_F(AusgabeTest, LongTextIsPaginatedLineByLine) {
