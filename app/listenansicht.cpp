@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 int ZeilenModell::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(k_zeilen.size());
 }
@@ -31,7 +33,8 @@ void ZeilenModell::setZeilen(std::vector<QStringList> zeilen) {
     endResetModel();
 }
 
-TListenAnsicht::TListenAnsicht(QWidget* parent, int id) : QTreeView(parent), k_modell(new ZeilenModell(this)) {
+TListenAnsicht::TListenAnsicht(QWidget* parent, int id)
+    : NurMarkierteZeilen<QTreeView>(parent), k_modell(new ZeilenModell(this)) {
     setObjectName(QString("id%1").arg(id));
     setModel(k_modell);
     setRootIsDecorated(false);
@@ -53,7 +56,15 @@ void TListenAnsicht::setSpalten(const std::vector<std::pair<QString, int>>& spal
     QStringList titel;
     for (const auto& s : spalten) titel << s.first;
     k_modell->setSpalten(titel);
-    for (std::size_t i = 0; i < spalten.size(); ++i) setColumnWidth(static_cast<int>(i), spalten[i].second);
+    setzeSpaltenBreiten();
+}
+
+void TListenAnsicht::setzeSpaltenBreiten() {
+    // The widths given are minimums: a column is as wide as its heading needs at the header's font.
+    for (std::size_t i = 0; i < k_spalten.size(); ++i) {
+        const int spalte = static_cast<int>(i);
+        setColumnWidth(spalte, std::max(k_spalten[i].second, header()->sectionSizeHint(spalte)));
+    }
 }
 
 void TListenAnsicht::addSpalte(const QString& titel, int breite) {
@@ -64,7 +75,7 @@ void TListenAnsicht::addSpalte(const QString& titel, int breite) {
 
 void TListenAnsicht::setZeilen(std::vector<QStringList> zeilen) {
     k_modell->setZeilen(std::move(zeilen));
-    for (std::size_t i = 0; i < k_spalten.size(); ++i) setColumnWidth(static_cast<int>(i), k_spalten[i].second);
+    setzeSpaltenBreiten();
 }
 
 int TListenAnsicht::anzahlZeilen() const { return k_modell->rowCount(); }
@@ -80,14 +91,11 @@ QString TListenAnsicht::spaltenTitel(int spalte) const {
     return k_modell->headerData(spalte, Qt::Horizontal, Qt::DisplayRole).toString();
 }
 
-int TListenAnsicht::fokusZeile() const {
-    const QModelIndex i = currentIndex();
-    return i.isValid() ? i.row() : -1;
-}
-
 void TListenAnsicht::setFokusZeile(int zeile) {
-    if (zeile < 0 || zeile >= anzahlZeilen())
-        setCurrentIndex(QModelIndex());
-    else
-        setCurrentIndex(k_modell->index(zeile, 0));
+    if (zeile < 0 || zeile >= anzahlZeilen()) {
+        selectionModel()->clear();
+        return;
+    }
+    selectionModel()->setCurrentIndex(k_modell->index(zeile, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 #include <QStringList>
+#include "platform/ui/listenmarkierung.h"
+
 #include <QTreeView>
 
 #include <vector>
@@ -27,15 +29,15 @@ private:
     std::vector<QStringList> k_zeilen;
 };
 
-class TListenAnsicht : public QTreeView {
+class TListenAnsicht : public NurMarkierteZeilen<QTreeView> {
     Q_OBJECT
 public:
     TListenAnsicht(QWidget* parent, int id);
 
-    // Replaces the columns (heading, width in pixels).
+    // Replaces the columns (heading, least width in pixels: a column is as wide as its heading needs).
     void setSpalten(const std::vector<std::pair<QString, int>>& spalten);
     void addSpalte(const QString& titel, int breite);
-    // Replaces every row; the focus is gone afterwards.
+    // Replaces every row; no row is marked afterwards.
     void setZeilen(std::vector<QStringList> zeilen);
     void clearZeilen() { setZeilen({}); }
 
@@ -43,11 +45,15 @@ public:
     int anzahlSpalten() const;
     QString text(int zeile, int spalte) const;
     QString spaltenTitel(int spalte) const;
-    // The focused row (from 0), or -1 when none.
-    int fokusZeile() const;
+    // The row the user marked (from 0), or -1 when none is.
+    int fokusZeile() const { return markierteZeile(); }
+    // Marks the row as a click would; a row outside the list marks none.
     void setFokusZeile(int zeile);
 
 private:
+    // Gives every column its width, widened where the heading needs more.
+    void setzeSpaltenBreiten();
+
     ZeilenModell* k_modell;
     std::vector<std::pair<QString, int>> k_spalten;
 };

@@ -3,6 +3,7 @@
 #include "app/hauptfenster.h"
 #include "app/plugin.h"
 #include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -14,8 +15,8 @@
 #include <algorithm>
 
 TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schulverwaltung,
-                             c_Pluginliste* pluginliste)
-    : QDialog(parent), k_schulverwaltung(schulverwaltung) {
+                             c_Pluginliste* pluginliste, std::function<bool(QWidget*)> sichern)
+    : QDialog(parent), k_schulverwaltung(schulverwaltung), k_sichern(std::move(sichern)) {
     setObjectName(QString("id%1").arg(resId));
     richteTastenEin(this);
     setWindowTitle("Erweiterungen");
@@ -26,7 +27,7 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
     const int breite = std::max(340, fm.horizontalAdvance(text->text()) + 4);
     text->setGeometry(rand, rand, breite, fm.height() + 4);
 
-    k_liste = new QListWidget(this);
+    k_liste = new TListenfeld(this);
     k_liste->setObjectName("id771");
     const int listeOben = text->geometry().bottom() + 6;
     k_liste->setGeometry(rand, listeOben, breite, 8 * (fm.height() + 2) + 6);
@@ -57,16 +58,13 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
 TPluginDialog::~TPluginDialog() = default;
 
 void TPluginDialog::runPlugin() {
-    const int zeile = k_liste->currentRow();
-    c_Plugin* plugin = zeile >= 0 && k_liste->currentItem() && k_liste->currentItem()->isSelected()
-                           ? k_ohneGui->getPlugin(zeile + 1)
-                           : nullptr;
+    const int zeile = k_liste->markierteZeile();
+    c_Plugin* plugin = zeile >= 0 ? k_ohneGui->getPlugin(zeile + 1) : nullptr;
     if (!plugin) {
         meldung("Sie müssen eine Erweiterung auswählen\nbevor Sie sie aufrufen können.", "Fehler", MB_OK, this);
         return;
     }
-    k_schulverwaltung->save(AKTUELLE_DATEI);
-    k_schulverwaltung->save(SICHERUNGS_DATEI);
+    if (k_sichern && !k_sichern(this)) return;
     plugin->start(static_cast<QWidget*>(this));
     k_ausgefuehrt = true;
     k_ladenFehlgeschlagen = !ladeNachErweiterung(this, k_schulverwaltung, NEULADEN_DIALOG);

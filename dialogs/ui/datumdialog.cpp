@@ -1,6 +1,7 @@
 #include "dialogs/ui/datumdialog.h"
 
 #include "dialogs/datumpruefung.h"
+#include "dialogs/ui/formulardialog.h"
 #include "dialogs/ui/zeichenschutz.h"
 #include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
@@ -22,9 +23,10 @@ TDatumDialog::TDatumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, in
     auto feld = [this](int id, const char* titel, int x, int laenge, int wert) {
         auto* label = new QLabel(titel, this);
         label->setGeometry(x, 52, 60, 18);
-        auto* edit = new QLineEdit(QString::number(wert), this);
+        auto* edit = new QLineEdit(this);
         edit->setObjectName(QString("id%1").arg(id));
         edit->setMaxLength(laenge);
+        fuelleEdit(edit, QString::number(wert));
         edit->setGeometry(x, 72, laenge == 4 ? 60 : 40, 24);
         schuetzeEdit(edit);
         return edit;

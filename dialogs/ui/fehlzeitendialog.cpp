@@ -6,7 +6,9 @@
 #include "platform/ui/dialogtasten.h"
 #include "platform/ui/qtext.h"
 
+#include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -31,6 +33,10 @@ void TFehlzeitenDialog::setupFenster() {
     // A wider font widens the delete button; the add button keeps clear of it.
     setzeNach(k_hinzufuegen, std::max(100, k_loeschen->x() + k_loeschen->width() + 6), y0);
     const int y1 = y0 + k_loeschen->height() + 5;
+    // Every column of an absence in sight without scrolling sideways, also beside a vertical scroll bar.
+    const int spalten = k_liste->header()->length() + 2 * k_liste->frameWidth() +
+                        k_liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, k_liste);
+    k_liste->resize(std::max(309, spalten), k_liste->height());
     setzeNach(k_liste, 7, y1);
     const int y2 = y1 + k_liste->height() + 5;
     setzeNach(k_schliessen, 7, y2);

@@ -25,6 +25,7 @@ protected:
         m_protokoll = (m_ordner / "protokoll.txt").string();
         setenv("ORVASK_TEST_PROTOKOLL", m_protokoll.c_str(), 1);
         unsetenv("ORVASK_TEST_QUELLE");
+        unsetenv("ORVASK_TEST_SICHERUNG_WEG");
         schreibeJahrgang("jahr_a.sdb");
         // Year B: year A and one more student.
         c_Schulverwaltung sv;
@@ -37,6 +38,7 @@ protected:
     void TearDown() override {
         unsetenv("ORVASK_TEST_PROTOKOLL");
         unsetenv("ORVASK_TEST_QUELLE");
+        unsetenv("ORVASK_TEST_SICHERUNG_WEG");
         FensterTest::TearDown();
     }
 

@@ -173,7 +173,7 @@ protected:
              },
              408, 1},
             {"Erweiterungen",
-             [=] { return std::unique_ptr<QDialog>(std::make_unique<TPluginDialog>(nullptr, 770, s, nullptr)); }, 771,
+             [=] { return std::unique_ptr<QDialog>(std::make_unique<TPluginDialog>(nullptr, 770, s, nullptr, nullptr)); }, 771,
              1},
             {"Information", [] { return std::unique_ptr<QDialog>(std::make_unique<TInfoDialog>(nullptr)); }, 0, 0},
             {"Stundenplanerstellung",
