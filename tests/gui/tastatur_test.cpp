@@ -30,7 +30,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
@@ -351,12 +350,4 @@ TEST_F(Tastatur, PastedLineBreaksBecomeBlanksAndAreStoredSo) {
         EXPECT_EQ(neu->getFelder()->getString("VORNAME"), f.gespeichert);
         sv()->deleteSchueler(const_cast<c_Schueler*>(neu));
     }
-    // The same in a fixed edit: the subject name of the settings.
-    TOptionenDialog d(nullptr, 201, sv());
-    d.setupFenster();
-    fokus(kind<QLineEdit>(&d, 205));
-    QApplication::clipboard()->setText("Bio\nlogie");
-    taste(Qt::Key_V, Qt::ControlModifier);
-    taste(Qt::Key_Return);
-    EXPECT_NE(kind<QListWidget>(&d, 202)->findItems("Bio logie", Qt::MatchExactly).size(), 0);
 }
