@@ -648,6 +648,8 @@ void TMainWindow::speichereBald() {
 
 bool TMainWindow::speichereAusstehendes() { return !k_ungespeichert || speichereAktuell(); }
 
+bool TMainWindow::speichertBald() const { return k_speicherUhr->isActive(); }
+
 bool TMainWindow::speichernAufgeschoben() const {
     // Not while a generator writes into the lists, a plug-in may be writing aktuell.sdb, or
     // a plug-in's new aktuell.sdb waits to be read.

@@ -132,6 +132,8 @@ public:
     // Writes aktuell.sdb now if a change is waiting; false when that failed.
     bool speichereAusstehendes();
     bool hatUngespeicherteAenderungen() const { return k_ungespeichert; }
+    // True while the delayed write waits for its time.
+    bool speichertBald() const;
     static constexpr int SPEICHER_VERZOEGERUNG = 1500;
     void reloadDatenbestand();
     // What updatesv asks for: a reload now; after the set-up, change

@@ -2,6 +2,7 @@
 
 #include "app/hauptfenster.h"
 #include "app/plugin.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/listenmarkierung.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
@@ -17,6 +18,7 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
                              c_Pluginliste* pluginliste, std::function<bool(QWidget*)> sichern)
     : QDialog(parent), k_schulverwaltung(schulverwaltung), k_sichern(std::move(sichern)) {
     setObjectName(QString("id%1").arg(resId));
+    richteTastenEin(this);
     setWindowTitle("Erweiterungen");
 
     const QFontMetrics fm(font());
@@ -36,7 +38,8 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
         k->setObjectName(QString("id%1").arg(id));
         return k;
     };
-    QPushButton* ausfuehren = knopf(1, "&Ausführen");
+    // "A" is the cancel button's letter, as in every dialog; this one takes the next letter.
+    QPushButton* ausfuehren = knopf(1, "A&usführen");
     QPushButton* abbruch = knopf(2, "&Abbruch");
     const int knopfBreite = std::max({90, fm.horizontalAdvance("Ausführen") + 24, fm.horizontalAdvance("Abbruch") + 24});
     const int knopfOben = k_liste->geometry().bottom() + 10;

@@ -176,13 +176,16 @@ bool c_Vertretungsplanerstellung::planFehlzeit(c_Lehrer* lehrer, int vtag, int v
 
     if (hatWoche) {
         for (std::uint32_t nummer = von; nummer <= bis; ++nummer) {
+            ++k_schritte;
             if (!tagPlanen(nummer)) break;
             if (nummer == UINT32_MAX) break;
         }
     } else {
         // Only single appointments: go from one of their dates to the next.
-        for (auto it = d->einzeln.lower_bound(von); it != d->einzeln.end() && it->first <= bis; ++it)
+        for (auto it = d->einzeln.lower_bound(von); it != d->einzeln.end() && it->first <= bis; ++it) {
+            ++k_schritte;
             if (!tagPlanen(it->first)) break;
+        }
     }
     einfuegen(neue);
     return ergebnis;
@@ -265,10 +268,11 @@ bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_V
 
 void c_Vertretungsplanerstellung::einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     // The capacity was checked while they were made, so the list takes them all.
-    vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
+    k_schritte += vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
 }
 
-void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
+std::uint64_t vertretungenEinfuegen(c_Vertretungsterminliste& liste,
+                                    std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     using Schluessel = std::tuple<int, int, int>;
     std::vector<c_Vertretungstermin*> zugang;
     std::vector<Schluessel> schluessel;
@@ -278,12 +282,13 @@ void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::uni
             zugang.push_back(s.release());
         }
     neue.clear();
-    if (zugang.empty()) return;
+    if (zugang.empty()) return 0;
 
     bool geordnet = true;
     for (std::size_t i = 1; i < schluessel.size(); ++i) geordnet = geordnet && !(schluessel[i] < schluessel[i - 1]);
     if (!geordnet) {
         // One sorted insert after the other, as the store does it.
+        std::uint64_t schritte = 0;
         for (c_Vertretungstermin* s : zugang) {
             std::size_t pos = 0;
             const Schluessel k = datumSchluessel(s);
@@ -291,9 +296,10 @@ void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::uni
                 if (e && !(datumSchluessel(e) < k)) break;
                 ++pos;
             }
+            schritte += pos + 1;
             liste.insert(pos, s);
         }
-        return;
+        return schritte;
     }
 
     // Appointment s goes before the first entry whose date is s's date or
@@ -326,4 +332,5 @@ void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::uni
     gruppeBis(nullptr);
     liste.clear();
     for (c_Vertretungstermin* e : ergebnis) liste.push_back(e);
+    return ergebnis.size();
 }

@@ -4,6 +4,7 @@
 #include "dialogs/curriculum.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
@@ -60,6 +61,7 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
     setzeNach(schliessen, k_dialogBreite - RAND - schliessen->width(), y);
     k_dialogHoehe = y + hinzufuegen->height() + RAND;
 
+    enterDrueckt(k_stunden, hinzufuegen);
     connect(hinzufuegen, &QPushButton::clicked, this, &TCurriculumDialog::CmHinzufuegen);
     connect(loeschen, &QPushButton::clicked, this, &TCurriculumDialog::CmLoeschen);
     connect(schliessen, &QPushButton::clicked, this, [this] { schliesse(QDialog::Accepted); });

@@ -3,6 +3,7 @@
 #include "app/listenansicht.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/qtext.h"
 
 #include <QHeaderView>
@@ -19,6 +20,8 @@ TFehlzeitenDialog::TFehlzeitenDialog(QWidget* parent, int resId, c_Schulverwaltu
     k_liste = listenAnsicht(653, k_formular.vorlage(), 309, 122);
     k_hinzufuegen = knopf(651, "&Hinzufügen", 87, 21);
     k_loeschen = knopf(652, "Fehlzeit &löschen", 87, 21);
+    // The fields are the form of a new absence: Enter in them adds it.
+    for (QLineEdit* e : k_edits) enterDrueckt(e, k_hinzufuegen);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmLoeschen);
     connect(k_schliessen, &QPushButton::clicked, this, [this] { done(0); });

@@ -4,6 +4,7 @@
 #include "dialogs/auswahl.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
+#include "platform/ui/dialogtasten.h"
 #include "model/felder.h"
 #include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
@@ -38,6 +39,7 @@ QString ohneKuerzel(const char* text) {
 TFormularDialog::TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, const c_Datenliste* vorlage, int dx)
     : QDialog(parent), k_schulverwaltung(sv), k_vorlage(vorlage), k_dx(dx) {
     setObjectName(objektName(resId));
+    richteTastenEin(this);
     if (!vorlage) return;
     const std::vector<FeldSteuerung> steuerungen = feldSteuerungen(*vorlage);
     std::size_t n = 0;
@@ -148,7 +150,6 @@ QPushButton* TFormularDialog::knopf(int id, const char* text, int breite, int ho
     if (id != -1) k->setObjectName(objektName(id));
     const QFontMetrics fm(font());
     k->resize(std::max(breite, fm.horizontalAdvance(ohneKuerzel(text)) + 16), std::max(hoehe, fm.height() + 6));
-    k->setAutoDefault(false);
     return k;
 }
 

@@ -4,6 +4,7 @@
 #include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
@@ -89,6 +90,8 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     k_dialogHoehe = unten + schliessen->height() + RAND;
     schliessen->setDefault(true);
 
+    // Enter in the name field adds the subject; it does not close the dialog.
+    enterDrueckt(k_fach, hinzufuegen);
     connect(hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
     connect(loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
     connect(schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);

@@ -2,6 +2,7 @@
 
 #include "app/listenansicht.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -18,6 +19,8 @@ TZensurenDialog::TZensurenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     k_hinzufuegen = knopf(601, "&Hinzufügen", 87, 21);
     k_loeschen = knopf(602, "Zensur &löschen", 87, 21);
     k_zensurenfach = auswahl(604, 106);
+    // The fields are the input line of a new grade: Enter in them adds it.
+    for (QLineEdit* e : k_edits) enterDrueckt(e, k_hinzufuegen);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TZensurenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TZensurenDialog::CmLoeschen);
     connect(k_schuelerwahl, &QComboBox::activated, this, &TZensurenDialog::changeselection);

@@ -19,7 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -683,11 +682,9 @@ TEST_F(DialogTest, DISABLED_BenchmarkNearTheLimits) {
     zd.setupFenster();
     const double zensurenMs = ms(t0);
     EXPECT_EQ(kind<TListenAnsicht>(&zd, 605)->anzahlZeilen(), 50);
+    // Figures only; a machine's load must not make a test fail.
     std::printf("student added: %.1f ms, teacher changed: %.1f ms, grades dialog (50 grades): %.1f ms\n", neuMs,
                 lehrerMs, zensurenMs);
-    EXPECT_LT(neuMs, 200.0);
-    EXPECT_LT(lehrerMs, 200.0);
-    EXPECT_LT(zensurenMs, 100.0);
     (void)f;
 }
 

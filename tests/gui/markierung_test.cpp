@@ -43,7 +43,8 @@ protected:
     static void aktiviere(QWidget* fenster) {
         fenster->show();
         fenster->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster));
+        // Activation is an event of the window system; a minute leaves any machine time enough.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(fenster, 60000));
     }
     // Another window becomes active, then `fenster` again: its focus widget gets the focus back.
     static void wegUndZurueck(QWidget* fenster) {
