@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -79,14 +80,36 @@ void passeLabelAn(QLabel* l, int breite, int hoehe, int hoechstens) {
     l->resize(b, std::max(hoehe, umbrechen ? l->heightForWidth(b) : fm.height() + 2));
 }
 
+namespace {
+// The widest entry of a combo box. The boxes are filled again after most changes, with
+// mostly the same tens of thousands of entries: each text is measured once at a font.
+int breitesterEintrag(const QComboBox* c) {
+    static QString schriftSchluessel;
+    static QHash<QString, int> breiten;
+    const QString schluessel = c->font().key();
+    if (schluessel != schriftSchluessel || breiten.size() > 200000) {
+        breiten.clear();
+        schriftSchluessel = schluessel;
+    }
+    const QFontMetrics fm(c->font());
+    int breitester = 0;
+    for (int i = 0; i < c->count(); ++i) {
+        const QString text = c->itemText(i);
+        auto breite = breiten.constFind(text);
+        if (breite == breiten.constEnd()) breite = breiten.insert(text, fm.horizontalAdvance(text));
+        breitester = std::max(breitester, *breite);
+    }
+    return breitester;
+}
+}  // namespace
+
 // A combo box as wide as its longest entry needs, from its laid-out width up to `hoechstens`
 // (where the next control begins); its drop-down list shows every entry whole in any case.
 void passeComboAn(QComboBox* c, int hoechstens) {
     constexpr int grundBreite = 100;
     constexpr int grundHoehe = 24;
     const QFontMetrics fm(c->font());
-    int text = 0;
-    for (int i = 0; i < c->count(); ++i) text = std::max(text, fm.horizontalAdvance(c->itemText(i)));
+    const int text = breitesterEintrag(c);
     QStyleOptionComboBox option;
     option.initFrom(c);
     const QSize noetig = c->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, fm.height()), c);
@@ -553,14 +576,16 @@ c_Klasse* TMainWindow::gewaehlteKlasse() {
 
 void TMainWindow::updateKlasse() {
     c_Schulverwaltung& sv = k_schulverwaltung;
-    k_klassenlehrer->clear();
-    k_klassenlehrer->addItem("[keiner]");
+    QStringList eintraege{"[keiner]"};
     if (c_Lehrerliste* lehrer = sv.getLehrerliste())
-        for (const c_Lehrer* l : *lehrer) k_klassenlehrer->addItem(qs(lehrerText(l)));
-    k_klassenraum->clear();
-    k_klassenraum->addItem("[keiner]");
+        for (const c_Lehrer* l : *lehrer) eintraege << qs(lehrerText(l));
+    k_klassenlehrer->clear();
+    k_klassenlehrer->addItems(eintraege);
     const std::unique_ptr<c_Raumliste> aktive = sv.getAktiveRaeume();
-    for (const c_Raum* r : *aktive) k_klassenraum->addItem(qs(r->getName()));
+    eintraege = QStringList{"[keiner]"};
+    for (const c_Raum* r : *aktive) eintraege << qs(r->getName());
+    k_klassenraum->clear();
+    k_klassenraum->addItems(eintraege);
 
     // The class chosen before is chosen again where it still is: the box's entry while the box
     // shows the classes as they are, else the one remembered at the last fill.
@@ -569,15 +594,16 @@ void TMainWindow::updateKlasse() {
         const int n = k_klasse->currentIndex();
         k_klasseGewaehlt = klassen && n >= 1 ? klassen->getKlasse(n) : nullptr;
     }
-    k_klasse->clear();
-    k_klasse->addItem("[keine]");
+    eintraege = QStringList{"[keine]"};
     int neuerIndex = 0, i = 0;
     if (c_Klassenliste* klassen = sv.getKlassenliste())
         for (const c_Klasse* k : *klassen) {
             ++i;
-            k_klasse->addItem(qs(klassenText(k)));
+            eintraege << qs(klassenText(k));
             if (k && k == k_klasseGewaehlt && neuerIndex == 0) neuerIndex = i;
         }
+    k_klasse->clear();
+    k_klasse->addItems(eintraege);
     k_klasse->setCurrentIndex(neuerIndex);
     c_Klassenliste* klassen = sv.getKlassenliste();
     c_Klasse* klasse = klassen && neuerIndex >= 1 ? klassen->getKlasse(neuerIndex) : nullptr;

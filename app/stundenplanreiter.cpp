@@ -71,24 +71,25 @@ void TMainWindow::getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k) {
 }
 
 void TMainWindow::fuelleBesitzerCombo() {
-    k_besitzer->clear();
+    QStringList eintraege;
     switch (k_kategorie->currentIndex()) {
     case KATEGORIE_LEHRER:
         if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste())
-            for (const c_Lehrer* l : *lehrer) k_besitzer->addItem(qs(l->getName()));
+            for (const c_Lehrer* l : *lehrer) eintraege << qs(l->getName());
         break;
-    case KATEGORIE_RAUM:
-    {
+    case KATEGORIE_RAUM: {
         const std::unique_ptr<c_Raumliste> aktive = k_schulverwaltung.getAktiveRaeume();
-        for (const c_Raum* r : *aktive) k_besitzer->addItem(qs(r->getName()));
-    }
+        for (const c_Raum* r : *aktive) eintraege << qs(r->getName());
         break;
+    }
     case KATEGORIE_KLASSE:
         if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste())
-            for (const c_Klasse* k : *klassen) k_besitzer->addItem(qs(klassenText(k)));
+            for (const c_Klasse* k : *klassen) eintraege << qs(klassenText(k));
         break;
     default: break;
     }
+    k_besitzer->clear();
+    k_besitzer->addItems(eintraege);
     passeComboAn(k_besitzer, k_stundenplan->x() - k_besitzer->x() - 5);
 }
 
