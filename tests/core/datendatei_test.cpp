@@ -319,6 +319,108 @@ TEST_F(Datendatei, DatensatzMitZuWenigenWertzeilenVerschlucktDenNaechsten) {
     EXPECT_EQ(g->getFachliste()->getFach(1)->getName(), "Kunst");
 }
 
+// Sub-list markers count only on keyword lines. Each case holds value lines whose text reads
+// like a marker: a subject line (as the import copies the old file's lines), a stray value in
+// a grade or absence list (a record written with one value more than the template), and names
+// and remarks.
+TEST_F(Datendatei, WerteDieWieMarkenAussehenSindKeineMarken) {
+    const auto person = [](const char* art, const char* name) {
+        std::vector<std::string> z = {art, "string,Vorname", std::string("string,") + name, "string,", "int,0",
+                                      "string,", "string,", "int,0", "int,0", "int,0"};
+        if (std::string(art) == "/Lehrer") z.insert(z.end(), {"bool,0", "int,20", "int,0"});
+        return z;
+    };
+    const std::vector<std::string> fehlzeit = {"/Fehlzeit", "int,4", "int,3", "int,2024", "int,8", "int,3", "int,2024"};
+    const auto plus = [](std::vector<std::string> a, const std::vector<std::string>& b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    struct Fall {
+        const char* was;
+        std::vector<std::string> daten;
+        const char* erwartet;
+    };
+    const Fall faelle[] = {
+        {"Fachzeile eines Lehrers wie das Listenende",
+         plus(plus(plus({"/Fach", "string,Mathe"}, person("/Lehrer", "Lehmann")),
+                   {"/FachlisteBegin", "int,/FachlisteEnd", "int,1", "/FachlisteEnd", "/FehlzeitlisteBegin"}),
+              plus(fehlzeit, {"/FehlzeitlisteEnd", "/DATAEND"})),
+         "F: Mathe | L: Lehmann,Vorname[Mathe]{4.3.2024} | R: | K: | S: | W0 E0 D0 V0"},
+        {"Fachzeile eines Raums wie das Listenende, dann eine Klasse",
+         {"/Fach", "string,Mathe", "/Raum", "string,Aula", "bool,1", "/FachlisteBegin", "int,/FachlisteEnd", "int,1",
+          "/FachlisteEnd", "/Klasse", "int,5", "string,a", "string,", "int,1", "int,0", "/DATAEND"},
+         "F: Mathe | L: | R: Aula[Mathe] | K: 5a@Aula | S: | W0 E0 D0 V0"},
+        {"Fach und Schueler namens /DATAEND, Raum mit Fachzeile /FachlisteEnd zuletzt",
+         plus(plus({"/Fach", "string,/DATAEND"}, person("/Schueler", "/DATAEND")),
+              {"int,0", "/ZensurenlisteBegin", "/ZensurenlisteEnd", "/FehlzeitlisteBegin", "/FehlzeitlisteEnd", "/Raum",
+               "string,/Schueler", "bool,1", "/FachlisteBegin", "int,/FachlisteEnd", "/FachlisteEnd", "/DATAEND"}),
+         "F: /DATAEND | L: | R: /Schueler[] | K: | S: /DATAEND,Vorname[]{} | W0 E0 D0 V0"},
+        {"Bemerkung und ueberzaehliger Wert wie das Ende der Zensurenliste",
+         plus(plus({"/Fach", "string,Mathe"}, person("/Schueler", "Jung")),
+              plus({"int,0", "/ZensurenlisteBegin", "/Zensur", "string,2", "string,/ZensurenlisteEnd", "int,1",
+                    "string,/ZensurenlisteEnd", "/Zensur", "string,/Zensur", "string,", "int,0",
+                    "/ZensurenlisteEnd", "/FehlzeitlisteBegin"},
+                   plus(fehlzeit, {"/FehlzeitlisteEnd", "/DATAEND"}))),
+         "F: Mathe | L: | R: | K: | S: Jung,Vorname[2//ZensurenlisteEnd/Mathe;/Zensur//-;]{4.3.2024} | W0 E0 D0 V0"},
+        {"ueberzaehlige Werte wie Marken der Fehlzeitliste",
+         plus(plus(person("/Lehrer", "/FehlzeitlisteEnd"), {"/FachlisteBegin", "/FachlisteEnd", "/FehlzeitlisteBegin"}),
+              plus(plus({"/Fehlzeit", "int,1", "int,2", "int,2024", "int,2", "int,2", "int,2024",
+                         "string,/FehlzeitlisteEnd", "string,/Fehlzeit"},
+                        fehlzeit),
+                   {"/FehlzeitlisteEnd", "/DATAEND"})),
+         "F: | L: /FehlzeitlisteEnd,Vorname[]{1.2.2024 4.3.2024} | R: | K: | S: | W0 E0 D0 V0"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        std::string fehler;
+        bool ok = false;
+        auto g = ladeBytes(datendatei(f.daten), fehler, &ok);
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(fehler, "");
+        EXPECT_EQ(uebersicht(*g->getDatabase()), f.erwartet);
+    }
+}
+
+// The program's own files: values that read like keywords or markers, in every kind of record,
+// come back unchanged.
+TEST_F(Datendatei, WerteWieSchluesselwoerterUeberstehenSpeichernUndLaden) {
+    Jahrgang j = baueJahrgang(*sv);
+    const char* const woerter[] = {"/FachlisteEnd", "/DATAEND", "/Schueler", "/ZensurenlisteEnd", "/ENDVER",
+                                   "/FehlzeitlisteBegin", "/Fehlzeit", "/Zensur", "/BEGINVER", "/Fach"};
+    j.mathe->setName(woerter[0]);
+    j.deutsch->setName(woerter[1]);
+    j.mueller->getFelder()->setString("NAME", woerter[2]);
+    j.mueller->getFelder()->setString("TELEFON", woerter[0]);
+    j.weiss->getFelder()->setString("TELEFON", woerter[5]);
+    j.r101->getFelder()->setString("NAME", woerter[3]);
+    j.k5a->setName(woerter[9]);
+    j.lena->getFelder()->setString("NAME", woerter[1]);
+    j.lena->getFelder()->setString("TELEFON", woerter[6]);
+    j.lena->getZensurliste()->getZensur(1)->getFelder()->setString("ZENSUR", woerter[7]);
+    j.lena->getZensurliste()->getZensur(1)->getFelder()->setString("BEMERKUNG", woerter[3]);
+    j.oemer->getFelder()->setString("ORT", woerter[4]);
+    j.oemer->getFelder()->setString("VORNAME", woerter[8]);
+    db().getEinzelterminliste()->front()->setName(woerter[4]);
+    db().getDauerterminliste()->front()->setWochentag(woerter[1]);
+    db().getVertretungsterminliste()->front()->setName(woerter[3]);
+    // The order the loader sorts into.
+    db().getFachliste()->sort();
+    db().getLehrerliste()->sort();
+    db().getRaumliste()->sort();
+    db().getSchuelerliste()->sort();
+    const std::string vorher = inhalt(db());
+    ASSERT_EQ(sv->save("a.sdb"), 1);
+
+    std::string fehler;
+    bool ok = false;
+    auto g = lade("a.sdb", fehler, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(fehler, "");
+    EXPECT_EQ(inhalt(*g->getDatabase()), vorher);
+    ASSERT_EQ(g->save("b.sdb"), 1);
+    EXPECT_EQ(lese("b.sdb"), lese("a.sdb"));
+}
+
 TEST_F(Datendatei, FehlendesPflichtfeldGibtEineMeldungUndKeineDatensaetze) {
     std::vector<std::string> zeilen = {kopfzeile()};
     for (const auto& z : standardStruktur())
