@@ -385,24 +385,22 @@ TEST_F(Datendatei, WerteDieWieMarkenAussehenSindKeineMarken) {
 // come back unchanged.
 TEST_F(Datendatei, WerteWieSchluesselwoerterUeberstehenSpeichernUndLaden) {
     Jahrgang j = baueJahrgang(*sv);
-    const char* const woerter[] = {"/FachlisteEnd", "/DATAEND", "/Schueler", "/ZensurenlisteEnd", "/ENDVER",
-                                   "/FehlzeitlisteBegin", "/Fehlzeit", "/Zensur", "/BEGINVER", "/Fach"};
-    j.mathe->setName(woerter[0]);
-    j.deutsch->setName(woerter[1]);
-    j.mueller->getFelder()->setString("NAME", woerter[2]);
-    j.mueller->getFelder()->setString("TELEFON", woerter[0]);
-    j.weiss->getFelder()->setString("TELEFON", woerter[5]);
-    j.r101->getFelder()->setString("NAME", woerter[3]);
-    j.k5a->setName(woerter[9]);
-    j.lena->getFelder()->setString("NAME", woerter[1]);
-    j.lena->getFelder()->setString("TELEFON", woerter[6]);
-    j.lena->getZensurliste()->getZensur(1)->getFelder()->setString("ZENSUR", woerter[7]);
-    j.lena->getZensurliste()->getZensur(1)->getFelder()->setString("BEMERKUNG", woerter[3]);
-    j.oemer->getFelder()->setString("ORT", woerter[4]);
-    j.oemer->getFelder()->setString("VORNAME", woerter[8]);
-    db().getEinzelterminliste()->front()->setName(woerter[4]);
-    db().getDauerterminliste()->front()->setWochentag(woerter[1]);
-    db().getVertretungsterminliste()->front()->setName(woerter[3]);
+    j.mathe->setName("/FachlisteEnd");
+    j.deutsch->setName("/DATAEND");
+    j.mueller->getFelder()->setString("NAME", "/Schueler");
+    j.mueller->getFelder()->setString("TELEFON", "/FachlisteEnd");
+    j.weiss->getFelder()->setString("TELEFON", "/FehlzeitlisteBegin");
+    j.r101->getFelder()->setString("NAME", "/ZensurenlisteEnd");
+    j.k5a->setName("/Fach");
+    j.lena->getFelder()->setString("NAME", "/DATAEND");
+    j.lena->getFelder()->setString("TELEFON", "/Fehlzeit");
+    j.lena->getZensurliste()->getZensur(1)->getFelder()->setString("ZENSUR", "/Zensur");
+    j.lena->getZensurliste()->getZensur(1)->getFelder()->setString("BEMERKUNG", "/ZensurenlisteEnd");
+    j.oemer->getFelder()->setString("ORT", "/ENDVER");
+    j.oemer->getFelder()->setString("VORNAME", "/BEGINVER");
+    db().getEinzelterminliste()->front()->setName("/ENDVER");
+    db().getDauerterminliste()->front()->setWochentag("/DATAEND");
+    db().getVertretungsterminliste()->front()->setName("/ZensurenlisteEnd");
     // The order the loader sorts into.
     db().getFachliste()->sort();
     db().getLehrerliste()->sort();
