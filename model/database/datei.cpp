@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -309,6 +310,9 @@ std::string c_Database::readWert(bool* schluessel) {
     if (schluessel) *schluessel = false;
     std::string zeile;
     while (k_leser->readLine(zeile)) {
+        // A CR inside a line (only a damaged file has one) is read as the space the writer
+        // would write for it, so that a value reads back as it was loaded.
+        std::replace(zeile.begin(), zeile.end(), '\r', ' ');
         if (!zeile.empty() && zeile[0] == '/') {
             if (schluessel) *schluessel = true;
             return zeile;

@@ -498,6 +498,16 @@ TEST_F(Datendatei, ZeilenumbruchImWertWirdAlsLeerzeichenGeschrieben) {
     EXPECT_EQ(fehler, "");
     EXPECT_EQ(anzahlen(*g->getDatabase()), vorher);
     EXPECT_EQ(g->getKlassenliste()->getKlasse(1)->getName(), "Bären  ");
+
+    // A CR inside a value line of a damaged file is read as that space, so that the sorted
+    // order and the bytes stay the same from one save to the next.
+    g = ladeBytes(datendatei({"/Fach", "string,A\x1F", "/Fach", "string,A\rB", "/DATAEND"}), fehler, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(uebersicht(*g->getDatabase()), "F: A\x1F A B | L: | R: | K: | S: | W0 E0 D0 V0");
+    ASSERT_EQ(g->save("b.sdb"), 1);
+    g = lade("b.sdb", fehler, &ok);
+    ASSERT_EQ(g->save("c.sdb"), 1);
+    EXPECT_EQ(lese("c.sdb"), lese("b.sdb"));
 }
 
 // ---------------------------------------------------------------- damaged files
