@@ -41,7 +41,8 @@ test-tsan: deps
 	@cmake --build $(TSAN) -j $(JOBS) --target orvask_core_tests
 	cd $(TSAN) && ctest --output-on-failure -j $(JOBS) -R 'Planung|Zufall'
 
-# The fuzz targets (clang, libFuzzer, ASan and UBSan), each run for SECONDS seconds, outside `make test`.
+# The fuzz targets (clang, libFuzzer, ASan and UBSan), each run for SECONDS seconds, outside `make test`;
+# a target with a word list fuzz/<target>.dict gets it.
 # New corpus entries go to $(FUZZ)/corpus/<target>, failing inputs to $(FUZZ)/funde/<target>; copy
 # each failing input into fuzz/regressions/<target>/ so that `make test` replays it.
 fuzz: deps
@@ -52,7 +53,8 @@ fuzz: deps
 	@for z in $(FUZZ_ZIELE); do \
 		mkdir -p $(FUZZ)/corpus/$$z $(FUZZ)/funde/$$z; \
 		echo "== fuzz_$$z, $(SECONDS) s"; \
-		$(FUZZ)/fuzz/fuzz_$$z -max_total_time=$(SECONDS) -timeout=1 -rss_limit_mb=2048 -max_len=16384 \
+		woerter=""; [ -f fuzz/$$z.dict ] && woerter="-dict=$(CURDIR)/fuzz/$$z.dict"; \
+		$(FUZZ)/fuzz/fuzz_$$z $$woerter -max_total_time=$(SECONDS) -timeout=1 -rss_limit_mb=2048 -max_len=16384 \
 			-artifact_prefix=$(CURDIR)/$(FUZZ)/funde/$$z/ $(CURDIR)/$(FUZZ)/corpus/$$z $(CURDIR)/fuzz/corpus/$$z \
 			|| exit 1; \
 	done

@@ -159,7 +159,11 @@ public:
 private:
     // reading
     std::string readLine();
-    std::string readWert();
+    // The next value; `schluessel`, when given, tells whether it came from a keyword line.
+    std::string readWert(bool* schluessel = nullptr);
+    // True when the next value is the keyword line `marke` itself, as the writer writes it; a
+    // value line with the same text is no marker. The value is consumed either way.
+    bool readMarke(const char* marke);
     std::unique_ptr<c_Datenliste> readFelder(const c_Datenliste& vorlage);
     bool readStruktur();
     bool pruefePflichtfelder();

@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -306,10 +307,17 @@ bool c_Database::load() {
 
 std::string c_Database::readLine() { return k_leser->readLine(); }
 
-std::string c_Database::readWert() {
+std::string c_Database::readWert(bool* schluessel) {
+    if (schluessel) *schluessel = false;
     std::string zeile;
     while (k_leser->readLine(zeile)) {
-        if (!zeile.empty() && zeile[0] == '/') return zeile;
+        // A CR inside a line (only a damaged file has one) is read as the space the writer
+        // would write for it, so that a value reads back as it was loaded.
+        std::replace(zeile.begin(), zeile.end(), '\r', ' ');
+        if (!zeile.empty() && zeile[0] == '/') {
+            if (schluessel) *schluessel = true;
+            return zeile;
+        }
         if (text::startsWith(zeile, "int,")) return zeile.substr(4);
         if (text::startsWith(zeile, "string,")) return zeile.substr(7);
         if (text::startsWith(zeile, "bool,")) return zeile.substr(5);
@@ -319,6 +327,12 @@ std::string c_Database::readWert() {
 }
 
 int c_Database::readIndex() { return text::leadingInt(readWert()); }
+
+bool c_Database::readMarke(const char* marke) {
+    bool schluessel;
+    const std::string wert = readWert(&schluessel);
+    return schluessel && wert == marke;
+}
 
 std::unique_ptr<c_Datenliste> c_Database::readFelder(const c_Datenliste& vorlage) {
     auto felder = std::make_unique<c_Datenliste>();
@@ -403,14 +417,17 @@ void c_Database::readFach() {
     k_faecher.push_back(fach.release());
 }
 
+// The sub-list markers count only on keyword lines: a subject line, grade or remark whose text
+// looks like a marker is a value like any other.
 std::unique_ptr<c_Fachliste> c_Database::readFachliste(bool& vorhanden) {
     vorhanden = false;
-    if (readWert() != "/FachlisteBegin") return nullptr;
+    if (!readMarke("/FachlisteBegin")) return nullptr;
     auto liste = std::make_unique<c_Fachliste>();
     for (;;) {
-        const std::string wert = readWert();
+        bool schluessel;
+        const std::string wert = readWert(&schluessel);
         if (k_dateiEnde) return nullptr;
-        if (wert == "/FachlisteEnd") break;
+        if (schluessel && wert == "/FachlisteEnd") break;
         if (c_Fach* f = k_faecher.getFach(text::leadingInt(wert))) liste->push_back(f);
     }
     vorhanden = true;
@@ -418,31 +435,33 @@ std::unique_ptr<c_Fachliste> c_Database::readFachliste(bool& vorhanden) {
 }
 
 void c_Database::readFehlzeitliste(c_Fehlzeitliste& liste) {
-    if (readWert() != "/FehlzeitlisteBegin") return;
-    std::string wert = readWert();
-    while (!k_dateiEnde && wert != "/FehlzeitlisteEnd") {
-        if (wert == "/Fehlzeit") {
+    if (!readMarke("/FehlzeitlisteBegin")) return;
+    bool schluessel;
+    std::string wert = readWert(&schluessel);
+    while (!k_dateiEnde && !(schluessel && wert == "/FehlzeitlisteEnd")) {
+        if (schluessel && wert == "/Fehlzeit") {
             auto fz = std::make_unique<c_Fehlzeit>();
             fz->setFelder(readFelder(k_fehlzeitStruktur));
             if (k_dateiEnde) return;
             liste.push_back(fz.release());
         }
-        wert = readWert();
+        wert = readWert(&schluessel);
     }
 }
 
 void c_Database::readZensurliste(c_Zensurliste& liste) {
-    if (readWert() != "/ZensurenlisteBegin") return;
-    std::string wert = readWert();
-    while (!k_dateiEnde && wert != "/ZensurenlisteEnd") {
-        if (wert == "/Zensur") {
+    if (!readMarke("/ZensurenlisteBegin")) return;
+    bool schluessel;
+    std::string wert = readWert(&schluessel);
+    while (!k_dateiEnde && !(schluessel && wert == "/ZensurenlisteEnd")) {
+        if (schluessel && wert == "/Zensur") {
             auto z = std::make_unique<c_Zensur>();
             z->setFelder(readFelder(k_zensurStruktur));
             z->setFach(k_faecher.getFach(readIndex()));
             if (k_dateiEnde) return;
             liste.push_back(z.release());
         }
-        wert = readWert();
+        wert = readWert(&schluessel);
     }
 }
 

@@ -73,6 +73,7 @@ bool c_Altdatenimport::importDatei() {
 }
 
 bool c_Altdatenimport::konvertiere(const std::string& ssv, text::TextFileWriter& aus) {
+    k_bilanz = Bilanz();
     aus.writeLine(kKopf);
     for (const std::string& zeile : standardStrukturAbschnitt()) aus.writeLine(zeile);
     aus.writeLine("/DATABEGIN");
@@ -131,12 +132,20 @@ int c_Altdatenimport::readAnzahl(SsvEingabe& ein) {
     return anzahl;
 }
 
-void c_Altdatenimport::convertFachzeilen(text::TextFileWriter& aus, SsvEingabe& ein, int anzahl) {
+bool c_Altdatenimport::schreibeFachzeile(text::TextFileWriter& aus, const std::string& zeile) {
+    aus.writeLine("int," + zeile);
+    const int fach = text::leadingInt(zeile);
+    return fach >= 1 && fach <= k_bilanz.faecher;
+}
+
+int c_Altdatenimport::convertFachzeilen(text::TextFileWriter& aus, SsvEingabe& ein, int anzahl) {
+    int verweise = 0;
     for (int i = 0; i < anzahl; ++i) {
         const std::string zeile = readZeile(ein);
         if (ein.fehler()) break;
-        aus.writeLine("int," + zeile);
+        if (schreibeFachzeile(aus, zeile)) ++verweise;
     }
+    return verweise;
 }
 
 void c_Altdatenimport::convertSystem(text::TextFileWriter& aus, SsvEingabe& ein) {
@@ -162,6 +171,7 @@ void c_Altdatenimport::convertSystem(text::TextFileWriter& aus, SsvEingabe& ein)
 void c_Altdatenimport::convertFach(text::TextFileWriter& aus, SsvEingabe& ein) {
     aus.writeLine("/Fach");
     schreibeString(aus, readZeile(ein));
+    ++k_bilanz.faecher;
 }
 
 void c_Altdatenimport::convertLehrer(text::TextFileWriter& aus, SsvEingabe& ein) {
@@ -177,17 +187,20 @@ void c_Altdatenimport::convertLehrer(text::TextFileWriter& aus, SsvEingabe& ein)
     schreibeBool(aus, urlaub);
     schreibeInt(aus, n[4]);
     schreibeInt(aus, n[5]);
+    Bilanz::Eintrag eintrag{zeilen[1], zeilen[0]};
     aus.writeLine("/FachlisteBegin");
     // The rest of the count's line is dropped; at the very end of the file there is none.
     if (!ein.amEnde()) readZeile(ein);
-    convertFachzeilen(aus, ein, anzahl);
+    eintrag.faecher = convertFachzeilen(aus, ein, anzahl);
     aus.writeLine("/FachlisteEnd");
     aus.writeLine("/FehlzeitlisteBegin");
     if (n[6] != 0 || n[7] != 0 || n[8] != 0) {
         aus.writeLine("/Fehlzeit");
         for (int i = 6; i < 12; ++i) schreibeInt(aus, n[i]);
+        eintrag.fehlzeiten = 1;
     }
     aus.writeLine("/FehlzeitlisteEnd");
+    k_bilanz.lehrer.push_back(std::move(eintrag));
 }
 
 void c_Altdatenimport::convertRaum(text::TextFileWriter& aus, SsvEingabe& ein) {
@@ -198,17 +211,19 @@ void c_Altdatenimport::convertRaum(text::TextFileWriter& aus, SsvEingabe& ein) {
     aus.writeLine("/Raum");
     schreibeString(aus, name);
     schreibeBool(aus, aktiv);
+    Bilanz::Eintrag eintrag{name, std::string()};
     aus.writeLine("/FachlisteBegin");
     if (anzahl > 0 && !ein.fehler()) {
         // The subjects may start on the count's own line or on the next one.
         const std::string rest = readZeile(ein);
         if (!ein.fehler() && !istLeer(rest)) {
-            aus.writeLine("int," + rest);
+            if (schreibeFachzeile(aus, rest)) ++eintrag.faecher;
             --anzahl;
         }
-        convertFachzeilen(aus, ein, anzahl);
+        eintrag.faecher += convertFachzeilen(aus, ein, anzahl);
     }
     aus.writeLine("/FachlisteEnd");
+    k_bilanz.raeume.push_back(std::move(eintrag));
 }
 
 void c_Altdatenimport::convertKlasse(text::TextFileWriter& aus, SsvEingabe& ein) {
@@ -224,11 +239,13 @@ void c_Altdatenimport::convertKlasse(text::TextFileWriter& aus, SsvEingabe& ein)
     schreibeString(aus, "");
     schreibeInt(aus, raum);
     schreibeInt(aus, lehrer);
+    ++k_bilanz.klassen;
 }
 
 void c_Altdatenimport::convertWunsch(text::TextFileWriter& aus, SsvEingabe& ein) {
     aus.writeLine("/Wunsch");
     for (int i = 0; i < 4; ++i) schreibeInt(aus, readZahl(ein));
+    ++k_bilanz.wuensche;
 }
 
 void c_Altdatenimport::convertTermin(text::TextFileWriter& aus, SsvEingabe& ein) {
@@ -245,6 +262,7 @@ void c_Altdatenimport::convertTermin(text::TextFileWriter& aus, SsvEingabe& ein)
         schreibeInt(aus, datum[4]);
         schreibeString(aus, name);
         for (int i = 0; i < 4; ++i) schreibeInt(aus, links[i]);
+        ++k_bilanz.dauertermine;
         return;
     }
     const bool vertretung = links[4] != 0;
@@ -254,6 +272,10 @@ void c_Altdatenimport::convertTermin(text::TextFileWriter& aus, SsvEingabe& ein)
     for (int i = 0; i < 3; ++i) schreibeInt(aus, datum[i]);
     schreibeString(aus, name);
     for (int i = 0; i < (vertretung ? 5 : 4); ++i) schreibeInt(aus, links[i]);
+    if (vertretung)
+        ++k_bilanz.vertretungstermine;
+    else
+        ++k_bilanz.einzeltermine;
 }
 
 void c_Altdatenimport::convertSchueler(text::TextFileWriter& aus, SsvEingabe& ein) {
@@ -268,6 +290,7 @@ void c_Altdatenimport::convertSchueler(text::TextFileWriter& aus, SsvEingabe& ei
     aus.writeLine("/Schueler");
     schreibePerson(aus, zeilen, n);
     schreibeInt(aus, klasse);
+    Bilanz::Eintrag eintrag{zeilen[1], zeilen[0]};
     aus.writeLine("/ZensurenlisteBegin");
     if (k_version2 && !ein.fehler()) {
         // A character and a line; the list goes on while that line is "ZBegin". The end of the
@@ -286,9 +309,11 @@ void c_Altdatenimport::convertSchueler(text::TextFileWriter& aus, SsvEingabe& ei
             schreibeString(aus, zensur);
             schreibeString(aus, bemerkung);
             aus.writeLine("int," + fach);
+            ++eintrag.zensuren;
         }
     }
     aus.writeLine("/ZensurenlisteEnd");
     aus.writeLine("/FehlzeitlisteBegin");
     aus.writeLine("/FehlzeitlisteEnd");
+    k_bilanz.schueler.push_back(std::move(eintrag));
 }

@@ -5,6 +5,7 @@
 #include "plugins/vendralimo/ssveingabe.h"
 
 #include <string>
+#include <vector>
 
 namespace text {
 class TextFileWriter;
@@ -12,6 +13,18 @@ class TextFileWriter;
 
 class c_Altdatenimport {
 public:
+    // What the last conversion wrote, kind by kind, so that the written file can be checked
+    // against it. `faecher` of a teacher or room counts its subject lines that name a subject
+    // written before it (the program links no other line).
+    struct Bilanz {
+        struct Eintrag {
+            std::string name, vorname;
+            int faecher = 0, fehlzeiten = 0, zensuren = 0;
+        };
+        int faecher = 0, klassen = 0, wuensche = 0, einzeltermine = 0, dauertermine = 0, vertretungstermine = 0;
+        std::vector<Eintrag> lehrer, raeume, schueler;
+    };
+
     void setDateiname(const std::string& dateiname) { k_dateiname = dateiname; }
 
     // Converts the chosen file into aktuell.sdb. True when the file could be read, began with
@@ -24,6 +37,7 @@ public:
     bool konvertiere(const std::string& ssv, text::TextFileWriter& aus);
 
     bool istVersion2() const { return k_version2; }
+    const Bilanz& getBilanz() const { return k_bilanz; }
 
     // A line read, as UTF-8 text that holds no CR.
     std::string readZeile(SsvEingabe& ein);
@@ -43,9 +57,13 @@ private:
     // A count of lines that follow; a negative count fails the input.
     int readAnzahl(SsvEingabe& ein);
     // Up to `anzahl` subject lines, each written as "int," + line; stops when the input fails.
-    void convertFachzeilen(text::TextFileWriter& aus, SsvEingabe& ein, int anzahl);
+    // Returns how many of them name a subject written before.
+    int convertFachzeilen(text::TextFileWriter& aus, SsvEingabe& ein, int anzahl);
+    // One subject line; true when it names a subject written before.
+    bool schreibeFachzeile(text::TextFileWriter& aus, const std::string& zeile);
     void convertSystem(text::TextFileWriter& aus, SsvEingabe& ein);
 
     std::string k_dateiname;
     bool k_version2 = false;
+    Bilanz k_bilanz;
 };

@@ -565,6 +565,50 @@ inline std::string inhalt(c_Database& db) {
     return s;
 }
 
+// A short text of the records of a year, for tests that read a few of them: subjects; teachers
+// and students as "name,first name" with [subjects or grades] and {absence starts}; rooms with
+// [subjects]; classes with their class room; the number of curriculum entries and of single,
+// weekly and substitution appointments.
+inline std::string uebersicht(c_Database& db) {
+    const auto faecher = [](const c_Fachliste* l) {
+        std::string s = "[";
+        if (l)
+            for (const c_Fach* f : *l) s += (s.size() > 1 ? " " : "") + f->getName();
+        return s + "]";
+    };
+    const auto fehlzeiten = [](const c_Fehlzeitliste& l) {
+        std::string s = "{";
+        for (const c_Fehlzeit* f : l) {
+            const c_Datenliste* d = f->getFelder();
+            s += (s.size() > 1 ? " " : "") + std::to_string(d->getInt("ATAG")) + "." +
+                 std::to_string(d->getInt("AMONAT")) + "." + std::to_string(d->getInt("AJAHR"));
+        }
+        return s + "}";
+    };
+    std::string s = "F:";
+    for (const c_Fach* f : *db.getFachliste()) s += " " + f->getName();
+    s += " | L:";
+    for (const c_Lehrer* l : *db.getLehrerliste())
+        s += " " + l->getName() + "," + l->getVorname() + faecher(l->getFachliste()) + fehlzeiten(*l->getFehlzeitliste());
+    s += " | R:";
+    for (const c_Raum* r : *db.getRaumliste()) s += " " + r->getName() + faecher(r->getFachliste());
+    s += " | K:";
+    for (const c_Klasse* k : *db.getKlassenliste())
+        s += " " + std::to_string(k->getJahrgang()) + text::cp1252Char(static_cast<unsigned char>(k->getBez())) + "@" +
+             (k->getKlassenraum() ? k->getKlassenraum()->getName() : "-");
+    s += " | S:";
+    for (const c_Schueler* p : *db.getSchuelerliste()) {
+        s += " " + p->getName() + "," + p->getVorname() + "[";
+        for (const c_Zensur* z : *p->getZensurliste())
+            s += z->getFelder()->getString("ZENSUR") + "/" + z->getFelder()->getString("BEMERKUNG") + "/" +
+                 (z->getFach() ? z->getFach()->getName() : "-") + ";";
+        s += "]" + fehlzeiten(*p->getFehlzeitliste());
+    }
+    return s + " | W" + std::to_string(db.getCurriculum()->size()) + " E" +
+           std::to_string(db.getEinzelterminliste()->size()) + " D" + std::to_string(db.getDauerterminliste()->size()) +
+           " V" + std::to_string(db.getVertretungsterminliste()->size());
+}
+
 // Every link of every record points to a record of the store (or is empty).
 inline ::testing::AssertionResult linksImSpeicher(c_Database& db) {
     std::string fehler;

@@ -3,10 +3,12 @@
 // leave the year untouched, and the replay of the fuzzing inputs.
 #include "plugins/vendralimo/altdatenimport.h"
 
+#include "fuzz/eingaenge.h"
 #include "model/datensaetze.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/text.h"
 #include "platform/textfile.h"
+#include "tests/core/jahrgang_hilfe.h"
 #include "tests/core/testhilfe.h"
 
 #include <gtest/gtest.h>
@@ -257,6 +259,40 @@ TEST_F(Altdatenimport, NotenlisteEinerVersion2Datei) {
     }
 }
 
+// Old-file lines that read like data-file keywords are copied as values and load as such: the
+// import, the program's load and the records it holds agree.
+TEST_F(Altdatenimport, ZeilenWieSchluesselwoerterLadenAlsWerte) {
+    struct Fall {
+        const char* was;
+        const char* rumpf;
+        const char* erwartet;
+    };
+    const Fall faelle[] = {
+        {"teacher subject line /FachlisteEnd",
+         "FMathematik\nL1 1 1970 12345 20 0 4 3 2024 8 3 2024 0Anna\nLehmann\nWeg 1\nOrt\n123\n2\n/FachlisteEnd\n1\n",
+         "F: Mathematik | L: Lehmann,Anna[Mathematik]{4.3.2024} | R: | K: | S: | W0 E0 D0 V0"},
+        {"room subject line /FachlisteEnd, then a class", "FMathematik\nRAula\n1 2\n/FachlisteEnd\n1\nK5a 1 0\n",
+         "F: Mathematik | L: | R: Aula[Mathematik] | K: 5a@Aula | S: | W0 E0 D0 V0"},
+        {"subject and student named /DATAEND, grade remark /ZensurenlisteEnd, room subject line last",
+         "F/DATAEND\nS1 2 2010 12345\nMax\n/DATAEND\nWeg\nOrt\n123\n0\nZBegin\n2\n/ZensurenlisteEnd\n1\n\nZEnd\n"
+         "R/Schueler\n1 1\n/FachlisteEnd\n",
+         "F: /DATAEND | L: | R: /Schueler[] | K: | S: /DATAEND,Max[2//ZensurenlisteEnd//DATAEND;]{} | W0 E0 D0 V0"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const std::string ssv = std::string("ssv_ps_v2\n5 10 3 0 6\n") + f.rumpf;
+        ASSERT_TRUE(importiere(ssv));
+        c_Schulverwaltung sv;
+        std::string fehler;
+        EXPECT_TRUE(sv.load("aktuell.sdb", &fehler));
+        EXPECT_EQ(fehler, "");
+        EXPECT_EQ(jahrgang::uebersicht(*sv.getDatabase()), f.erwartet);
+        text::setIgnoreCase(false);
+        EXPECT_EQ(fuzz::ssv(reinterpret_cast<const std::uint8_t*>(ssv.data()), ssv.size()), "");
+        text::setIgnoreCase(false);
+    }
+}
+
 TEST_F(Altdatenimport, FalscheOderBeschaedigteDateiLaesstDenJahrgangUnberuehrt) {
     const std::string teilKopf = "ssv_ps_v2\n1 2 3 0 6\n";
     const std::string lehrer = "L1 2 3 4 5 6 0 0 0 0 0 0 ";
@@ -331,6 +367,10 @@ TEST_F(Altdatenimport, FuzzEingabenLaufenDurchUndGelingendeLadenImProgramm) {
             std::string fehler;
             EXPECT_TRUE(sv.load("aktuell.sdb", &fehler));
             EXPECT_EQ(fehler, "");
+            text::setIgnoreCase(false);
+            // ... and it holds exactly the records the import wrote.
+            const std::string bytes = leseDatei(e.path().string());
+            EXPECT_EQ(fuzz::ssv(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "");
             text::setIgnoreCase(false);
         }
     }
