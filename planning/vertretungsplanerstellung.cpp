@@ -8,6 +8,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 const char* const VERTRETUNGSPLAN_VOLL =
     "Es können nicht mehr als 32000 Vertretungstermine gespeichert werden.\n"
@@ -108,17 +109,93 @@ bool c_Vertretungsplanerstellung::createVertretungsplan() {
     // depend on that.
     const std::vector<c_Lehrer*> lehrer(k_schulverwaltung->getLehrerliste()->begin(),
                                         k_schulverwaltung->getLehrerliste()->end());
+    const bool gesammelt = beginneSammlung();
     for (c_Lehrer* l : lehrer) {
         if (k_voll) break;
         if (l && !l->getFehlzeitliste()->empty()) ergebnis = planLehrer(l);
     }
+    if (gesammelt) uebernehmeSammlung();
     return ergebnis;
+}
+
+// ---------------------------------------------------------------- one pass per run
+//
+// One sorted insert after the other, with each teacher's substitutions from today on deleted
+// before his are planned, gives on a list in date order: the old entries that stay, in their
+// order, and before the old entries of each date the new ones of that date in reverse order
+// of making. A run therefore only notes the deletes and collects the new substitutions, and
+// changes the list once at the end. The capacity test counts as if the list had changed
+// step by step. A list out of date order is changed step by step, as the outcome there
+// depends on the order of the steps.
+
+bool c_Vertretungsplanerstellung::beginneSammlung() {
+    if (k_sammlung) return false;
+    int ht, hm, hj;
+    getHeute(&ht, &hm, &hj);
+    auto s = std::make_unique<Sammlung>();
+    bool erstes = true;
+    Datum vorher;
+    for (const c_Vertretungstermin* v : *k_schulverwaltung->getVertretungsterminliste()) {
+        if (!v) continue;
+        int d, m, y;
+        v->getDatum(&d, &m, &y);
+        const Datum datum(y, m, d);
+        if (!erstes && datum < vorher) return false;  // out of date order
+        erstes = false;
+        vorher = datum;
+        if (v->getVertretenerLehrer() && isDatumGroesserGleich(d, m, y, ht, hm, hj)) {
+            s->abHeute.push_back(v);
+            ++s->abHeuteJeLehrer[v->getVertretenerLehrer()];
+        }
+    }
+    k_sammlung = std::move(s);
+    return true;
+}
+
+void c_Vertretungsplanerstellung::streicheAbHeute(const c_Lehrer* lehrer) {
+    if (!k_sammlung) {
+        k_schulverwaltung->deleteVertretungenAbHeute(lehrer);
+        return;
+    }
+    Sammlung& s = *k_sammlung;
+    if (s.gestrichen.insert(lehrer).second) {
+        const auto it = s.abHeuteJeLehrer.find(lehrer);
+        if (it != s.abHeuteJeLehrer.end()) s.gestrichenAnzahl += it->second;
+        return;
+    }
+    // Planned a second time in this run: what the first time made goes too (all from today on).
+    auto& neu = s.neu;
+    neu.erase(std::remove_if(neu.begin(), neu.end(),
+                             [lehrer](const auto& v) { return v->getVertretenerLehrer() == lehrer; }),
+              neu.end());
+}
+
+std::size_t c_Vertretungsplanerstellung::belegt() const {
+    const std::size_t n = k_schulverwaltung->getVertretungsterminliste()->size();
+    return k_sammlung ? n - k_sammlung->gestrichenAnzahl + k_sammlung->neu.size() : n;
+}
+
+void c_Vertretungsplanerstellung::uebernehmeSammlung() {
+    std::unique_ptr<Sammlung> s = std::move(k_sammlung);
+    c_Vertretungsterminliste& liste = *k_schulverwaltung->getVertretungsterminliste();
+    std::unordered_set<const c_Vertretungstermin*> weg;
+    for (const c_Vertretungstermin* v : s->abHeute)
+        if (s->gestrichen.count(v->getVertretenerLehrer())) weg.insert(v);
+    if (!weg.empty()) liste.deleteIf([&weg](const c_Vertretungstermin* v) { return weg.count(v) != 0; });
+    vertretungenEinfuegen(liste, s->neu);
 }
 
 bool c_Vertretungsplanerstellung::planLehrer(c_Lehrer* lehrer) {
     if (!lehrer || !k_schulverwaltung || !k_schulverwaltung->getDatabase() || k_voll) return false;
     if (!k_aufgebaut) aufbauen();
-    k_schulverwaltung->deleteVertretungenAbHeute(lehrer);
+    const bool gesammelt = beginneSammlung();
+    streicheAbHeute(lehrer);
+    const bool ergebnis = planFehlzeiten(lehrer);
+    if (gesammelt) uebernehmeSammlung();
+    return ergebnis;
+}
+
+bool c_Vertretungsplanerstellung::planFehlzeiten(c_Lehrer* lehrer) {
     int ht, hm, hj;
     getHeute(&ht, &hm, &hj);
     bool ergebnis = true;
@@ -149,8 +226,7 @@ bool c_Vertretungsplanerstellung::planFehlzeit(c_Lehrer* lehrer, int vtag, int v
     bool hatWoche = false;
     for (int tag = 1; tag <= 5; ++tag) hatWoche = hatWoche || !d->woche[tag].empty();
 
-    const std::size_t frei =
-        c_Database::MAX_EINTRAEGE - std::min(c_Database::MAX_EINTRAEGE, k_schulverwaltung->getVertretungsterminliste()->size());
+    const std::size_t frei = c_Database::MAX_EINTRAEGE - std::min(c_Database::MAX_EINTRAEGE, belegt());
     std::vector<std::unique_ptr<c_Vertretungstermin>> neue;
     auto planen = [&](const Lektion& l, std::uint32_t nummer) {
         if (neue.size() >= frei) {
@@ -265,41 +341,37 @@ bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_V
 
 void c_Vertretungsplanerstellung::einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     // The capacity was checked while they were made, so the list takes them all.
+    if (k_sammlung) {
+        for (auto& v : neue) k_sammlung->neu.push_back(std::move(v));
+        neue.clear();
+        return;
+    }
     vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
 }
 
 void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     using Schluessel = std::tuple<int, int, int>;
-    std::vector<c_Vertretungstermin*> zugang;
-    std::vector<Schluessel> schluessel;
+    std::vector<std::pair<Schluessel, c_Vertretungstermin*>> paare;
     for (auto& s : neue)
         if (s) {
-            schluessel.push_back(datumSchluessel(s.get()));
-            zugang.push_back(s.release());
+            const Schluessel k = datumSchluessel(s.get());
+            paare.emplace_back(k, s.release());
         }
     neue.clear();
-    if (zugang.empty()) return;
-
-    bool geordnet = true;
-    for (std::size_t i = 1; i < schluessel.size(); ++i) geordnet = geordnet && !(schluessel[i] < schluessel[i - 1]);
-    if (!geordnet) {
-        // One sorted insert after the other, as the store does it.
-        for (c_Vertretungstermin* s : zugang) {
-            std::size_t pos = 0;
-            const Schluessel k = datumSchluessel(s);
-            for (const c_Vertretungstermin* e : liste) {
-                if (e && !(datumSchluessel(e) < k)) break;
-                ++pos;
-            }
-            liste.insert(pos, s);
-        }
-        return;
+    if (paare.empty()) return;
+    // Each new appointment ends up before the first old entry whose date is its date or later,
+    // and among the new ones before that entry in date order, those of one date in reverse
+    // order of making: whatever the order they come in.
+    std::stable_sort(paare.begin(), paare.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<c_Vertretungstermin*> zugang;
+    std::vector<Schluessel> schluessel;
+    for (const auto& [k, v] : paare) {
+        schluessel.push_back(k);
+        zugang.push_back(v);
     }
 
-    // Appointment s goes before the first entry whose date is s's date or
-    // later. With the new dates in nondecreasing order, the new appointments
-    // in front of one entry stand in date order, those of one date in reverse
-    // order of making.
+    // Appointment s goes before the first entry whose date is s's date or later.
     const std::vector<c_Vertretungstermin*> alt(liste.begin(), liste.end());
     std::vector<c_Vertretungstermin*> ergebnis;
     ergebnis.reserve(alt.size() + zugang.size());

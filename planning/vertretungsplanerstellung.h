@@ -17,6 +17,7 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -60,8 +61,25 @@ private:
         std::vector<std::pair<Datum, Datum>> abwesenheiten;             // first and last day
         bool beurlaubt = false;
     };
+    // The changes of one run to the substitution list, made at its end in one pass.
+    struct Sammlung {
+        std::vector<const c_Vertretungstermin*> abHeute;  // stored, dated today or later, with an absent teacher
+        std::unordered_map<const c_Lehrer*, std::size_t> abHeuteJeLehrer;
+        std::unordered_set<const c_Lehrer*> gestrichen;  // teachers whose entries from today on go
+        std::size_t gestrichenAnzahl = 0;
+        std::vector<std::unique_ptr<c_Vertretungstermin>> neu;  // in order of making
+    };
     void aufbauen();
     Lehrerdaten* daten(const c_Lehrer* lehrer);
+    // Starts collecting the changes, unless a run collects already or the list is out of date
+    // order; true when it started.
+    bool beginneSammlung();
+    void uebernehmeSammlung();
+    // Deletes the teacher's substitutions from today on, or notes them for the end of the run.
+    void streicheAbHeute(const c_Lehrer* lehrer);
+    // The entries the list holds at this step of the run.
+    std::size_t belegt() const;
+    bool planFehlzeiten(c_Lehrer* lehrer);
     std::unique_ptr<c_Vertretungstermin> erzeuge(const c_Termin& stunde, int astd, int estd, c_Lehrer* abwesend,
                                                  std::uint32_t tagesnummer, bool& ergebnis);
     void einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);
@@ -72,6 +90,7 @@ private:
     bool k_voll = false;
     std::unordered_map<const c_Lehrer*, Lehrerdaten> k_lehrerdaten;
     std::vector<std::pair<c_Lehrer*, Lehrerdaten*>> k_kandidaten;  // teacher-list order
+    std::unique_ptr<Sammlung> k_sammlung;
 };
 
 // The message of a planning run that stopped because the list was full.
@@ -79,9 +98,8 @@ extern const char* const VERTRETUNGSPLAN_VOLL;
 
 class c_Vertretungsterminliste;
 
-// Puts `neue` (in nondecreasing date order) into `liste` exactly where one
+// Puts `neue` (in the order they were made) into `liste` exactly where one
 // sorted insert after the other would put them (each before the first entry
 // of its date or later), in one pass over the list instead of one per
 // appointment. The list takes them all; the caller checks the list limit.
-// Appointments out of date order are inserted one by one.
 void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);

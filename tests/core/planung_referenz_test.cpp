@@ -1010,6 +1010,11 @@ TEST_F(PlanungReferenz, VertretungsplanWieDieSchrittfolge) {
             Schule schule;
             text::setIgnoreCase(seed % 2 == 0);
             baueVertretungsschule(schule, seed);
+            if (seed % 3 == 0) {
+                // A substitution list out of date order, as a file edited by hand may hold it.
+                c_Vertretungsterminliste& liste = *schule->getVertretungsterminliste();
+                std::reverse(liste.begin(), liste.end());
+            }
             std::string fehler;
             bool ergebnis;
             if (art == 0) {
