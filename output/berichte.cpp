@@ -8,6 +8,9 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
 
+#include <unordered_map>
+#include <vector>
+
 const char* const EXPORT_FEHLER = "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.";
 
 namespace {
@@ -86,13 +89,21 @@ void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string
     std::string s = "\nStundenplan von: " + besitzer + "\n";
     s += KOPF;
     s += LINIE;
+    // Weekday and lessons of each appointment, read once for the whole grid.
+    struct Stunde {
+        const c_Dauertermin* t;
+        int tag, astd, estd;
+    };
+    std::vector<Stunde> stunden;
+    stunden.reserve(termine->size());
+    for (const c_Dauertermin* t : *termine) stunden.push_back({t, t->getWochentagNummer(), t->getAStd(), t->getEStd()});
     const int stundenProTag = k_kontext.schulverwaltung->getStundenProTag();
     for (int stunde = 1; stunde <= stundenProTag; ++stunde) {
         std::string zeilen[3] = {"|", "|", "|"};
         for (int tag = 1; tag <= SPALTEN; ++tag) {
             bool belegt = false;
-            for (const c_Dauertermin* t : *termine) {
-                if (t->getWochentagNummer() != tag || t->getAStd() > stunde || stunde > t->getEStd()) continue;
+            for (const auto& [t, wochentag, astd, estd] : stunden) {
+                if (wochentag != tag || astd > stunde || stunde > estd) continue;
                 belegt = true;
                 zelle(zeilen[0], oben(t));
                 zelle(zeilen[1], mitte(t));
@@ -129,16 +140,31 @@ void c_Bericht::writeStundenplan() {
 void c_Bericht::writeStundenplaene() {
     c_Schulverwaltung* sv = k_kontext.schulverwaltung;
     if (!sv || !sv->getDatabase()) return;
+    // The weekly appointments of every teacher, room and class, in list order, from one pass.
+    std::unordered_map<const c_Lehrer*, c_Dauerterminliste> jeLehrer;
+    std::unordered_map<const c_Raum*, c_Dauerterminliste> jeRaum;
+    std::unordered_map<const c_Klasse*, c_Dauerterminliste> jeKlasse;
+    for (c_Dauertermin* t : *sv->getDauerterminliste()) {
+        if (!t) continue;
+        jeLehrer[t->getLehrer()].push_back(t);
+        jeRaum[t->getRaum()].push_back(t);
+        jeKlasse[t->getKlasse()].push_back(t);
+    }
+    const c_Dauerterminliste keine;
+    auto von = [&keine](const auto& je, const auto* besitzer) {
+        const auto it = je.find(besitzer);
+        return it == je.end() ? &keine : &it->second;
+    };
     for (const c_Lehrer* l : *sv->getLehrerliste()) {
-        writeStundenplanLehrer(l);
+        writeGitter(von(jeLehrer, l), lehrerVollname(l), klasseVon, raumVon);
         schreibe("\n\n");
     }
     for (const c_Raum* r : *sv->getRaumliste()) {
-        writeStundenplanRaum(r);
+        writeGitter(von(jeRaum, r), raumName(r), klasseVon, lehrerVon);
         schreibe("\n\n");
     }
     for (const c_Klasse* k : *sv->getKlassenliste()) {
-        writeStundenplanKlasse(k);
+        writeGitter(von(jeKlasse, k), klassenName(k), lehrerVon, raumVon);
         schreibe("\n\n");
     }
 }
