@@ -264,10 +264,13 @@ void c_Bericht::writeLehrerliste() {
     c_Schulverwaltung* sv = k_kontext.schulverwaltung;
     if (!sv || !sv->getDatabase()) return;
     if (k_art == Ausgabeart::Druck) schreibe("Liste aller Lehrer:\n\n");
+    // The classes of each class teacher, in list order, from one pass.
+    std::unordered_map<const c_Lehrer*, std::vector<const c_Klasse*>> klassenVon;
+    for (const c_Klasse* k : *sv->getKlassenliste()) klassenVon[k->getKlassenlehrer()].push_back(k);
     for (const c_Lehrer* l : *sv->getLehrerliste()) {
         std::string s = feldzeilen(l->getFelder(), "\n");
-        for (const c_Klasse* k : *sv->getKlassenliste())
-            if (k->getKlassenlehrer() == l) s += ", Klasse: " + klassenName(k);
+        if (const auto it = klassenVon.find(l); it != klassenVon.end())
+            for (const c_Klasse* k : it->second) s += ", Klasse: " + klassenName(k);
         s += ", Pflichtstunden: " + std::to_string(l->getPflichtstunden()) +
              ", unterrichtet: " + std::to_string(l->getVergebeneStunden());
         s += faecherText(", Faecher: ", l->getFachliste());
@@ -282,12 +285,15 @@ void c_Bericht::writeRaumliste() {
     c_Schulverwaltung* sv = k_kontext.schulverwaltung;
     if (!sv || !sv->getDatabase()) return;
     if (k_art == Ausgabeart::Druck) schreibe("Liste aller Räume:\n\n");
+    // The classes of each class room, in list order, from one pass.
+    std::unordered_map<const c_Raum*, std::vector<const c_Klasse*>> klassenIn;
+    for (const c_Klasse* k : *sv->getKlassenliste())
+        if (k && k->getKlassenraum()) klassenIn[k->getKlassenraum()].push_back(k);
     for (const c_Raum* r : *sv->getRaumliste()) {
         std::string s = feldzeilen(r->getFelder(), "\n");
-        if (sv->isKlassenraum(r)) {
+        if (const auto it = klassenIn.find(r); it != klassenIn.end()) {
             s += "Klassenraum von: ";
-            for (const c_Klasse* k : *sv->getKlassenliste())
-                if (k->getKlassenraum() == r) s += klassenName(k);
+            for (const c_Klasse* k : it->second) s += klassenName(k);
             s += ", ";
         }
         s += faecherText(" Faecher: ", r->getFachliste());
