@@ -227,9 +227,13 @@ void c_Bericht::writeSchueler(const c_Schueler* schueler) {
     if (k_kontext.zensuren) {
         s = "Zensuren:\n";
         for (const c_Fach* f : *k_kontext.schulverwaltung->getFachliste()) {
-            s += f->getName() + ": ";
-            const auto zensuren = schueler->getZensurliste()->getZensurenFach(f);
-            for (const c_Zensur* z : *zensuren) s += feldzeilen(z->getFelder(), " | ") + "\n";
+            s += f->getName();
+            s += ": ";
+            for (const c_Zensur* z : *schueler->getZensurliste())
+                if (z && z->getFach() == f) {
+                    s += feldzeilen(z->getFelder(), " | ");
+                    s += "\n";
+                }
             s += "\n";
         }
         schreibe(s);
@@ -342,14 +346,36 @@ const char* keineDatenText(Ausgabeart art) {
                                      : "Zum ausgewählten Gebiet gibt\nes keine Daten zum Drucken";
 }
 
-bool schreibeExportdatei(const std::string& pfad, const std::string& text) {
-    text::TextFileWriter datei(pfad);
-    std::size_t anfang = 0;
-    while (anfang < text.size()) {
-        std::size_t ende = text.find('\n', anfang);
-        if (ende == std::string::npos) ende = text.size();  // every builder ends its text with a line end
-        datei.writeLine(text.substr(anfang, ende - anfang));
-        anfang = ende + 1;
+c_Exportdatei::c_Exportdatei(const std::string& pfad) : k_datei(std::make_unique<text::TextFileWriter>(pfad)) {}
+
+c_Exportdatei::~c_Exportdatei() = default;
+
+void c_Exportdatei::appendText(const std::string& text) {
+    // The whole lines go to the file at once, the rest waits for its end.
+    const std::size_t letztes = text.rfind('\n');
+    if (letztes == std::string::npos) {
+        k_rest += text;
+        return;
     }
-    return datei.commit();
+    if (k_rest.empty()) {
+        k_datei->writeLines(std::string_view(text).substr(0, letztes + 1));
+    } else {
+        k_rest.append(text, 0, letztes + 1);
+        k_datei->writeLines(k_rest);
+        k_rest.clear();
+    }
+    k_rest.append(text, letztes + 1, std::string::npos);
+}
+
+bool c_Exportdatei::schliessen() {
+    // Every builder ends its text with a line end; a rest without one is a line of its own.
+    if (!k_rest.empty()) k_datei->writeLine(k_rest);
+    k_rest.clear();
+    return k_datei->commit();
+}
+
+bool schreibeExportdatei(const std::string& pfad, const std::string& text) {
+    c_Exportdatei datei(pfad);
+    datei.appendText(text);
+    return datei.schliessen();
 }

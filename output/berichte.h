@@ -4,6 +4,7 @@
 // the text for a file and the print dialog hands it to the print window.
 #pragma once
 
+#include <memory>
 #include <string>
 
 class c_Schulverwaltung;
@@ -106,9 +107,27 @@ const char* keineDatenText(Ausgabeart art);
 // (an int in decimal, a string as it is, a bool as "X" or " ").
 std::string feldzeile(const c_datatype* f);
 
-// Writes a report text into a file: Windows-1252, every line end as CR LF. An
-// existing file is replaced only when the whole text was written; false when
-// the file could not be written, and the old one is then left as it was.
+namespace text {
+class TextFileWriter;
+}
+
+// A sink that writes the text into an export file line by line as it comes, so the whole text
+// is never held as one: Windows-1252, every line end as CR LF. schliessen() writes the file;
+// an existing file is replaced only when the whole text was written; false when the file
+// could not be written, and the old one is then left as it was.
+class c_Exportdatei : public c_Textziel {
+public:
+    explicit c_Exportdatei(const std::string& pfad);
+    ~c_Exportdatei() override;
+    void appendText(const std::string& text) override;
+    bool schliessen();
+
+private:
+    std::unique_ptr<text::TextFileWriter> k_datei;
+    std::string k_rest;  // the last line so far, without its end
+};
+
+// Writes a whole report text into an export file as c_Exportdatei does.
 bool schreibeExportdatei(const std::string& pfad, const std::string& text);
 // The message after a failed export.
 extern const char* const EXPORT_FEHLER;

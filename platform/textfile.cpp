@@ -84,6 +84,29 @@ void TextFileWriter::writeLine(const std::string& utf8) {
     m_buffer += "\r\n";
 }
 
+void TextFileWriter::writeLines(std::string_view utf8) {
+    if (utf8.empty()) return;
+    bool ascii = true;
+    for (char c : utf8)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    // The conversion keeps every '\n' (no character it replaces takes one with it).
+    const std::string umgewandelt = ascii ? std::string() : toCp1252(std::string(utf8));
+    const std::string_view text = ascii ? utf8 : std::string_view(umgewandelt);
+    std::size_t anfang = 0;
+    for (std::size_t ende = text.find('\n'); ende != std::string_view::npos; ende = text.find('\n', anfang)) {
+        m_buffer.append(text.substr(anfang, ende - anfang));
+        m_buffer += "\r\n";
+        anfang = ende + 1;
+    }
+    if (anfang < text.size()) {
+        m_buffer.append(text.substr(anfang));
+        m_buffer += "\r\n";
+    }
+}
+
 bool TextFileWriter::commit() {
     // A target without any write permission is write-protected: it is not replaced, also not
     // for a user (root) whom the system would let write it anyway.

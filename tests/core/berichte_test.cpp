@@ -434,4 +434,30 @@ TEST_F(BerichtTest, ExportFileIsWindows1252WithCrLfAndReplacedOnlyWhenWritten) {
     EXPECT_STREQ(EXPORT_FEHLER, "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.");
 }
 
+// The export dialog writes the text as the builder hands it over, piece by piece: wherever the
+// pieces break the lines, the file is the one of the whole text.
+TEST_F(BerichtTest, ExportFileFromPiecesIsTheFileOfTheWholeText) {
+    for (const std::string ganz : {"Müller\n\nRäume: A, B\n", "ohne Ende\nletzte", "\n", "", "x\n\n\n\ny"}) {
+        ASSERT_TRUE(schreibeExportdatei("ganz.txt", ganz));
+        for (std::size_t schnitt = 1; schnitt <= 3; ++schnitt) {
+            c_Exportdatei datei("teile.txt");
+            for (std::size_t i = 0; i < ganz.size(); i += schnitt) datei.appendText(ganz.substr(i, schnitt));
+            datei.appendText("");
+            ASSERT_TRUE(datei.schliessen());
+            EXPECT_EQ(lese("teile.txt"), lese("ganz.txt")) << ganz << " in Stücken zu " << schnitt;
+        }
+    }
+    // A report built straight into the file.
+    baueJahr();
+    c_Berichtskontext k;
+    k.schulverwaltung = sv.get();
+    k.zensuren = true;
+    c_Exportdatei datei("schueler.txt");
+    c_Bericht(k, Ausgabeart::Export, datei).writeGebiet(GEBIET_SCHUELERLISTE);
+    ASSERT_TRUE(datei.schliessen());
+    ASSERT_TRUE(schreibeExportdatei("puffer.txt", text(GEBIET_SCHUELERLISTE, Ausgabeart::Export, k)));
+    EXPECT_EQ(lese("schueler.txt"), lese("puffer.txt"));
+    EXPECT_NE(lese("schueler.txt").find("Zensuren:\r\n"), std::string::npos);
+}
+
 }  // namespace
