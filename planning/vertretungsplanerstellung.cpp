@@ -43,6 +43,7 @@ void c_Vertretungsplanerstellung::aufbauen() {
     k_aufgebaut = true;
     k_lehrerdaten.clear();
     k_kandidaten.clear();
+    k_anwesend.clear();
     if (!k_schulverwaltung || !k_schulverwaltung->getDatabase()) return;
     c_Schulverwaltung& sv = *k_schulverwaltung;
 
@@ -300,9 +301,23 @@ c_Lehrer* c_Vertretungsplanerstellung::findVertretungslehrer(const c_Vertretungs
     if (!k_aufgebaut) aufbauen();
     int tag, monat, jahr;
     s->getDatum(&tag, &monat, &jahr);
-    const Datum datum(jahr, monat, tag);
     c_Lehrer* letzter = nullptr;
-    for (const auto& [kandidat, d] : k_kandidaten) {
+    for (const auto& [kandidat, d] : anwesend(Datum(jahr, monat, tag))) {
+        if (!isLehrerFrei(kandidat, s)) continue;
+        if (kandidat->getFachliste() && kandidat->getFachliste()->contains(s->getFach())) return kandidat;
+        letzter = kandidat;
+    }
+    return letzter;
+}
+
+const std::vector<std::pair<c_Lehrer*, c_Vertretungsplanerstellung::Lehrerdaten*>>&
+c_Vertretungsplanerstellung::anwesend(const Datum& datum) {
+    if (const auto it = k_anwesend.find(datum); it != k_anwesend.end()) return it->second;
+    // Kept for the dates of the last few lessons only: a run goes date by date per teacher.
+    if (k_anwesend.size() >= 64) k_anwesend.clear();
+    auto& liste = k_anwesend[datum];
+    for (const auto& kandidat : k_kandidaten) {
+        const Lehrerdaten* d = kandidat.second;
         if (d->beurlaubt) continue;
         bool abwesend = false;
         for (const auto& [beginn, ende] : d->abwesenheiten)
@@ -310,11 +325,9 @@ c_Lehrer* c_Vertretungsplanerstellung::findVertretungslehrer(const c_Vertretungs
                 abwesend = true;
                 break;
             }
-        if (abwesend || !isLehrerFrei(kandidat, s)) continue;
-        if (kandidat->getFachliste() && kandidat->getFachliste()->contains(s->getFach())) return kandidat;
-        letzter = kandidat;
+        if (!abwesend) liste.push_back(kandidat);
     }
-    return letzter;
+    return liste;
 }
 
 bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_Vertretungstermin* s) {

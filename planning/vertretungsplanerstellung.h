@@ -80,6 +80,8 @@ private:
     // The entries the list holds at this step of the run.
     std::size_t belegt() const;
     bool planFehlzeiten(c_Lehrer* lehrer);
+    // The candidates, in teacher-list order, neither on leave nor absent on `datum`.
+    const std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>& anwesend(const Datum& datum);
     std::unique_ptr<c_Vertretungstermin> erzeuge(const c_Termin& stunde, int astd, int estd, c_Lehrer* abwesend,
                                                  std::uint32_t tagesnummer, bool& ergebnis);
     void einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);
@@ -91,6 +93,7 @@ private:
     std::unordered_map<const c_Lehrer*, Lehrerdaten> k_lehrerdaten;
     std::vector<std::pair<c_Lehrer*, Lehrerdaten*>> k_kandidaten;  // teacher-list order
     std::unique_ptr<Sammlung> k_sammlung;
+    std::map<Datum, std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>> k_anwesend;
 };
 
 // The message of a planning run that stopped because the list was full.
