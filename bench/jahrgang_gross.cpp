@@ -420,6 +420,7 @@ void schreibeBerichte(TMainWindow& w, const Lauf& l) {
     for (int gebiet = GEBIET_STUNDENPLAENE; gebiet <= GEBIET_RAUMLISTE; ++gebiet)
         for (bool zensuren : {false, true}) {
             if (zensuren && gebiet != GEBIET_SCHUELERLISTE && gebiet != GEBIET_KLASSENUEBERSICHT) continue;
+            if (zensuren && gebiet == GEBIET_SCHUELERLISTE && l.art == Jahr::Breit) continue;  // N * N lines
             c_Berichtskontext k;
             k.schulverwaltung = w.schulverwaltung();
             k.lehrer = w.schulverwaltung()->getLehrerliste()->getLehrer(1);
