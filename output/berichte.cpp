@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <vector>
 
@@ -24,6 +25,11 @@ constexpr int SPALTEN = 6;
 
 // One space and the content, cut or padded to 14 characters, then "|".
 void zelle(std::string& zeile, const std::string& inhalt) {
+    if (inhalt.empty()) {
+        zeile.append(ZELLENBREITE, ' ');
+        zeile += '|';
+        return;
+    }
     std::string z = " " + inhalt;
     const std::size_t n = text::charCount(z);
     if (n > ZELLENBREITE)
@@ -112,7 +118,10 @@ void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string
             if (!belegt)
                 for (std::string& z : zeilen) zelle(z, std::string());
         }
-        for (const std::string& z : zeilen) s += z + "\n";
+        for (const std::string& z : zeilen) {
+            s += z;
+            s += '\n';
+        }
         s += LINIE;
     }
     schreibe(s);
@@ -225,17 +234,44 @@ void c_Bericht::writeSchueler(const c_Schueler* schueler) {
     schreibe(s);
     writeFehlzeiten(schueler->getFehlzeitliste());
     if (k_kontext.zensuren) {
-        s = "Zensuren:\n";
-        for (const c_Fach* f : *k_kontext.schulverwaltung->getFachliste()) {
-            s += f->getName();
-            s += ": ";
-            for (const c_Zensur* z : *schueler->getZensurliste())
-                if (z && z->getFach() == f) {
-                    s += feldzeilen(z->getFelder(), " | ");
-                    s += "\n";
-                }
-            s += "\n";
+        // A line "subject: " for every subject in list order, each grade of that subject below it, and
+        // an empty line. Most subjects have no grade: their lines are copied from the text built once.
+        if (!k_faecherzeilen) {
+            k_faecherzeilen = std::make_unique<Faecherzeilen>();
+            Faecherzeilen& fz = *k_faecherzeilen;
+            for (const c_Fach* f : *k_kontext.schulverwaltung->getFachliste()) {
+                fz.stellen[f].push_back(fz.anfang.size());
+                fz.anfang.push_back(fz.text.size());
+                fz.text += f->getName() + ": \n";
+            }
+            fz.anfang.push_back(fz.text.size());
         }
+        const Faecherzeilen& fz = *k_faecherzeilen;
+        // (subject position, grade) for each grade, by position, the grades of one subject in list order.
+        std::vector<std::pair<std::size_t, const c_Zensur*>> treffer;
+        for (const c_Zensur* z : *schueler->getZensurliste()) {
+            if (!z) continue;
+            const auto it = fz.stellen.find(z->getFach());
+            if (it == fz.stellen.end()) continue;
+            for (std::size_t stelle : it->second) treffer.emplace_back(stelle, z);
+        }
+        std::stable_sort(treffer.begin(), treffer.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        s = "Zensuren:\n";
+        s.reserve(s.size() + fz.text.size() + 64 * treffer.size());
+        std::size_t weiter = 0;  // the next subject position to write
+        for (std::size_t i = 0; i < treffer.size();) {
+            const std::size_t stelle = treffer[i].first;
+            s.append(fz.text, fz.anfang[weiter], fz.anfang[stelle] - fz.anfang[weiter]);
+            s.append(fz.text, fz.anfang[stelle], fz.anfang[stelle + 1] - fz.anfang[stelle] - 1);  // without "\n"
+            for (; i < treffer.size() && treffer[i].first == stelle; ++i) {
+                s += feldzeilen(treffer[i].second->getFelder(), " | ");
+                s += "\n";
+            }
+            s += "\n";
+            weiter = stelle + 1;
+        }
+        s.append(fz.text, fz.anfang[weiter], std::string::npos);
         schreibe(s);
     }
     schreibe("\n\n");

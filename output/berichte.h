@@ -6,12 +6,15 @@
 
 #include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class c_Schulverwaltung;
 class c_Lehrer;
 class c_Raum;
 class c_Klasse;
 class c_Schueler;
+class c_Fach;
 class c_Fehlzeitliste;
 class c_datatype;
 class c_Dauertermin;
@@ -91,9 +94,17 @@ private:
     void writeSchueler(const c_Schueler* s);
     void writeFehlzeiten(const c_Fehlzeitliste* fehlzeiten);
 
+    // The subject lines of a student without grades, built on the first student with grades.
+    struct Faecherzeilen {
+        std::string text;                // "subject: \n" for every subject in list order
+        std::vector<std::size_t> anfang;  // where the line of each position begins; one more at the end
+        std::unordered_map<const c_Fach*, std::vector<std::size_t>> stellen;  // positions of each subject
+    };
+
     c_Berichtskontext k_kontext;
     Ausgabeart k_art;
     c_Textziel& k_ziel;
+    std::unique_ptr<Faecherzeilen> k_faecherzeilen;
 };
 
 // Whether the chosen area has anything to write; the dialogs refuse it otherwise.

@@ -85,26 +85,27 @@ void TextFileWriter::writeLine(const std::string& utf8) {
 }
 
 void TextFileWriter::writeLines(std::string_view utf8) {
-    if (utf8.empty()) return;
-    bool ascii = true;
-    for (char c : utf8)
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
+    // One pass: runs of plain ASCII go over as they are, each '\n' becomes CR LF, and each run
+    // of other bytes is converted on its own (no conversion reaches past such a run).
+    const auto besonders = [](char c) { return c == '\n' || static_cast<unsigned char>(c) >= 0x80; };
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t j = i;
+        while (j < utf8.size() && !besonders(utf8[j])) ++j;
+        m_buffer.append(utf8.substr(i, j - i));
+        if (j == utf8.size()) break;
+        if (utf8[j] == '\n') {
+            m_buffer += "\r\n";
+            i = j + 1;
+            continue;
         }
-    // The conversion keeps every '\n' (no character it replaces takes one with it).
-    const std::string umgewandelt = ascii ? std::string() : toCp1252(std::string(utf8));
-    const std::string_view text = ascii ? utf8 : std::string_view(umgewandelt);
-    std::size_t anfang = 0;
-    for (std::size_t ende = text.find('\n'); ende != std::string_view::npos; ende = text.find('\n', anfang)) {
-        m_buffer.append(text.substr(anfang, ende - anfang));
-        m_buffer += "\r\n";
-        anfang = ende + 1;
+        std::size_t k = j;
+        while (k < utf8.size() && static_cast<unsigned char>(utf8[k]) >= 0x80) ++k;
+        m_buffer += toCp1252(std::string(utf8.substr(j, k - j)));
+        i = k;
     }
-    if (anfang < text.size()) {
-        m_buffer.append(text.substr(anfang));
-        m_buffer += "\r\n";
-    }
+    // A rest after the last line end is a line of its own.
+    if (!utf8.empty() && utf8.back() != '\n') m_buffer += "\r\n";
 }
 
 bool TextFileWriter::commit() {
