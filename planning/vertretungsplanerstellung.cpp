@@ -301,9 +301,13 @@ c_Lehrer* c_Vertretungsplanerstellung::findVertretungslehrer(const c_Vertretungs
     if (!k_aufgebaut) aufbauen();
     int tag, monat, jahr;
     s->getDatum(&tag, &monat, &jahr);
+    // Date and lessons of the substitution read once, not once per candidate.
+    const std::uint32_t nummer = tagesnummerVon(tag, monat, jahr);
+    const int a = s->getAStd();
+    const int e = s->getEStd();
     c_Lehrer* letzter = nullptr;
     for (const auto& [kandidat, d] : anwesend(Datum(jahr, monat, tag))) {
-        if (!isLehrerFrei(kandidat, s)) continue;
+        if (!frei(d, s, nummer, a, e)) continue;
         if (kandidat->getFachliste() && kandidat->getFachliste()->contains(s->getFach())) return kandidat;
         letzter = kandidat;
     }
@@ -336,10 +340,12 @@ bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_V
     if (!d) return true;
     int tag, monat, jahr;
     s->getDatum(&tag, &monat, &jahr);
-    const std::uint32_t nummer = tagesnummerVon(tag, monat, jahr);
+    return frei(d, s, tagesnummerVon(tag, monat, jahr), s->getAStd(), s->getEStd());
+}
+
+bool c_Vertretungsplanerstellung::frei(const Lehrerdaten* d, const c_Vertretungstermin* s, std::uint32_t nummer, int a,
+                                       int e) const {
     if (nummer == 0) return true;
-    const int a = s->getAStd();
-    const int e = s->getEStd();
     const int wtag = wochentagVon(nummer);
     for (const Lektion& l : d->woche[wtag])
         if (blockiert(l.astd, l.estd, a, e)) return false;

@@ -80,6 +80,8 @@ private:
     // The entries the list holds at this step of the run.
     std::size_t belegt() const;
     bool planFehlzeiten(c_Lehrer* lehrer);
+    // isLehrerFrei with the substitution's day number (0 for none) and lessons a..e.
+    bool frei(const Lehrerdaten* d, const c_Vertretungstermin* s, std::uint32_t nummer, int a, int e) const;
     // The candidates, in teacher-list order, neither on leave nor absent on `datum`.
     const std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>& anwesend(const Datum& datum);
     std::unique_ptr<c_Vertretungstermin> erzeuge(const c_Termin& stunde, int astd, int estd, c_Lehrer* abwesend,
