@@ -490,14 +490,15 @@ void lesendeAktionen(const Lauf& l) {
                            {500, "Vertretungsplan 500 abwesend", 0.2},
                            {1 << 30, "Vertretungsplan alle abwesend", 1.0}};
     for (const Plan& p : plaene) {
-        if (!gewaehlt(aktionsName(a, p.name)) && !l.mitAusgabe()) continue;
+        const std::string allein = std::string(p.name) + ", nur Planung";
+        const bool mitFenster = gewaehlt(aktionsName(a, p.name));
+        if (!mitFenster && !gewaehlt(aktionsName(a, allein.c_str())) && !l.mitAusgabe()) continue;
         fehlzeitenFuer(*w, p.abwesend);
         auto t0 = Uhr::now();
         w->befehl(CM_VERTRETUNGSPLAN_ERSTELLEN);
-        notiere(a, p.name, p.ziel, l.n, sekundenSeit(t0));
+        if (mitFenster) notiere(a, p.name, p.ziel, l.n, sekundenSeit(t0));
         l.speichereJahr(*w, std::string("nach-") + p.name);
         // The planner alone, without the window's refresh: planned once more, to the same plan.
-        const std::string allein = std::string(p.name) + ", nur Planung";
         if (!gewaehlt(aktionsName(a, allein.c_str()))) continue;
         std::string fehler;
         t0 = Uhr::now();
