@@ -1,18 +1,24 @@
 #include "app/anwendung.h"
 
 #include "app/hauptfenster.h"
-#include "platform/ui/anwendung.h"
+#include "model/database/database.h"
 #include "platform/speicher.h"
+#include "platform/textfile.h"
+#include "platform/ui/anwendung.h"
 #include "platform/ui/bilder.h"
+#include "platform/ui/meldung.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPointer>
 #include <QShortcut>
 #include <QSplashScreen>
 #include <QTimer>
 #include <QToolBar>
+
+#include <cstdio>
 
 namespace {
 
@@ -177,9 +183,32 @@ THauptrahmen* TSchulverwaltungApplication::initHauptfenster() {
     return k_rahmen;
 }
 
+Ordnersperre sperreArbeitsordner(std::unique_ptr<QLockFile>& sperre) {
+    sperre = std::make_unique<QLockFile>(SPERRDATEI);
+    // Only a program that no longer runs leaves its lock stale, however old it is.
+    sperre->setStaleLockTime(0);
+    if (!sperre->tryLock(0)) {
+        const bool belegt = sperre->error() == QLockFile::LockFailedError;
+        sperre.reset();
+        return belegt ? Ordnersperre::Belegt : Ordnersperre::NichtMoeglich;
+    }
+    for (const char* datei : {AKTUELLE_DATEI, SICHERUNGS_DATEI, "aktuell.sdb.bak", STRUKTURDATEI})
+        text::removeStaleTemporaries(datei);
+    return Ordnersperre::Gesperrt;
+}
+
 int schulverwaltungMain(int argc, char** argv) {
     installiereSpeicherHandler();
     TSchulverwaltungApplication app(argc, argv);
+    std::unique_ptr<QLockFile> sperre;
+    if (sperreArbeitsordner(sperre) == Ordnersperre::Belegt) {
+        const char* const text =
+            "Die Schulverwaltung läuft in diesem Arbeitsordner bereits.\nBitte arbeiten Sie in dem Fenster weiter, "
+            "das schon geöffnet ist.";
+        std::fprintf(stderr, "%s\n", text);
+        meldung(text, "Fehler", MB_OK | MB_ICONEXCLAMATION);
+        return 1;
+    }
     app.setQuitOnLastWindowClosed(true);
     app.initHauptfenster();
     return app.exec();

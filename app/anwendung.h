@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QMainWindow>
 
+#include <memory>
+
+class QLockFile;
 class QSplashScreen;
 class TMainWindow;
 
@@ -48,6 +51,19 @@ constexpr int SPLASH_ZEIT = 3000;
 THauptrahmen* starteHauptfenster(int splashZeit);
 // The splash picture while it is shown, else null.
 QSplashScreen* startbild();
+
+// The working folder belongs to one running program at a time, or two would each save over
+// the other's work. The lock is a file in the folder; a lock left by a program that no longer
+// runs (it crashed or was killed) is taken over.
+enum class Ordnersperre {
+    Gesperrt,      // this program holds the folder now
+    Belegt,        // another running program holds it
+    NichtMoeglich  // no lock file can be made there (a write-protected folder)
+};
+constexpr const char* SPERRDATEI = "orvaskeln.lock";
+// Takes the lock of the working folder into `sperre` (kept while it lives). Having it, the
+// temporary files of writes that a crash cut short are removed.
+Ordnersperre sperreArbeitsordner(std::unique_ptr<QLockFile>& sperre);
 
 // The program entry; the arguments are ignored.
 int schulverwaltungMain(int argc, char** argv);

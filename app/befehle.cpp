@@ -58,50 +58,20 @@ void TMainWindow::CmBeenden() { emit schliessenAngefordert(); }
 
 // ---------------------------------------------------------------- new and change
 
-namespace {
-// The record of the focused row of `liste`, or null: with the message `keineAuswahl` when no
-// row is focused, without one when the row lies past the end of the list (the view not yet
-// refreshed).
 template <class T>
-T* fokusDatensatz(QWidget* w, TListenAnsicht* liste, const c_Liste<T>& datensaetze, const char* keineAuswahl) {
-    const int zeile = liste->fokusZeile();
-    if (zeile < 0) {
-        fehler(w, keineAuswahl);
-        return nullptr;
-    }
-    return datensaetze.nth(zeile + 1);
+T* TMainWindow::markierterDatensatz(Ansicht a, const c_Liste<T>& datensaetze, const char* keineAuswahl) {
+    // A view whose lists changed since it was filled may name other records than it shows:
+    // it is filled again first, and then nothing is marked.
+    if (!istAktuell(a)) aktualisiereAnsichten();
+    const int zeile = liste(a)->fokusZeile();
+    T* datensatz = zeile < 0 ? nullptr : datensaetze.nth(zeile + 1);
+    if (!datensatz) fehler(this, keineAuswahl);
+    return datensatz;
 }
-}  // namespace
 
-void TMainWindow::updateNachDatensatz(int reiter) {
-    switch (reiter) {
-    case REITER_SCHUELER:
-        updateSchueler();
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_LEHRER:
-        updateLehrer();
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_RAEUME:
-        updateRaum();
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_EINZELTERMINE:
-        updateEinzeltermine();
-        updateStundenplan();
-        updateLehrer();
-        break;
-    case REITER_VERTRETUNGEN:
-        updateVertretungen();
-        updateStundenplan();
-        updateLehrer();
-        break;
-    default: break;
-    }
+TStundenplanMatrix* TMainWindow::markiertesGitter() {
+    if (!istAktuell(ANSICHT_STUNDENPLAN)) aktualisiereAnsichten();
+    return k_stundenplan;
 }
 
 void TMainWindow::CmNeu() {
@@ -112,17 +82,8 @@ void TMainWindow::CmNeu() {
     case REITER_RAEUME: oeffneRaumDialog(nullptr); break;
     case REITER_EINZELTERMINE: oeffneEinzelterminDialog(nullptr); break;
     case REITER_VERTRETUNGEN: oeffneVertretungsterminDialog(nullptr); break;
-    case REITER_KLASSEN:
-        oeffneKlassenDialog(nullptr);
-        updateKlasse();
-        updateStundenplan();
-        break;
-    case REITER_STUNDENPLAN:
-        oeffneDauerterminDialog(nullptr);
-        updateEinzeltermine();
-        updateStundenplan();
-        updateLehrer();
-        break;
+    case REITER_KLASSEN: oeffneKlassenDialog(nullptr); break;
+    case REITER_STUNDENPLAN: oeffneDauerterminDialog(nullptr); break;
     default: {
         c_Plugin* p = pluginDesReiters(reiter);
         if (!p) return;
@@ -130,7 +91,7 @@ void TMainWindow::CmNeu() {
         break;
     }
     }
-    updateNachDatensatz(reiter);  // the list tabs' refreshers; the other tabs ran theirs above
+    aktualisiereAnsichten();
     saveDatenbestand();
     update();
 }
@@ -141,67 +102,54 @@ void TMainWindow::CmAendern() {
     const int reiter = aktiverReiter();
     switch (reiter) {
     case REITER_SCHUELER: {
-        c_Schueler* s = fokusDatensatz(this, k_schueler, *sv.getSchuelerliste(),
-                                       "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ändern können.");
+        c_Schueler* s = markierterDatensatz(ANSICHT_SCHUELER, *sv.getSchuelerliste(),
+                                            "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ändern können.");
         if (!s) return;
         oeffneSchuelerDialog(s);
-        updateNachDatensatz(reiter);
         break;
     }
     case REITER_LEHRER: {
-        c_Lehrer* l = fokusDatensatz(this, k_lehrer, *sv.getLehrerliste(),
-                                     "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn ändern können.");
+        c_Lehrer* l = markierterDatensatz(ANSICHT_LEHRER, *sv.getLehrerliste(),
+                                          "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn ändern können.");
         if (!l) return;
         oeffneLehrerDialog(l);
-        updateNachDatensatz(reiter);
-        updateEinzeltermine();  // a teacher's name also stands in those rows
         break;
     }
     case REITER_RAEUME: {
-        c_Raum* r = fokusDatensatz(this, k_raeume, *sv.getRaumliste(),
-                                   "Sie müssen erst einen Raum markieren,\nbevor Sie ihn ändern können.");
+        c_Raum* r = markierterDatensatz(ANSICHT_RAEUME, *sv.getRaumliste(),
+                                        "Sie müssen erst einen Raum markieren,\nbevor Sie ihn ändern können.");
         if (!r) return;
         oeffneRaumDialog(r);
-        updateNachDatensatz(reiter);
         break;
     }
     case REITER_EINZELTERMINE: {
-        c_Einzeltermin* e = fokusDatensatz(this, k_einzeltermine, *sv.getEinzelterminliste(), keinTermin);
+        c_Einzeltermin* e = markierterDatensatz(ANSICHT_EINZELTERMINE, *sv.getEinzelterminliste(), keinTermin);
         if (!e) return;
         oeffneEinzelterminDialog(e);
-        updateNachDatensatz(reiter);
         break;
     }
     case REITER_VERTRETUNGEN: {
-        c_Vertretungstermin* v = fokusDatensatz(this, k_vertretungen, *sv.getVertretungsterminliste(), keinTermin);
+        c_Vertretungstermin* v = markierterDatensatz(ANSICHT_VERTRETUNGEN, *sv.getVertretungsterminliste(), keinTermin);
         if (!v) return;
         oeffneVertretungsterminDialog(v);
-        updateNachDatensatz(reiter);
         break;
     }
     case REITER_KLASSEN:
         // "[keine]" opens the dialog as for a new class.
         oeffneKlassenDialog(gewaehlteKlasse());
-        updateKlasse();
-        updateStundenplan();
-        updateLehrer();
-        updateSchueler();
-        updateRaum();
         break;
-    case REITER_STUNDENPLAN:
-        if (c_Vertretungstermin* v = k_stundenplan->getMarkiertenVertretungstermin())
+    case REITER_STUNDENPLAN: {
+        TStundenplanMatrix* gitter = markiertesGitter();
+        if (c_Vertretungstermin* v = gitter->getMarkiertenVertretungstermin())
             oeffneVertretungsterminDialog(v);
-        else if (c_Einzeltermin* e = k_stundenplan->getMarkiertenEinzeltermin())
+        else if (c_Einzeltermin* e = gitter->getMarkiertenEinzeltermin())
             oeffneEinzelterminDialog(e);
-        else if (c_Dauertermin* d = k_stundenplan->getMarkiertenDauertermin())
+        else if (c_Dauertermin* d = gitter->getMarkiertenDauertermin())
             oeffneDauerterminDialog(d);
         else
             fehler(this, "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn ändern können.");
-        updateEinzeltermine();
-        updateVertretungen();
-        updateStundenplan();
-        updateLehrer();
         break;
+    }
     default:
         if (c_Plugin* p = pluginDesReiters(reiter)) {
             p->aendern();
@@ -209,6 +157,7 @@ void TMainWindow::CmAendern() {
         }
         return;
     }
+    aktualisiereAnsichten();
     saveDatenbestand();
     update();
 }
@@ -216,34 +165,35 @@ void TMainWindow::CmAendern() {
 // ---------------------------------------------------------------- planning
 
 void TMainWindow::CmStundenplanErstellen() {
-    stundenplanErstellen(this, &k_schulverwaltung);
-    updateStundenplan();
-    updateLehrer();
+    {
+        Speichersperre sperre(this);  // the generator's thread writes into the lists meanwhile
+        stundenplanErstellen(this, &k_schulverwaltung);
+    }
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
 void TMainWindow::CmVertretungsplanErstellen() {
-    if (!vertretungsplanErstellen(this, &k_schulverwaltung)) return;
-    updateStundenplan();
-    updateEinzeltermine();
-    updateLehrer();
-    updateVertretungen();
+    {
+        Speichersperre sperre(this);
+        if (!vertretungsplanErstellen(this, &k_schulverwaltung)) return;
+    }
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
 // ---------------------------------------------------------------- delete
 
 template <class T>
-void TMainWindow::loeschenListe(TListenAnsicht* liste, const c_Liste<T>& datensaetze,
-                                bool (c_Schulverwaltung::*loeschen)(T*), const char* keineAuswahl,
-                                const char* frageText, const char* titel, const char* fehlerText, int fehlerFlags,
-                                int reiter) {
+void TMainWindow::loeschenListe(Ansicht a, const c_Liste<T>& datensaetze, bool (c_Schulverwaltung::*loeschen)(T*),
+                                const char* keineAuswahl, const char* frageText, const char* titel,
+                                const char* fehlerText, int fehlerFlags) {
     // Without a record there is nothing to ask or delete.
-    T* datensatz = fokusDatensatz(this, liste, datensaetze, keineAuswahl);
+    T* datensatz = markierterDatensatz(a, datensaetze, keineAuswahl);
     if (!datensatz) return;
     if (frage(this, frageText, titel) && !(k_schulverwaltung.*loeschen)(datensatz))
         meldung(fehlerText, "Fehler", fehlerFlags, this);
-    updateNachDatensatz(reiter);
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
@@ -251,73 +201,64 @@ void TMainWindow::CmLoeschen() {
     c_Schulverwaltung& sv = k_schulverwaltung;
     switch (aktiverReiter()) {
     case REITER_SCHUELER:
-        loeschenListe(k_schueler, *sv.getSchuelerliste(), &c_Schulverwaltung::deleteSchueler,
+        loeschenListe(ANSICHT_SCHUELER, *sv.getSchuelerliste(), &c_Schulverwaltung::deleteSchueler,
                       "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Schüler\nwirklich entfernen?", "Schüler löschen",
-                      "Schüler konnte nicht gelöscht werden.", FEHLER, REITER_SCHUELER);
+                      "Schüler konnte nicht gelöscht werden.", FEHLER);
         break;
     case REITER_LEHRER:
-        loeschenListe(k_lehrer, *sv.getLehrerliste(), &c_Schulverwaltung::deleteLehrer,
+        loeschenListe(ANSICHT_LEHRER, *sv.getLehrerliste(), &c_Schulverwaltung::deleteLehrer,
                       "Sie müssen erst einen Lehrer markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Lehrer\nwirklich entfernen?", "Lehrer löschen",
-                      "Der Lehrer konnte nicht gelöscht werden!", FEHLER, REITER_LEHRER);
+                      "Der Lehrer konnte nicht gelöscht werden!", FEHLER);
         break;
     case REITER_RAEUME:
-        loeschenListe(k_raeume, *sv.getRaumliste(), &c_Schulverwaltung::deleteRaum,
+        loeschenListe(ANSICHT_RAEUME, *sv.getRaumliste(), &c_Schulverwaltung::deleteRaum,
                       "Sie müssen erst einen Raum markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Raum\nwirklich entfernen?", "Raum löschen",
-                      "Der Raum konnte nicht gelöscht werden!\n(findet in ihm noch Termine statt?)", FEHLER,
-                      REITER_RAEUME);
+                      "Der Raum konnte nicht gelöscht werden!\n(findet in ihm noch Termine statt?)", FEHLER);
         break;
     case REITER_EINZELTERMINE:
-        loeschenListe(k_einzeltermine, *sv.getEinzelterminliste(), &c_Schulverwaltung::deleteEinzeltermin,
+        loeschenListe(ANSICHT_EINZELTERMINE, *sv.getEinzelterminliste(), &c_Schulverwaltung::deleteEinzeltermin,
                       "Sie müssen erst einen Termin markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Termin\nwirklich entfernen?", "Termin löschen",
-                      "Der Termin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION, REITER_EINZELTERMINE);
+                      "Der Termin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION);
         break;
     case REITER_VERTRETUNGEN:
-        loeschenListe(k_vertretungen, *sv.getVertretungsterminliste(), &c_Schulverwaltung::deleteVertretungstermin,
+        loeschenListe(ANSICHT_VERTRETUNGEN, *sv.getVertretungsterminliste(),
+                      &c_Schulverwaltung::deleteVertretungstermin,
                       "Sie müssen erst einen Vertretungstermin markieren,\nbevor Sie ihn löschen können.",
                       "Wollen Sie den markierten Vertretungstermin\nwirklich entfernen?", "Vertretungstermin löschen",
-                      "Der Vertretungstermin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION,
-                      REITER_VERTRETUNGEN);
+                      "Der Vertretungstermin konnte nicht gelöscht werden.", MB_OK | MB_ICONQUESTION);
         break;
     case REITER_KLASSEN: {
         if (frage(this, "Wollen Sie die aktuelle Klasse\nwirklich entfernen?", "Klasse löschen")) {
             if (c_Klasse* k = gewaehlteKlasse())
                 if (!sv.deleteKlasse(k)) fehler(this, "Die Klasse konnte nicht entfernt werden!");
         }
-        updateKlasse();
-        updateStundenplan();
-        updateSchueler();
-        updateLehrer();
-        updateEinzeltermine();
-        updateRaum();
+        aktualisiereAnsichten();
         saveDatenbestand();
         break;
     }
     case REITER_STUNDENPLAN: {
-        if (c_Vertretungstermin* v = k_stundenplan->getMarkiertenVertretungstermin()) {
+        TStundenplanMatrix* gitter = markiertesGitter();
+        if (c_Vertretungstermin* v = gitter->getMarkiertenVertretungstermin()) {
             if (frage(this, "Wollen Sie den markierten Vertretungstermin\nwirklich entfernen?",
                       "Vertretungstermin löschen") &&
                 !sv.deleteVertretungstermin(v))
                 fehler(this, "Der Vertretungstermin konnte nicht gelöscht werden!");
-        } else if (c_Einzeltermin* e = k_stundenplan->getMarkiertenEinzeltermin()) {
+        } else if (c_Einzeltermin* e = gitter->getMarkiertenEinzeltermin()) {
             if (frage(this, "Wollen Sie den markierten Einzeltermin\nwirklich entfernen?", "Einzeltermin löschen") &&
                 !sv.deleteEinzeltermin(e))
                 fehler(this, "Der Einzeltermin konnte nicht gelöscht werden!");
-        } else if (c_Dauertermin* d = k_stundenplan->getMarkiertenDauertermin()) {
+        } else if (c_Dauertermin* d = gitter->getMarkiertenDauertermin()) {
             if (frage(this, "Wollen Sie den markierten Dauertermin\nwirklich entfernen?", "Dauertermin löschen") &&
                 !sv.deleteDauertermin(d))
                 fehler(this, "Der Dautertermin konnte nicht gelöscht werden!");
         } else {
             fehler(this, "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn löschen können.");
         }
-        updateEinzeltermine();
-        // The substitutions list would otherwise keep a row of a deleted substitution.
-        updateVertretungen();
-        updateStundenplan();
-        updateLehrer();
+        aktualisiereAnsichten();
         saveDatenbestand();
         break;
     }
@@ -338,9 +279,7 @@ void TMainWindow::CmHalbjahreswechsel() {
         return;
     const bool zensuren = frage(this, "Sollen auch die Zensuren aller Schueler\ngeloescht werden?", "Halbjahreswechsel");
     k_schulverwaltung.clearStundenplan(zensuren);
-    updateLehrer();
-    updateEinzeltermine();
-    updateStundenplan();
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
@@ -375,28 +314,14 @@ void TMainWindow::CmJahrgangWiederherstellen() {
     std::string fehlertext;
     k_schulverwaltung.load(datei->c_str(), &fehlertext);
     if (!fehlertext.empty()) meldung(fehlertext, "Fehler beim Öffnen", MB_OK, this);
-    passeGitterAn();
-    updateLehrer();
-    updateRaum();
-    updateKlasse();
-    updateStundenplan();
-    updateEinzeltermine();
-    updateSchueler();
-    updateVertretungen();
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
 void TMainWindow::CmZuruecksetzen() {
     if (!frage(this, "Wollen Sie wirklich alle Daten\nlöschen und neu beginnen?", "Alles löschen")) return;
     k_schulverwaltung.clear();
-    passeGitterAn();
-    updateSchueler();
-    updateLehrer();
-    updateRaum();
-    updateEinzeltermine();
-    updateKlasse();
-    updateStundenplan();
-    updateVertretungen();
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
@@ -426,28 +351,43 @@ void klasseZuordnen(QWidget* w, c_Klasse* klasse, const char* frageText, const c
 }  // namespace
 
 void TMainWindow::changeKlassenlehrer() {
+    // A choice made in a box that no longer shows the lists as they are names another record.
+    if (!istAktuell(ANSICHT_KLASSE)) {
+        aktualisiereAnsichten();
+        return;
+    }
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
     klasseZuordnen(
         this, gewaehlteKlasse(), "Wollen Sie den Klassenlehrer wirklich ändern?", "Klassenlehrer ändern",
         k_klassenlehrer->currentIndex(), k_schulverwaltung.getLehrerliste()->getLehrer(k_klassenlehrer->currentIndex()),
         [klassen](const c_Lehrer* l) { return klassen->hasKlassenlehrer(l); },
-        [](c_Klasse* k, c_Lehrer* l) { k->setKlassenlehrer(l); },
+        [klassen](c_Klasse* k, c_Lehrer* l) {
+            k->setKlassenlehrer(l);
+            klassen->geaendert();
+        },
         "Dieser Lehrer kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenlehrer ist.");
     updateKlasse();
-    updateLehrer();
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
 void TMainWindow::changeKlassenraum() {
+    if (!istAktuell(ANSICHT_KLASSE)) {
+        aktualisiereAnsichten();
+        return;
+    }
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
     klasseZuordnen(
         this, gewaehlteKlasse(), "Wollen Sie den Klassenraum wirklich ändern?", "Klassenraum ändern",
         k_klassenraum->currentIndex(), k_schulverwaltung.getAktiveRaeume()->getRaum(k_klassenraum->currentIndex()),
         [klassen](const c_Raum* r) { return klassen->hasKlassenraum(r); },
-        [](c_Klasse* k, c_Raum* r) { k->setKlassenraum(r); },
+        [klassen](c_Klasse* k, c_Raum* r) {
+            k->setKlassenraum(r);
+            klassen->geaendert();
+        },
         "Dieser Raum kann dieser Klasse nicht\nzugeordnet werden, da er bereits Klassenraum ist.");
     updateKlasse();
-    updateRaum();
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 

@@ -18,25 +18,16 @@ void TMainWindow::oeffneSchuelerDialog(c_Schueler* schueler) {
 void TMainWindow::oeffneLehrerDialog(c_Lehrer* lehrer) {
     TLehrerDialog dialog(this, 241, &k_schulverwaltung, lehrer);
     dialog.ausfuehren();
-    // Its absences dialog may have deleted the teacher's substitutions, and the substitution rows show the
-    // teacher's name: rows that no longer match the list would send Ändern and Löschen to other records.
-    updateVertretungen();
 }
 
 void TMainWindow::oeffneRaumDialog(c_Raum* raum) {
     TRaumDialog dialog(this, 230, &k_schulverwaltung, raum);
     dialog.ausfuehren();
-    // The appointment rows show the room's name, which the dialog may have changed.
-    updateEinzeltermine();
-    updateVertretungen();
 }
 
 void TMainWindow::oeffneKlassenDialog(c_Klasse* klasse) {
     TKlassenDialog dialog(this, 220, &k_schulverwaltung, klasse);
     dialog.ausfuehren();
-    // The appointment rows show the class's name, which the dialog may have changed.
-    updateEinzeltermine();
-    updateVertretungen();
 }
 
 void TMainWindow::CmSchuljahreswechsel() {
@@ -47,14 +38,7 @@ void TMainWindow::CmSchuljahreswechsel() {
     }
     TSchuljahrwechselDialog dialog(this, 280, &k_schulverwaltung);
     dialog.ausfuehren();
-    updateSchueler();
-    updateLehrer();
-    updateKlasse();
-    updateStundenplan();
-    updateEinzeltermine();
-    updateVertretungen();
-    // The rooms list names each room's class, and every class has a new grade level now.
-    updateRaum();
+    aktualisiereAnsichten();
     saveDatenbestand();
 }
 
@@ -68,5 +52,6 @@ void TMainWindow::CmZensuren() {
     TZensurenDialog dialog(this, 600, &k_schulverwaltung, nullptr, klasse);
     dialog.ausfuehren();
     // Grades changed in the class's students: the plug-ins with a window learn of it.
+    aktualisiereAnsichten();
     saveDatenbestand();
 }

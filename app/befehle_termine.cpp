@@ -25,13 +25,7 @@ void TMainWindow::CmEinstellungen() {
         TOptionenDialog dialog(this, 201, &k_schulverwaltung);
         dialog.ausfuehren();
     }
-    passeGitterAn();
-    updateStundenplan();
-    // Lowering the lessons per day deletes appointments and gives their
-    // lessons back: the lists must not keep rows of deleted appointments.
-    updateEinzeltermine();
-    updateVertretungen();
-    updateLehrer();
+    aktualisiereAnsichten();
     saveDatenbestand();
     update();
 }
@@ -41,5 +35,6 @@ void TMainWindow::CmCurriculum() {
         TCurriculumDialog dialog(this, 290, &k_schulverwaltung);
         dialog.ausfuehren();
     }
+    aktualisiereAnsichten();
     saveDatenbestand();
 }

@@ -46,27 +46,31 @@ c_Plugin* TMainWindow::pluginDesReiters(int reiter) const {
 }
 
 void TMainWindow::saveDatenbestand() {
+    speichereBald();
+    benachrichtigeErweiterungen();
+}
+
+void TMainWindow::benachrichtigeErweiterungen() {
     // Only plug-ins with a window of their own need to hear about changes;
     // without one there is nothing to do.
     if (k_pluginliste.getPluginsMitGui()->empty()) return;
     Aufschub aufschub(this);
-    speichereAktuell();
-    k_schulverwaltung.save(SICHERUNGS_DATEI);
+    if (k_schulverwaltung.hatStruktur()) {
+        speichereAktuell();
+        k_schulverwaltung.save(SICHERUNGS_DATEI);
+    }
     k_pluginliste.updateAll();
 }
 
 void TMainWindow::nachNeuladen(bool geladen) {
-    passeGitterAn();
-    updateSchueler();
-    updateLehrer();
-    updateEinzeltermine();
-    updateRaum();
-    updateVertretungen();
-    updateKlasse();
-    updateStundenplan();
+    aktualisiereAnsichten();
     // When neither file could be loaded, the data in memory stay and both
-    // files are left as they are, so nothing is saved over them.
-    if (geladen) saveDatenbestand();
+    // files are left as they are, so nothing is saved over them. Else the
+    // data came from a file just read: no change of them waits to be written.
+    if (!geladen) return;
+    k_ungespeichert = false;
+    k_speicherUhr->stop();
+    benachrichtigeErweiterungen();
 }
 
 void TMainWindow::reloadDatenbestand() {
@@ -78,8 +82,7 @@ void TMainWindow::reloadDatenbestand() {
 
 void TMainWindow::runPluginOhneGui(c_Plugin* plugin) {
     Aufschub aufschub(this);  // the reload below answers a request the plug-in makes
-    speichereAktuell();
-    k_schulverwaltung.save(SICHERUNGS_DATEI);
+    if (!sichereVorErweiterung(this)) return;
     plugin->start(static_cast<QWidget*>(this));
     reloadDatenbestand();
 }
@@ -114,7 +117,8 @@ void TMainWindow::CmErweiterungen() {
     }
     bool geladen = true;
     {
-        TPluginDialog dialog(this, 770, &k_schulverwaltung, &k_pluginliste);
+        TPluginDialog dialog(this, 770, &k_schulverwaltung, &k_pluginliste,
+                             [this](QWidget* eltern) { return sichereVorErweiterung(eltern); });
         dialog.exec();
         if (dialog.wurdeAusgefuehrt()) {
             k_neuladenAusstehend = false;  // the dialog has just loaded the data

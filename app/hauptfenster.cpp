@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
@@ -19,10 +20,12 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <algorithm>
-
 #include <filesystem>
+#include <memory>
+#include <unordered_map>
 
 const char* const AKTUELLE_DATEI = "aktuell.sdb";
 const char* const SICHERUNGS_DATEI = "aktuell.tmp";
@@ -77,14 +80,36 @@ void passeLabelAn(QLabel* l, int breite, int hoehe, int hoechstens) {
     l->resize(b, std::max(hoehe, umbrechen ? l->heightForWidth(b) : fm.height() + 2));
 }
 
+namespace {
+// The widest entry of a combo box. The boxes are filled again after most changes, with
+// mostly the same tens of thousands of entries: each text is measured once at a font.
+int breitesterEintrag(const QComboBox* c) {
+    static QString schriftSchluessel;
+    static QHash<QString, int> breiten;
+    const QString schluessel = c->font().key();
+    if (schluessel != schriftSchluessel || breiten.size() > 200000) {
+        breiten.clear();
+        schriftSchluessel = schluessel;
+    }
+    const QFontMetrics fm(c->font());
+    int breitester = 0;
+    for (int i = 0; i < c->count(); ++i) {
+        const QString text = c->itemText(i);
+        auto breite = breiten.constFind(text);
+        if (breite == breiten.constEnd()) breite = breiten.insert(text, fm.horizontalAdvance(text));
+        breitester = std::max(breitester, *breite);
+    }
+    return breitester;
+}
+}  // namespace
+
 // A combo box as wide as its longest entry needs, from its laid-out width up to `hoechstens`
 // (where the next control begins); its drop-down list shows every entry whole in any case.
 void passeComboAn(QComboBox* c, int hoechstens) {
     constexpr int grundBreite = 100;
     constexpr int grundHoehe = 24;
     const QFontMetrics fm(c->font());
-    int text = 0;
-    for (int i = 0; i < c->count(); ++i) text = std::max(text, fm.horizontalAdvance(c->itemText(i)));
+    const int text = breitesterEintrag(c);
     QStyleOptionComboBox option;
     option.initFrom(c);
     const QSize noetig = c->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, fm.height()), c);
@@ -141,6 +166,11 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     addTage(t, m, j, 1 - getWochentag(t, m, j), &k_tag, &k_monat, &k_jahr);
 
     k_drucker = std::make_unique<QPrinter>();
+    // The year is written a moment after the last change, off the path of each action.
+    k_speicherUhr = new QTimer(this);
+    k_speicherUhr->setSingleShot(true);
+    k_speicherUhr->setInterval(SPEICHER_VERZOEGERUNG);
+    connect(k_speicherUhr, &QTimer::timeout, this, &TMainWindow::speichereNachAenderung);
     k_pluginliste.scan(PLUGIN_ORDNER, &k_pluginFehler);
 
     connect(k_register, &QTabWidget::currentChanged, this, &TMainWindow::changeRegister);
@@ -157,6 +187,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
 
 TMainWindow::~TMainWindow() {
     entferneNeuladeZiel(this);
+    k_schulverwaltung.setAenderungsMelder(nullptr);
     // The plug-ins' windows are children of this one: they go with their plug-ins, before the libraries.
     k_pluginliste.closeAll();
 }
@@ -172,6 +203,8 @@ void TMainWindow::resizeEvent(QResizeEvent* e) {
 
 void TMainWindow::setupFenster() {
     setzeNeuladeZiel(this);
+    // Dialogs that change records directly (grades, absences, subjects, curriculum) say so.
+    k_schulverwaltung.setAenderungsMelder([this] { speichereBald(); });
     Aufschub aufschub(this);  // a plug-in's reload request during the set-up runs after it
     std::string fehler;
     const bool vorhanden = text::fileExists(AKTUELLE_DATEI);
@@ -247,7 +280,7 @@ void TMainWindow::setupFenster() {
 
     baueErweiterungsMenue();
     changeRegister(k_register->currentIndex() < 0 ? 0 : k_register->currentIndex());
-    saveDatenbestand();
+    benachrichtigeErweiterungen();  // the change notification, with nothing changed yet
 }
 
 void TMainWindow::passeGitterAn() {
@@ -313,6 +346,56 @@ void TMainWindow::changeRegister(int reiter) {
     }
 }
 
+// ---------------------------------------------------------------- views
+
+TListenAnsicht* TMainWindow::liste(Ansicht a) const {
+    switch (a) {
+    case ANSICHT_RAEUME: return k_raeume;
+    case ANSICHT_SCHUELER: return k_schueler;
+    case ANSICHT_LEHRER: return k_lehrer;
+    case ANSICHT_EINZELTERMINE: return k_einzeltermine;
+    case ANSICHT_VERTRETUNGEN: return k_vertretungen;
+    default: return nullptr;
+    }
+}
+
+std::vector<std::uint64_t> TMainWindow::standVon(Ansicht a) {
+    c_Database* db = k_schulverwaltung.getDatabase();
+    if (!db) return {};
+    // Every list whose records the view shows, its own first.
+    const std::uint64_t schueler = db->getSchuelerliste()->stand(), lehrer = db->getLehrerliste()->stand(),
+                        raeume = db->getRaumliste()->stand(), klassen = db->getKlassenliste()->stand(),
+                        faecher = db->getFachliste()->stand(), einzel = db->getEinzelterminliste()->stand(),
+                        dauer = db->getDauerterminliste()->stand(),
+                        vertretungen = db->getVertretungsterminliste()->stand();
+    switch (a) {
+    case ANSICHT_RAEUME: return {raeume, klassen, faecher};
+    case ANSICHT_SCHUELER: return {schueler, klassen};
+    // The lessons column counts the teacher's weekly appointments.
+    case ANSICHT_LEHRER: return {lehrer, klassen, faecher, dauer};
+    case ANSICHT_EINZELTERMINE: return {einzel, faecher, klassen, lehrer, raeume};
+    case ANSICHT_VERTRETUNGEN: return {vertretungen, lehrer, faecher, klassen, raeume};
+    case ANSICHT_KLASSE: return {klassen, lehrer, raeume, schueler};
+    case ANSICHT_STUNDENPLAN:
+        return {dauer, einzel, vertretungen, lehrer, raeume, klassen, faecher, db->getEinstellungenStand()};
+    default: return {};
+    }
+}
+
+bool TMainWindow::istAktuell(Ansicht a) const {
+    return k_stand[a] == const_cast<TMainWindow*>(this)->standVon(a);
+}
+
+void TMainWindow::aktualisiereAnsichten() {
+    if (!istAktuell(ANSICHT_RAEUME)) updateRaum();
+    if (!istAktuell(ANSICHT_SCHUELER)) updateSchueler();
+    if (!istAktuell(ANSICHT_LEHRER)) updateLehrer();
+    if (!istAktuell(ANSICHT_EINZELTERMINE)) updateEinzeltermine();
+    if (!istAktuell(ANSICHT_VERTRETUNGEN)) updateVertretungen();
+    if (!istAktuell(ANSICHT_KLASSE)) updateKlasse();
+    if (!istAktuell(ANSICHT_STUNDENPLAN)) updateStundenplan();
+}
+
 // ---------------------------------------------------------------- lists
 
 void TMainWindow::setzeVorlagenSpalten(TListenAnsicht* liste, const c_Datenliste* vorlage) {
@@ -322,114 +405,170 @@ void TMainWindow::setzeVorlagenSpalten(TListenAnsicht* liste, const c_Datenliste
     liste->setSpalten(spalten);
 }
 
-void TMainWindow::fuelleRecordZeile(QStringList& zeile, const c_Datenliste* felder) const {
+namespace {
+
+// A record's fields, one cell each.
+void fuelleRecordZeile(QStringList& zeile, const c_Datenliste* felder) {
     if (!felder) return;
     for (const auto& f : *felder) zeile << qs(feldText(f.get()));
 }
 
-namespace {
 QString faecherText(const c_Fachliste* faecher) {
     std::string s;
     for (const c_Fach* f : *faecher) s += fachText(f) + ", ";
     return qs(s);
 }
+
+// The text of a linked record, made once per refill however many rows show it.
+template <class T>
+class TextPuffer {
+public:
+    explicit TextPuffer(std::string (*text)(const T*)) : k_text(text) {}
+    QString operator()(const T* p) {
+        auto [it, neu] = k_texte.try_emplace(p);
+        if (neu) it->second = qs(k_text(p));
+        return it->second;
+    }
+
+private:
+    std::string (*k_text)(const T*);
+    std::unordered_map<const T*, QString> k_texte;
+};
+
 }  // namespace
 
+// The list views build a row when it is first shown, from the record at its position, for
+// as long as the view shows the lists as they are; texts of linked records that many rows
+// share are made once per refill.
+
 void TMainWindow::updateRaum() {
-    std::vector<QStringList> zeilen;
     c_Raumliste* raeume = k_schulverwaltung.getRaumliste();
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
-    if (raeume) {
-        zeilen.reserve(raeume->size());
-        for (const c_Raum* r : *raeume) {
+    // One pass over the classes: the last class of each room, and the empty entries, whose
+    // message each room's row repeats.
+    auto klasseDes = std::make_shared<std::unordered_map<const c_Raum*, const c_Klasse*>>();
+    int leer = 0;
+    if (raeume && klassen)
+        for (const c_Klasse* k : *klassen) {
+            if (!k)
+                ++leer;
+            else if (k->getKlassenraum())
+                (*klasseDes)[k->getKlassenraum()] = k;
+        }
+    const int anzahl = raeume && klassen ? static_cast<int>(raeume->size()) : 0;
+    for (int r = 0; r < anzahl; ++r)
+        for (int i = 0; i < leer; ++i) meldung("Hauptfenster: updateRaum: k_current ist NULL", "", MB_OK, this);
+    merkeStand(ANSICHT_RAEUME);
+    k_raeume->setZeilen(
+        anzahl,
+        [raeume, klasseDes](int zeile) {
             QStringList z;
+            const c_Raum* r = raeume->nth(zeile + 1);
+            if (!r) return z;
             fuelleRecordZeile(z, r->getFelder());
-            const c_Klasse* klasse = nullptr;
-            for (const c_Klasse* k : *klassen) {
-                if (!k) {
-                    meldung("Hauptfenster: updateRaum: k_current ist NULL", "", MB_OK, this);
-                    continue;
-                }
-                if (k->getKlassenraum() == r) klasse = k;
-            }
-            z << (klasse ? qs(klassenText(klasse)) : QString());
+            const auto klasse = klasseDes->find(r);
+            z << (klasse != klasseDes->end() ? qs(klassenText(klasse->second)) : QString());
             if (!r->getFachliste())
                 z << QString();
             else if (r->getFachliste()->empty())
                 z << "[kein Fachraum / Klassenraum]";
             else
                 z << faecherText(r->getFachliste());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_raeume->setZeilen(std::move(zeilen));
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_RAEUME); });
 }
 
 void TMainWindow::updateSchueler() {
-    std::vector<QStringList> zeilen;
-    if (c_Schuelerliste* schueler = k_schulverwaltung.getSchuelerliste()) {
-        zeilen.reserve(schueler->size());
-        for (const c_Schueler* s : *schueler) {
+    c_Schuelerliste* schueler = k_schulverwaltung.getSchuelerliste();
+    auto klasse = std::make_shared<TextPuffer<c_Klasse>>(klassenText);
+    merkeStand(ANSICHT_SCHUELER);
+    k_schueler->setZeilen(
+        schueler ? static_cast<int>(schueler->size()) : 0,
+        [schueler, klasse](int zeile) {
             QStringList z;
+            const c_Schueler* s = schueler->nth(zeile + 1);
+            if (!s) return z;
             fuelleRecordZeile(z, s->getFelder());
-            z << qs(klassenText(s->getKlasse()));
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_schueler->setZeilen(std::move(zeilen));
+            z << (*klasse)(s->getKlasse());
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_SCHUELER); });
 }
 
 void TMainWindow::updateLehrer() {
-    std::vector<QStringList> zeilen;
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
-    if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste()) {
-        zeilen.reserve(lehrer->size());
-        for (const c_Lehrer* l : *lehrer) {
+    c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste();
+    // One pass over the classes: the last class of each class teacher.
+    auto klasseDes = std::make_shared<std::unordered_map<const c_Lehrer*, const c_Klasse*>>();
+    if (lehrer && klassen)
+        for (const c_Klasse* k : *klassen)
+            if (k && k->getKlassenlehrer()) (*klasseDes)[k->getKlassenlehrer()] = k;
+    merkeStand(ANSICHT_LEHRER);
+    k_lehrer->setZeilen(
+        lehrer && klassen ? static_cast<int>(lehrer->size()) : 0,
+        [lehrer, klasseDes](int zeile) {
             QStringList z;
+            const c_Lehrer* l = lehrer->nth(zeile + 1);
+            if (!l) return z;
             fuelleRecordZeile(z, l->getFelder());
-            const c_Klasse* klasse = nullptr;
-            for (const c_Klasse* k : *klassen)
-                if (k && k->getKlassenlehrer() == l) klasse = k;
-            z << qs(klassenText(klasse));
+            const auto klasse = klasseDes->find(l);
+            z << qs(klassenText(klasse != klasseDes->end() ? klasse->second : nullptr));
             z << (l->getFachliste() ? faecherText(l->getFachliste()) : QString());
             z << QString::number(l->getVergebeneStunden());
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_lehrer->setZeilen(std::move(zeilen));
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_LEHRER); });
 }
 
+namespace {
+// The texts of the records an appointment links to, made once per refill.
+struct TerminTexte {
+    TextPuffer<c_Fach> fach{fachText};
+    TextPuffer<c_Klasse> klasse{klassenText};
+    TextPuffer<c_Lehrer> lehrer{lehrerText};
+    TextPuffer<c_Raum> raum{raumName};
+};
+}  // namespace
+
 void TMainWindow::updateEinzeltermine() {
-    std::vector<QStringList> zeilen;
-    if (c_Einzelterminliste* termine = k_schulverwaltung.getEinzelterminliste()) {
-        zeilen.reserve(termine->size());
-        for (const c_Einzeltermin* t : *termine) {
+    c_Einzelterminliste* termine = k_schulverwaltung.getEinzelterminliste();
+    auto texte = std::make_shared<TerminTexte>();
+    merkeStand(ANSICHT_EINZELTERMINE);
+    k_einzeltermine->setZeilen(
+        termine ? static_cast<int>(termine->size()) : 0,
+        [termine, texte](int zeile) {
             QStringList z;
+            const c_Einzeltermin* t = termine->nth(zeile + 1);
+            if (!t) return z;
             fuelleRecordZeile(z, t->getFelder());
-            z << qs(fachText(t->getFach())) << qs(klassenText(t->getKlasse())) << qs(lehrerText(t->getLehrer()))
-              << qs(raumName(t->getRaum()));
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_einzeltermine->setZeilen(std::move(zeilen));
+            z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->lehrer(t->getLehrer())
+              << texte->raum(t->getRaum());
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_EINZELTERMINE); });
 }
 
 void TMainWindow::updateVertretungen() {
-    std::vector<QStringList> zeilen;
-    if (c_Vertretungsterminliste* termine = k_schulverwaltung.getVertretungsterminliste()) {
-        zeilen.reserve(termine->size());
-        for (const c_Vertretungstermin* t : *termine) {
+    c_Vertretungsterminliste* termine = k_schulverwaltung.getVertretungsterminliste();
+    auto texte = std::make_shared<TerminTexte>();
+    merkeStand(ANSICHT_VERTRETUNGEN);
+    k_vertretungen->setZeilen(
+        termine ? static_cast<int>(termine->size()) : 0,
+        [termine, texte](int zeile) {
             QStringList z;
-            z << qs(lehrerText(t->getVertretenerLehrer())) << qs(lehrerText(t->getLehrer()));
+            const c_Vertretungstermin* t = termine->nth(zeile + 1);
+            if (!t) return z;
+            z << texte->lehrer(t->getVertretenerLehrer()) << texte->lehrer(t->getLehrer());
             fuelleRecordZeile(z, t->getFelder());
-            z << qs(fachText(t->getFach())) << qs(klassenText(t->getKlasse())) << qs(raumName(t->getRaum()));
-            zeilen.push_back(std::move(z));
-        }
-    }
-    k_vertretungen->setZeilen(std::move(zeilen));
+            z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->raum(t->getRaum());
+            return z;
+        },
+        [this] { return istAktuell(ANSICHT_VERTRETUNGEN); });
 }
 
 c_Klasse* TMainWindow::gewaehlteKlasse() {
+    if (!istAktuell(ANSICHT_KLASSE)) updateKlasse();
     c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
     const int n = k_klasse->currentIndex();
     return klassen && n >= 1 ? klassen->getKlasse(n) : nullptr;
@@ -437,27 +576,38 @@ c_Klasse* TMainWindow::gewaehlteKlasse() {
 
 void TMainWindow::updateKlasse() {
     c_Schulverwaltung& sv = k_schulverwaltung;
-    k_klassenlehrer->clear();
-    k_klassenlehrer->addItem("[keiner]");
+    QStringList eintraege{"[keiner]"};
     if (c_Lehrerliste* lehrer = sv.getLehrerliste())
-        for (const c_Lehrer* l : *lehrer) k_klassenlehrer->addItem(qs(lehrerText(l)));
-    k_klassenraum->clear();
-    k_klassenraum->addItem("[keiner]");
+        for (const c_Lehrer* l : *lehrer) eintraege << qs(lehrerText(l));
+    k_klassenlehrer->clear();
+    k_klassenlehrer->addItems(eintraege);
     const std::unique_ptr<c_Raumliste> aktive = sv.getAktiveRaeume();
-    for (const c_Raum* r : *aktive) k_klassenraum->addItem(qs(r->getName()));
+    eintraege = QStringList{"[keiner]"};
+    for (const c_Raum* r : *aktive) eintraege << qs(r->getName());
+    k_klassenraum->clear();
+    k_klassenraum->addItems(eintraege);
 
-    const c_Klasse* gewaehlt = gewaehlteKlasse();
-    k_klasse->clear();
-    k_klasse->addItem("[keine]");
+    // The class chosen before is chosen again where it still is: the box's entry while the box
+    // shows the classes as they are, else the one remembered at the last fill.
+    if (istAktuell(ANSICHT_KLASSE)) {
+        c_Klassenliste* klassen = sv.getKlassenliste();
+        const int n = k_klasse->currentIndex();
+        k_klasseGewaehlt = klassen && n >= 1 ? klassen->getKlasse(n) : nullptr;
+    }
+    eintraege = QStringList{"[keine]"};
     int neuerIndex = 0, i = 0;
     if (c_Klassenliste* klassen = sv.getKlassenliste())
         for (const c_Klasse* k : *klassen) {
             ++i;
-            k_klasse->addItem(qs(klassenText(k)));
-            if (k == gewaehlt && neuerIndex == 0) neuerIndex = i;
+            eintraege << qs(klassenText(k));
+            if (k && k == k_klasseGewaehlt && neuerIndex == 0) neuerIndex = i;
         }
+    k_klasse->clear();
+    k_klasse->addItems(eintraege);
     k_klasse->setCurrentIndex(neuerIndex);
-    c_Klasse* klasse = gewaehlteKlasse();
+    c_Klassenliste* klassen = sv.getKlassenliste();
+    c_Klasse* klasse = klassen && neuerIndex >= 1 ? klassen->getKlasse(neuerIndex) : nullptr;
+    k_klasseGewaehlt = klasse;
 
     int lehrerIndex = 0, raumIndex = 0;
     if (klasse) {
@@ -480,6 +630,7 @@ void TMainWindow::updateKlasse() {
         for (const auto& f : *klasse->getFelder())
             felderZeilen.push_back({qs(f->beschreibungText()), qs(feldText(f.get()))});
     k_klassenFelder->setZeilen(std::move(felderZeilen));
+    merkeStand(ANSICHT_KLASSE);
 }
 
 void TMainWindow::changeKlasse() { updateKlasse(); }
@@ -494,20 +645,75 @@ void TMainWindow::passeKlassenCombosAn() {
 
 bool TMainWindow::behalteAlteDatei() {
     if (!k_sicherungNoetig) return true;
-    std::error_code fehler;
-    std::filesystem::copy_file(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak",
-                               std::filesystem::copy_options::overwrite_existing, fehler);
-    if (fehler && text::fileExists(AKTUELLE_DATEI)) return false;
+    if (!text::copyFileAtomically(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak") &&
+        text::fileExists(AKTUELLE_DATEI))
+        return false;
     k_sicherungNoetig = false;
     return true;
 }
 
-bool TMainWindow::speichereAktuell() { return behalteAlteDatei() && k_schulverwaltung.save(AKTUELLE_DATEI) != 0; }
+std::string TMainWindow::speicherFehler() {
+    if (!k_schulverwaltung.hatStruktur())
+        return "Der Datenbestand wird nicht in der Datei aktuell.sdb gespeichert,\nweil seine Struktur nicht "
+               "geladen werden konnte\n(die Felder der Datensätze fehlen oder sind unvollständig).";
+    if (!behalteAlteDatei()) return "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
+    if (!k_schulverwaltung.save(AKTUELLE_DATEI))
+        return "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.";
+    k_ungespeichert = false;
+    k_speicherUhr->stop();
+    k_speicherFehlerGemeldet = false;
+    return std::string();
+}
+
+bool TMainWindow::speichereAktuell() { return speicherFehler().empty(); }
+
+void TMainWindow::speichereBald() {
+    k_ungespeichert = true;
+    k_speicherUhr->start();
+}
+
+bool TMainWindow::speichereAusstehendes() { return !k_ungespeichert || speichereAktuell(); }
+
+bool TMainWindow::speichertBald() const { return k_speicherUhr->isActive(); }
+
+bool TMainWindow::speichernAufgeschoben() const {
+    // Not while a generator writes into the lists, a plug-in may be writing aktuell.sdb, or
+    // a plug-in's new aktuell.sdb waits to be read.
+    return k_speicherSperre > 0 || k_aufschub > 0 || k_neuladenAusstehend || k_wartetAufFrei || c_Plugin::imAufruf();
+}
+
+void TMainWindow::speichereNachAenderung() {
+    if (!k_ungespeichert) return;
+    if (speichernAufgeschoben()) {
+        k_speicherUhr->start();
+        return;
+    }
+    const std::string fehler = speicherFehler();
+    if (fehler.empty() || k_speicherFehlerGemeldet) return;
+    // Once, not after every change: the next write is tried with the next change.
+    k_speicherFehlerGemeldet = true;
+    meldung(fehler + "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\nmit der nächsten "
+                     "Änderung wird das Speichern erneut versucht.",
+            "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+}
+
+bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
+    // A year whose structure did not load is not written; the plug-in finds aktuell.sdb as it is.
+    std::string fehler;
+    if (!behalteAlteDatei())
+        fehler = "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
+    else if (k_schulverwaltung.hatStruktur() &&
+             (!speichereAktuell() || !k_schulverwaltung.save(SICHERUNGS_DATEI)))
+        fehler = "Der Datenbestand konnte nicht in den Dateien aktuell.sdb und aktuell.tmp gespeichert werden.";
+    if (fehler.empty()) return true;
+    meldung(fehler + "\nDie Erweiterung wird nicht ausgeführt, damit keine Änderungen verloren gehen.", "Fehler",
+            MB_OK | MB_ICONEXCLAMATION, eltern);
+    return false;
+}
 
 bool TMainWindow::queryClose() {
-    if (!speichereAktuell())
-        meldung("Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.", "Fehler",
-                MB_OK | MB_ICONEXCLAMATION, this);
+    if (const std::string fehler = speicherFehler(); !fehler.empty())
+        meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
     if (meldung("Wollen Sie die Schulverwaltung\nwirklich beenden?", "Beenden", MB_YESNO | MB_ICONQUESTION, this) !=
         IDYES)
         return false;

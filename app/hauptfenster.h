@@ -7,11 +7,15 @@
 
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QTabWidget;
+class QTimer;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -81,6 +85,26 @@ public:
     // plug-in; then every command goes on to befehl.
     void handleCommand(int id);
 
+    // ---- views
+    // What the window shows of the data: the five list tabs, the class tab (its combo boxes
+    // and lists) and the timetable tab (owner choice and grid). Each remembers the marks of
+    // the lists it was filled from.
+    enum Ansicht : int {
+        ANSICHT_RAEUME,
+        ANSICHT_SCHUELER,
+        ANSICHT_LEHRER,
+        ANSICHT_EINZELTERMINE,
+        ANSICHT_VERTRETUNGEN,
+        ANSICHT_KLASSE,
+        ANSICHT_STUNDENPLAN,
+        ANSICHTEN
+    };
+    // Whether the view shows the lists as they are.
+    bool istAktuell(Ansicht a) const;
+    // Refreshes exactly the views whose lists changed since they were filled. Every command
+    // ends with it; a view that is refreshed loses its marking.
+    void aktualisiereAnsichten();
+
     // ---- list refreshers
     void updateRaum();
     void updateSchueler();
@@ -99,7 +123,18 @@ public:
     void changeBesitzer();
 
     // ---- change notification and reload after an outside change
+    // After every change of the data: aktuell.sdb is written shortly after (speichereBald),
+    // and the plug-ins with a window are told at once.
     void saveDatenbestand();
+    // ---- writing the year as it is made
+    // The data changed: aktuell.sdb is written SPEICHER_VERZOEGERUNG ms after the last change.
+    void speichereBald();
+    // Writes aktuell.sdb now if a change is waiting; false when that failed.
+    bool speichereAusstehendes();
+    bool hatUngespeicherteAenderungen() const { return k_ungespeichert; }
+    // True while the delayed write waits for its time.
+    bool speichertBald() const;
+    static constexpr int SPEICHER_VERZOEGERUNG = 1500;
     void reloadDatenbestand();
     // What updatesv asks for: a reload now; after the set-up, change
     // notification or plug-in run in progress; or none while a reload runs,
@@ -157,25 +192,45 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
-    void fuelleRecordZeile(QStringList& zeile, const c_Datenliste* felder) const;
+    std::vector<std::uint64_t> standVon(Ansicht a);
+    void merkeStand(Ansicht a) { k_stand[a] = standVon(a); }
     void setzeVorlagenSpalten(TListenAnsicht* liste, const c_Datenliste* vorlage);
-    // The class chosen in combo 107, or null for "[keine]".
+    // The class chosen in combo 107, or null for "[keine]"; the class tab is refreshed first
+    // when its lists changed.
     c_Klasse* gewaehlteKlasse();
-    // The owner of the timetable tab: exactly one set, or none.
+    // The owner of the timetable tab: exactly one set, or none; the tab is refreshed first
+    // when its lists changed.
     void getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k);
+    // The owner of the n-th entry of the owner combo in the chosen category.
+    const void* besitzerAn(int n);
     void fuelleBesitzerCombo();
     // Widens the class tab's combo boxes for their entries.
     void passeKlassenCombosAn();
     void fuelleStundenplan();
     // Saves to aktuell.sdb; after a failed start-up load the old file is kept
-    // as aktuell.sdb.bak first (behalteAlteDatei).
+    // as aktuell.sdb.bak first (behalteAlteDatei). A year whose structure did not load is
+    // never written (false).
     bool speichereAktuell();
     bool behalteAlteDatei();
+    // Saves aktuell.sdb and aktuell.tmp before a plug-in runs; when that fails the plug-in
+    // must not run (it would read, and the reload bring back, an older year): says so and
+    // returns false.
+    bool sichereVorErweiterung(QWidget* eltern);
+    // The timer's write; a failure is reported once until a write succeeds again.
+    void speichereNachAenderung();
+    bool speichernAufgeschoben() const;
+    // Writes aktuell.sdb as speichereAktuell does; empty when written, else why not.
+    std::string speicherFehler();
+    // Holds the timer's write back while it lives (a generator writes into the lists).
+    class Speichersperre;
     // The plug-in of tab 7 + k, the k-th with a window; null on the fixed tabs.
     c_Plugin* pluginDesReiters(int reiter) const;
     // Saves aktuell.sdb and aktuell.tmp, starts the plug-in with this window
     // and loads the data again as reloadDatenbestand does.
     void runPluginOhneGui(c_Plugin* plugin);
+    // The plug-ins with a window hear of a change: aktuell.sdb and aktuell.tmp are written
+    // and their update is called; nothing without such plug-ins.
+    void benachrichtigeErweiterungen();
     // After a reload: the grid to the settings, every list refreshed, and the
     // change notification unless the reload failed (`geladen` false).
     void nachNeuladen(bool geladen);
@@ -197,14 +252,18 @@ private:
     void oeffneEinzelterminDialog(c_Einzeltermin* termin);
     void oeffneVertretungsterminDialog(c_Vertretungstermin* termin);
     void oeffneDauerterminDialog(c_Dauertermin* termin);
-    // After a record of the list tab `reiter` was added, changed or deleted: that list, then the
-    // views that show it; nothing on the other tabs.
-    void updateNachDatensatz(int reiter);
-    // Löschen on a list tab: the record of the focused row, after the question.
+    // The record of the marked row of a list tab, or null: with the message `keineAuswahl` when
+    // no row is marked. A view whose lists changed is refreshed first, and its marking is gone.
     template <class T>
-    void loeschenListe(TListenAnsicht* liste, const c_Liste<T>& datensaetze, bool (c_Schulverwaltung::*loeschen)(T*),
+    T* markierterDatensatz(Ansicht a, const c_Liste<T>& datensaetze, const char* keineAuswahl);
+    // The grid's marked cell, for Ändern and Löschen: refreshed first when stale.
+    TStundenplanMatrix* markiertesGitter();
+    // Löschen on a list tab: the record of the marked row, after the question.
+    template <class T>
+    void loeschenListe(Ansicht a, const c_Liste<T>& datensaetze, bool (c_Schulverwaltung::*loeschen)(T*),
                        const char* keineAuswahl, const char* frage, const char* titel, const char* fehler,
-                       int fehlerFlags, int reiter);
+                       int fehlerFlags);
+    TListenAnsicht* liste(Ansicht a) const;
 
     c_Schulverwaltung k_schulverwaltung;
     c_Pluginliste k_pluginliste;
@@ -239,6 +298,17 @@ private:
     QPushButton* k_geheZu;
     QLabel* k_wochenText;
 
+    std::array<std::vector<std::uint64_t>, ANSICHTEN> k_stand;
+    // The class chosen on the class tab and the owner of the timetable, by identity only (never
+    // read through): a refill chooses them again where they still are.
+    const c_Klasse* k_klasseGewaehlt = nullptr;
+    const void* k_besitzerGewaehlt = nullptr;
+
+    QTimer* k_speicherUhr = nullptr;
+    bool k_ungespeichert = false;
+    bool k_speicherFehlerGemeldet = false;
+    int k_speicherSperre = 0;
+
     int k_tag = 1;
     int k_monat = 1;
     int k_jahr = 2000;
@@ -256,6 +326,17 @@ public:
     ~Aufschub();
     Aufschub(const Aufschub&) = delete;
     Aufschub& operator=(const Aufschub&) = delete;
+
+private:
+    TMainWindow* k_fenster;
+};
+
+class TMainWindow::Speichersperre {
+public:
+    explicit Speichersperre(TMainWindow* fenster) : k_fenster(fenster) { ++k_fenster->k_speicherSperre; }
+    ~Speichersperre() { --k_fenster->k_speicherSperre; }
+    Speichersperre(const Speichersperre&) = delete;
+    Speichersperre& operator=(const Speichersperre&) = delete;
 
 private:
     TMainWindow* k_fenster;

@@ -1,12 +1,14 @@
 #include "app/infodialog.h"
 
 #include "platform/ui/bilder.h"
+#include "platform/ui/dialogtasten.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 TInfoDialog::TInfoDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("id412");
+    richteTastenEin(this);
     setWindowTitle("Information über das Programm");
     setFixedSize(300, 140);
     auto* symbol = new QLabel(this);

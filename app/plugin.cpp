@@ -60,11 +60,15 @@ c_Plugin::~c_Plugin() {
     k_modul.reset();
 }
 
+int c_Plugin::s_aufrufe = 0;
+
 template <class Aufruf>
 void c_Plugin::beobachte(Aufruf aufruf) {
     const QWidgetList liste = QApplication::allWidgets();
     const QSet<QWidget*> vorher(liste.begin(), liste.end());
+    ++s_aufrufe;
     aufruf();
+    --s_aufrufe;
     for (QWidget* w : QApplication::allWidgets()) {
         if (vorher.contains(w)) continue;
         QWidget* eltern = w->parentWidget();

@@ -47,6 +47,8 @@ public:
     void setMenueId(int id) { k_menueId = id; }
     // Empty when the library was loaded.
     const std::string& getLadefehler() const { return k_ladefehler; }
+    // Whether a call into some plug-in is running (it may be writing aktuell.sdb meanwhile).
+    static bool imAufruf() { return s_aufrufe > 0; }
 
     // Loads the library afresh, calls its start with `fenster` and releases
     // that load again. A plug-in without a window is unloaded then, so the
@@ -81,6 +83,7 @@ private:
     std::unique_ptr<c_Bibliothek> k_modul;  // plug-ins with a window only
     std::array<Funktion, RUFE> k_rufe{};
     std::vector<QPointer<QWidget>> k_fenster;
+    static int s_aufrufe;
 };
 
 // Plug-ins in load order. Like the record lists, a list does not own its

@@ -2,6 +2,8 @@
 
 #include "app/hauptfenster.h"
 #include "app/plugin.h"
+#include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -13,9 +15,10 @@
 #include <algorithm>
 
 TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schulverwaltung,
-                             c_Pluginliste* pluginliste)
-    : QDialog(parent), k_schulverwaltung(schulverwaltung) {
+                             c_Pluginliste* pluginliste, std::function<bool(QWidget*)> sichern)
+    : QDialog(parent), k_schulverwaltung(schulverwaltung), k_sichern(std::move(sichern)) {
     setObjectName(QString("id%1").arg(resId));
+    richteTastenEin(this);
     setWindowTitle("Erweiterungen");
 
     const QFontMetrics fm(font());
@@ -24,7 +27,7 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
     const int breite = std::max(340, fm.horizontalAdvance(text->text()) + 4);
     text->setGeometry(rand, rand, breite, fm.height() + 4);
 
-    k_liste = new QListWidget(this);
+    k_liste = new TListenfeld(this);
     k_liste->setObjectName("id771");
     const int listeOben = text->geometry().bottom() + 6;
     k_liste->setGeometry(rand, listeOben, breite, 8 * (fm.height() + 2) + 6);
@@ -35,7 +38,8 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
         k->setObjectName(QString("id%1").arg(id));
         return k;
     };
-    QPushButton* ausfuehren = knopf(1, "&Ausführen");
+    // "A" is the cancel button's letter, as in every dialog; this one takes the next letter.
+    QPushButton* ausfuehren = knopf(1, "A&usführen");
     QPushButton* abbruch = knopf(2, "&Abbruch");
     const int knopfBreite = std::max({90, fm.horizontalAdvance("Ausführen") + 24, fm.horizontalAdvance("Abbruch") + 24});
     const int knopfOben = k_liste->geometry().bottom() + 10;
@@ -54,16 +58,13 @@ TPluginDialog::TPluginDialog(QWidget* parent, int resId, c_Schulverwaltung* schu
 TPluginDialog::~TPluginDialog() = default;
 
 void TPluginDialog::runPlugin() {
-    const int zeile = k_liste->currentRow();
-    c_Plugin* plugin = zeile >= 0 && k_liste->currentItem() && k_liste->currentItem()->isSelected()
-                           ? k_ohneGui->getPlugin(zeile + 1)
-                           : nullptr;
+    const int zeile = k_liste->markierteZeile();
+    c_Plugin* plugin = zeile >= 0 ? k_ohneGui->getPlugin(zeile + 1) : nullptr;
     if (!plugin) {
         meldung("Sie müssen eine Erweiterung auswählen\nbevor Sie sie aufrufen können.", "Fehler", MB_OK, this);
         return;
     }
-    k_schulverwaltung->save(AKTUELLE_DATEI);
-    k_schulverwaltung->save(SICHERUNGS_DATEI);
+    if (k_sichern && !k_sichern(this)) return;
     plugin->start(static_cast<QWidget*>(this));
     k_ausgefuehrt = true;
     k_ladenFehlgeschlagen = !ladeNachErweiterung(this, k_schulverwaltung, NEULADEN_DIALOG);

@@ -43,22 +43,34 @@ TStundenplanMatrix::TStundenplanMatrix(QWidget* parent, int tage, int stunden, i
 }
 
 void TStundenplanMatrix::ordneAn() {
-    // 80 x 40 as laid out for the original font; wider for the longest day name and taller
-    // for three whole lines where the font needs it. The day names keep their row on top.
+    // 80 x 40 as laid out for the original font; each day's column wider for its name and the
+    // widest line of its cells, every row taller for three whole lines where the font needs it.
+    // The day names keep their row on top; the scroll area shows what the window has no room for.
     const QFontMetrics fm(k_zellen[1][1]->font());
     const QFontMetrics fmTag(k_tagLabels[1]->font());
-    int breite = ZELLE_B;
-    for (int d = 1; d <= MAX_TAGE; ++d) breite = std::max(breite, fmTag.horizontalAdvance(kTagNamen[d]) + 6);
-    k_zellenBreite = breite;
     k_zellenHoehe = std::max(ZELLE_H, 3 * fm.lineSpacing() + kZellenRand);
     k_kopfHoehe = std::max(ZELLE_H / 2, fmTag.height() + 2);
+    int x = 0, breite = 0;
     for (int d = 1; d <= MAX_TAGE; ++d) {
-        k_tagLabels[d]->setGeometry((d - 1) * k_zellenBreite, 0, k_zellenBreite, k_kopfHoehe);
+        k_spaltenBreiten[d] = spaltenBedarf(d);
+        k_tagLabels[d]->setGeometry(x, 0, k_spaltenBreiten[d], k_kopfHoehe);
         for (int l = 1; l <= MAX_STUNDEN; ++l)
-            k_zellen[d][l]->setGeometry((d - 1) * k_zellenBreite, k_kopfHoehe + (l - 1) * k_zellenHoehe,
-                                        k_zellenBreite, k_zellenHoehe);
+            k_zellen[d][l]->setGeometry(x, k_kopfHoehe + (l - 1) * k_zellenHoehe, k_spaltenBreiten[d], k_zellenHoehe);
+        x += k_spaltenBreiten[d];
+        if (d == k_tage) breite = x;
     }
-    k_flaeche->setFixedSize(k_tage * k_zellenBreite, k_kopfHoehe + k_stunden * k_zellenHoehe + 2);
+    k_flaeche->setFixedSize(breite, k_kopfHoehe + k_stunden * k_zellenHoehe + 2);
+}
+
+int TStundenplanMatrix::spaltenBedarf(int tag) const {
+    int breite = std::max(ZELLE_B, k_tagLabels[tag]->fontMetrics().horizontalAdvance(kTagNamen[tag]) + 6);
+    for (int l = 1; l <= k_stunden; ++l) {
+        const QPushButton* b = k_zellen[tag][l];
+        const QFontMetrics fm = b->fontMetrics();
+        for (const QString& zeile : b->text().split('\n'))
+            breite = std::max(breite, fm.horizontalAdvance(zeile) + kZellenRand);
+    }
+    return breite;
 }
 
 QPushButton* TStundenplanMatrix::zelle(int tag, int stunde) const {
@@ -90,6 +102,11 @@ bool TStundenplanMatrix::isMarkiert(int tag, int stunde) const {
 
 void TStundenplanMatrix::setZelltext(const QString& text, int tag, int stunde) {
     if (!imRaster(tag, stunde)) return;
+    schreibeZelle(text, tag, stunde);
+    if (spaltenBedarf(tag) != k_spaltenBreiten[tag]) ordneAn();
+}
+
+void TStundenplanMatrix::schreibeZelle(const QString& text, int tag, int stunde) {
     QPushButton* b = k_zellen[tag][stunde];
     b->setProperty(kZelltext, text);
     // The closing line end would count as a fourth, empty line and push the first one out.
@@ -116,11 +133,12 @@ void TStundenplanMatrix::clearMarkierung() {
 void TStundenplanMatrix::clearZellen() {
     for (int d = 1; d <= MAX_TAGE; ++d)
         for (int l = 1; l <= MAX_STUNDEN; ++l) {
-            setZelltext(QString(), d, l);
+            schreibeZelle(QString(), d, l);
             k_einzeltermine[d][l] = nullptr;
             k_dauertermine[d][l] = nullptr;
             k_vertretungstermine[d][l] = nullptr;
         }
+    ordneAn();
 }
 
 void TStundenplanMatrix::setSchrift(const QFont& schrift) {
@@ -161,5 +179,5 @@ void TStundenplanMatrix::resize(int tage, int stunden) {
     for (int d = 1; d <= MAX_TAGE; ++d)
         for (int l = 1; l <= MAX_STUNDEN; ++l) k_zellen[d][l]->setVisible(d <= k_tage && l <= k_stunden);
     k_tagLabels[6]->setVisible(k_tage == 6);
-    k_flaeche->setFixedSize(k_tage * k_zellenBreite, k_kopfHoehe + k_stunden * k_zellenHoehe + 2);
+    ordneAn();
 }

@@ -42,9 +42,9 @@ public:
 
     int getTage() const { return k_tage; }
     int getStunden() const { return k_stunden; }
-    // Size of a cell: 80 x 40 pixels, or more where the font needs it for a day name
-    // or for three lines of text.
-    int zellenBreite() const { return k_zellenBreite; }
+    // Size of a cell: 80 x 40 pixels, or more where the font needs it: a day's column is as
+    // wide as its name and the widest line of its shown cells, a row as high as three lines.
+    int zellenBreite(int tag) const { return tag >= 1 && tag <= MAX_TAGE ? k_spaltenBreiten[tag] : 0; }
     int zellenHoehe() const { return k_zellenHoehe; }
     // The button of a cell (for tests), or null outside the capacity.
     QPushButton* zelle(int tag, int stunde) const;
@@ -55,14 +55,18 @@ private:
     }
     // The first marked cell, or false when none is marked.
     bool markierteZelle(int* tag, int* stunde) const;
-    // Cell size and positions from the current font.
+    // Cell sizes and positions from the current font and texts.
     void ordneAn();
+    // The width the column of a day needs for its name and the texts of its shown cells.
+    int spaltenBedarf(int tag) const;
+    // Sets a cell's text without laying the grid out again.
+    void schreibeZelle(const QString& text, int tag, int stunde);
 
     int k_maxTage = MAX_TAGE;
     int k_maxStunden = MAX_STUNDEN;
     int k_tage;
     int k_stunden;
-    int k_zellenBreite = ZELLE_B;
+    std::array<int, MAX_TAGE + 1> k_spaltenBreiten{};
     int k_zellenHoehe = ZELLE_H;
     int k_kopfHoehe = ZELLE_H / 2;  // the row of day names
     QWidget* k_flaeche;

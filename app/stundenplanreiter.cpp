@@ -22,7 +22,37 @@ void TMainWindow::setWoche(int tag, int monat, int jahr) {
     k_jahr = jahr;
 }
 
+namespace {
+// The 1-based position of the record `p` in `liste` by identity, 0 when it is not there.
+template <class L>
+int positionVon(const L* liste, const void* p) {
+    int i = 0;
+    if (liste)
+        for (const auto* e : *liste) {
+            ++i;
+            if (e == p) return i;
+        }
+    return 0;
+}
+}  // namespace
+
+const void* TMainWindow::besitzerAn(int n) {
+    if (n < 0) return nullptr;
+    switch (k_kategorie->currentIndex()) {
+    case KATEGORIE_LEHRER:
+        if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste()) return lehrer->getLehrer(n + 1);
+        break;
+    case KATEGORIE_RAUM: return k_schulverwaltung.getAktiveRaeume()->getRaum(n + 1);
+    case KATEGORIE_KLASSE:
+        if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste()) return klassen->getKlasse(n + 1);
+        break;
+    default: break;
+    }
+    return nullptr;
+}
+
 void TMainWindow::getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k) {
+    if (!istAktuell(ANSICHT_STUNDENPLAN)) aktualisiereAnsichten();
     *l = nullptr;
     *r = nullptr;
     *k = nullptr;
@@ -41,39 +71,42 @@ void TMainWindow::getBesitzer(c_Lehrer** l, c_Raum** r, c_Klasse** k) {
 }
 
 void TMainWindow::fuelleBesitzerCombo() {
-    k_besitzer->clear();
+    QStringList eintraege;
     switch (k_kategorie->currentIndex()) {
     case KATEGORIE_LEHRER:
         if (c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste())
-            for (const c_Lehrer* l : *lehrer) k_besitzer->addItem(qs(l->getName()));
+            for (const c_Lehrer* l : *lehrer) eintraege << qs(l->getName());
         break;
-    case KATEGORIE_RAUM:
-    {
+    case KATEGORIE_RAUM: {
         const std::unique_ptr<c_Raumliste> aktive = k_schulverwaltung.getAktiveRaeume();
-        for (const c_Raum* r : *aktive) k_besitzer->addItem(qs(r->getName()));
-    }
+        for (const c_Raum* r : *aktive) eintraege << qs(r->getName());
         break;
+    }
     case KATEGORIE_KLASSE:
         if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste())
-            for (const c_Klasse* k : *klassen) k_besitzer->addItem(qs(klassenText(k)));
+            for (const c_Klasse* k : *klassen) eintraege << qs(klassenText(k));
         break;
     default: break;
     }
+    k_besitzer->clear();
+    k_besitzer->addItems(eintraege);
     passeComboAn(k_besitzer, k_stundenplan->x() - k_besitzer->x() - 5);
 }
 
 void TMainWindow::changeKategorie() {
     fuelleBesitzerCombo();
     k_besitzer->setCurrentIndex(k_besitzer->count() > 0 ? 0 : -1);
-    if (!k_ohneGitter) changeBesitzer();
+    if (k_ohneGitter) return;
+    k_besitzerGewaehlt = besitzerAn(k_besitzer->currentIndex());
+    changeBesitzer();
 }
 
 void TMainWindow::updateStundenplan() {
+    passeGitterAn();  // days and lessons as the settings say
     const int kategorie = std::max(0, k_kategorie->currentIndex());
-    c_Lehrer* lehrer;
-    c_Raum* raum;
-    c_Klasse* klasse;
-    getBesitzer(&lehrer, &raum, &klasse);
+    // The owner shown before is shown again where it still is: the box's entry while the tab
+    // shows the lists as they are, else the one remembered at the last fill.
+    if (istAktuell(ANSICHT_STUNDENPLAN)) k_besitzerGewaehlt = besitzerAn(k_besitzer->currentIndex());
 
     // The grid is filled once, at the end, so every message appears once.
     k_ohneGitter = true;
@@ -85,19 +118,16 @@ void TMainWindow::updateStundenplan() {
     k_kategorie->setCurrentIndex(kategorie);
 
     int position = 0;
-    switch (kategorie) {
-    case KATEGORIE_LEHRER:
-        if (lehrer) position = k_schulverwaltung.getLehrerliste()->indexOf(lehrer);
-        break;
-    case KATEGORIE_RAUM:
-        if (raum) position = k_schulverwaltung.getAktiveRaeume()->indexOf(raum);
-        break;
-    case KATEGORIE_KLASSE:
-        if (klasse) position = k_schulverwaltung.getKlassenliste()->indexOf(klasse);
-        break;
-    default: break;
-    }
-    k_besitzer->setCurrentIndex(position >= 1 ? position - 1 : -1);
+    if (k_besitzerGewaehlt) switch (kategorie) {
+        case KATEGORIE_LEHRER: position = positionVon(k_schulverwaltung.getLehrerliste(), k_besitzerGewaehlt); break;
+        case KATEGORIE_RAUM: position = positionVon(k_schulverwaltung.getAktiveRaeume().get(), k_besitzerGewaehlt); break;
+        case KATEGORIE_KLASSE: position = positionVon(k_schulverwaltung.getKlassenliste(), k_besitzerGewaehlt); break;
+        default: break;
+        }
+    const int eintrag = position >= 1 ? position - 1 : -1;
+    k_besitzer->setCurrentIndex(eintrag);
+    k_besitzerGewaehlt = besitzerAn(eintrag);
+    merkeStand(ANSICHT_STUNDENPLAN);
     changeBesitzer();
 }
 
@@ -121,9 +151,18 @@ void fuerStunden(const c_Termin* t, F f) {
 
 }  // namespace
 
-void TMainWindow::changeBesitzer() { fuelleStundenplan(); }
+void TMainWindow::changeBesitzer() {
+    if (istAktuell(ANSICHT_STUNDENPLAN)) k_besitzerGewaehlt = besitzerAn(k_besitzer->currentIndex());
+    fuelleStundenplan();
+}
 
 void TMainWindow::fuelleStundenplan() {
+    // Owner boxes that no longer show the lists as they are are filled again first; that
+    // fills the grid as well.
+    if (!istAktuell(ANSICHT_STUNDENPLAN)) {
+        aktualisiereAnsichten();
+        return;
+    }
     k_stundenplan->clearZellen();
     k_stundenplan->clearMarkierung();
     const int kategorie = k_kategorie->currentIndex();

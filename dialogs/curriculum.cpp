@@ -80,6 +80,7 @@ bool wunschHinzufuegen(c_Schulverwaltung& sv, int maxStunden, const WunschEingab
         m.fehler("Das Element konnte nicht angelegt werden,\nda die Anzahl der maximalen\nEinträge erreicht wurde.");
         return false;
     }
+    sv.meldeAenderung();
     return true;
 }
 
@@ -89,5 +90,7 @@ bool wunschLoeschen(c_Schulverwaltung& sv, int zeile, Meldungsziel& m) {
         m.fehler("Sie müssen erst einen Eintrag auswählen,\nbevor Sie ihn löschen können.");
         return false;
     }
-    return sv.deleteWunsch(w);
+    if (!sv.deleteWunsch(w)) return false;
+    sv.meldeAenderung();
+    return true;
 }

@@ -32,8 +32,7 @@ bool pruefeDatum(const std::string& tag, const std::string& monat, const std::st
     const int t = text::leadingInt(tag);
     const int m = text::leadingInt(monat);
     const int j = vierstelligesJahr(text::leadingInt(jahr), jahrZeichen);
-    // Besides the ranges, the date must exist: 31.2. is refused.
-    if (t < 1 || t > 31 || m < 1 || m > 12 || j < 0 || !isDatumGueltig(t, m, j)) {
+    if (!isTerminDatumKorrekt(t, m, j)) {
         meldungen.emplace_back("Das eingegebene Datum ist nicht korrekt.");
         return false;
     }
@@ -44,5 +43,5 @@ bool pruefeDatum(const std::string& tag, const std::string& monat, const std::st
 }
 
 bool isTerminDatumKorrekt(int tag, int monat, int jahr) {
-    return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0;
+    return tag >= 1 && tag <= 31 && monat >= 1 && monat <= 12 && jahr >= 0 && isDatumGueltig(tag, monat, jahr);
 }

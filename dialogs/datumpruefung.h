@@ -10,8 +10,10 @@
 bool pruefeDatum(const std::string& tag, const std::string& monat, const std::string& jahr,
                  std::vector<std::string>& meldungen, int* ergTag, int* ergMonat, int* ergJahr);
 
-// The date check of the appointment and absence dialogs: day 1..31, month
-// 1..12, year as typed not negative; the length of the month is not checked.
+// The date check of the dated dialogs on the year as it is stored: day
+// 1..31, month 1..12, year not negative, and the date must exist (31.4. or
+// 29.2. outside a leap year do not; a year below 100 counts as 19xx, as in the
+// date functions).
 bool isTerminDatumKorrekt(int tag, int monat, int jahr);
 
 // A year typed into a dated dialog: with exactly two characters, below 50 is

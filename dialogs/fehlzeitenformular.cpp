@@ -97,6 +97,7 @@ void FehlzeitenFormular::hinzufuegen(const FormularWerte& werte, MeldungsSammler
     }
     if (k_schueler && !anhaengen(k_schueler->getFehlzeitliste(), *k_vorlage, werte, m)) return;
     if (k_lehrer) anhaengen(k_lehrer->getFehlzeitliste(), *k_vorlage, werte, m);
+    k_schulverwaltung->meldeAenderung();
 }
 
 bool FehlzeitenFormular::fragtVorLoeschen(int zeile) const {
@@ -108,11 +109,12 @@ void FehlzeitenFormular::loeschen(int zeile, bool vertretungenLoeschen, Meldungs
         m.einzeln("Sie müssen eine Fehlzeit markieren,\nbevor Sie sie entfernen können.", "Fehler", FLAGS_FEHLER);
         return;
     }
-    auto entferne = [zeile](c_Fehlzeitliste* liste) {
+    auto entferne = [this, zeile](c_Fehlzeitliste* liste) {
         c_Fehlzeit* f = liste->getFehlzeit(zeile + 1);
         if (!f) return;  // a row past the end of the list
         liste->eraseAt(static_cast<std::size_t>(zeile));
         delete f;
+        k_schulverwaltung->meldeAenderung();
     };
     if (k_schueler) entferne(k_schueler->getFehlzeitliste());
     if (!k_lehrer) return;

@@ -67,6 +67,7 @@ bool LehrerFormular::ok(const FormularWerte& werte, int klasse, const std::vecto
 
 void LehrerFormular::setzeKlassenlehrer(int klasse) {
     c_Klassenliste* klassen = k_schulverwaltung->getKlassenliste();
+    klassen->geaendert();  // the classes' teachers change in place
     if (klasse > 0) {
         if (c_Klasse* k = klassen->getKlasse(klasse)) k->setKlassenlehrer(k_datensatz);
         return;

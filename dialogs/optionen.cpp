@@ -92,6 +92,7 @@ bool fachHinzufuegen(c_Schulverwaltung& sv, const std::string& name, Meldungszie
         m.fehler("Das Fach konnte nicht\nangelegt werden.");
         return false;
     }
+    sv.meldeAenderung();
     return true;
 }
 
@@ -105,5 +106,6 @@ bool fachLoeschen(c_Schulverwaltung& sv, int zeile, Meldungsziel& m) {
         m.fehler("Löschen fehlgeschlagen!\n\n(Ist das Fach noch mit einem Raum, Lehrer etc.\nverbunden?)", "");
         return false;
     }
+    sv.meldeAenderung();
     return true;
 }

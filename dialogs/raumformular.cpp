@@ -81,6 +81,7 @@ bool RaumFormular::ok(const FormularWerte& werte, int klasse, const std::vector<
 }
 
 void RaumFormular::setzeKlassenraum(int klasse) {
+    k_schulverwaltung->getKlassenliste()->geaendert();  // the classes' rooms change in place
     if (klasse > 0) {
         if (c_Klasse* k = k_schulverwaltung->getKlassenliste()->getKlasse(klasse)) k->setKlassenraum(k_datensatz);
     } else if (k_alteKlasse) {

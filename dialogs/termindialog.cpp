@@ -54,15 +54,15 @@ struct Bearbeitung {
         neu->setFelder(std::make_unique<c_Datenliste>(vorlage));
         t = neu.get();
     }
-    // The shared links and the fields of the form; a new appointment counts as placed.
-    void schreibe(c_Schulverwaltung& sv, const TerminEingabe& e, bool jahrRegel) {
-        setzeVerweise(sv, *t, e);
-        schreibeTerminfelder(*t->getFelder(), e.werte, jahrRegel);
-        if (neu) neu->setEingeordnet(true);
-    }
     std::unique_ptr<T> neu;
     T* t;
 };
+
+// The shared links and the fields of the form.
+void schreibeTermin(c_Schulverwaltung& sv, c_Termin& t, const TerminEingabe& e, bool jahrRegel) {
+    setzeVerweise(sv, t, e);
+    schreibeTerminfelder(*t.getFelder(), e.werte, jahrRegel);
+}
 
 // The field walk with its collected box, then the lesson checks when every field was read.
 bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mitDatum, int stundenProTag,
@@ -79,15 +79,29 @@ bool pruefeFormular(const c_Datenliste& vorlage, const TerminEingabe& e, bool mi
     return ok;
 }
 
-// Hands a new appointment to its add operation (addEinzeltermin or
-// addDauertermin). A collision asks whether a proposal is wanted and keeps
-// it in `ergebnis` when `frei` accepts it; a refusal says so. True when stored.
-template <class T, class Frei>
-bool hinzufuegen(c_Schulverwaltung& sv, std::unique_ptr<T>& neu,
-                 std::unique_ptr<T> (c_Schulverwaltung::*add)(std::unique_ptr<T>&, TerminErgebnis*), Frei frei,
-                 const char* abgelehnt, TerminOk<T>& ergebnis, Meldungsziel& m) {
+// Writes the form into the appointment of the press with `schreibe`, under
+// the collision test of the add operations (addEinzeltermin, addDauertermin)
+// in both modes: a new appointment goes to its add operation; a changed one is
+// first tested as a copy holding the new values against every other stored
+// appointment, and written only when it is free. A collision asks whether a
+// proposal is wanted and keeps it in `ergebnis` when `frei` accepts it; a
+// refusal at the limit says so. True when the appointment is to be filed.
+template <class T, class Schreibe, class Frei>
+bool eintragen(c_Schulverwaltung& sv, Bearbeitung<T>& b, Schreibe schreibe,
+               std::unique_ptr<T> (c_Schulverwaltung::*add)(std::unique_ptr<T>&, TerminErgebnis*), Frei frei,
+               const char* abgelehnt, TerminOk<T>& ergebnis, Meldungsziel& m) {
     TerminErgebnis erg = TerminErgebnis::Gespeichert;
-    std::unique_ptr<T> vorschlag = (sv.*add)(neu, &erg);
+    std::unique_ptr<T> vorschlag;
+    const bool neu = b.neu != nullptr;
+    if (neu) {
+        schreibe(*b.neu);
+        b.neu->setEingeordnet(true);
+        vorschlag = (sv.*add)(b.neu, &erg);
+    } else {
+        const std::unique_ptr<T> probe = b.t->kopie();
+        schreibe(*probe);
+        if (sv.kollidiert(*probe, b.t, &vorschlag)) erg = TerminErgebnis::Kollision;
+    }
     if (erg == TerminErgebnis::Kollision) {
         if (m.frage(TEXT_UEBERSCHNEIDUNG, "Fehler")) {
             if (vorschlag && frei(*vorschlag))
@@ -97,14 +111,18 @@ bool hinzufuegen(c_Schulverwaltung& sv, std::unique_ptr<T>& neu,
         }
         return false;
     }
-    if (erg == TerminErgebnis::Gespeichert) return true;
-    m.hinweis(abgelehnt);
-    return false;
+    if (erg != TerminErgebnis::Gespeichert) {
+        m.hinweis(abgelehnt);
+        return false;
+    }
+    if (!neu) schreibe(*b.t);
+    return true;
 }
 
 bool pruefeDatum(const TerminFelder& p, Meldungsziel& m) {
     if (!p.datumPruefbar()) return false;
-    if (isTerminDatumKorrekt(p.tag, p.monat, p.jahr)) return true;
+    // The date must exist in the year that is stored.
+    if (isTerminDatumKorrekt(p.tag, p.monat, terminJahr(p.jahr))) return true;
     m.fehler("Das eingegebene Datum ist nicht korrekt.", "Fehler!");
     return false;
 }
@@ -258,10 +276,10 @@ TerminOk<c_Einzeltermin> einzelterminOk(c_Schulverwaltung& sv, c_Einzeltermin* d
     if (!ok) return ergebnis;
 
     Bearbeitung<c_Einzeltermin> b(datensatz, *vorlage);
-    b.schreibe(sv, e, true);
+    const auto schreibe = [&](c_Einzeltermin& t) { schreibeTermin(sv, t, e, true); };
     const auto frei = [](const c_Einzeltermin&) { return true; };
-    if (b.neu && !hinzufuegen(sv, b.neu, &c_Schulverwaltung::addEinzeltermin, frei,
-                              "Der Einzeltermin konnte nicht angelegt werden.", ergebnis, m))
+    if (!eintragen(sv, b, schreibe, &c_Schulverwaltung::addEinzeltermin, frei,
+                   "Der Einzeltermin konnte nicht angelegt werden.", ergebnis, m))
         return ergebnis;
     sv.updateEinzeltermin(b.t);
     ergebnis.gespeichert = true;
@@ -299,12 +317,16 @@ TerminOk<c_Dauertermin> dauerterminOk(c_Schulverwaltung& sv, c_Dauertermin* date
     }
 
     Bearbeitung<c_Dauertermin> b(datensatz, *vorlage);
-    b.schreibe(sv, e, false);
-    b.t->setWochentag(wochentag);
-    // The proposal is tested once more against the whole weekly list.
-    const auto frei = [&sv](const c_Dauertermin& v) { return sv.getDauerterminliste()->isFrei(&v); };
-    if (b.neu && !hinzufuegen(sv, b.neu, &c_Schulverwaltung::addDauertermin, frei,
-                              "Der Dauertermin konnte nicht angelegt werden.", ergebnis, m))
+    const auto schreibe = [&](c_Dauertermin& t) {
+        schreibeTermin(sv, t, e, false);
+        t.setWochentag(wochentag);
+    };
+    // The proposal is tested once more against the whole weekly list, but for the appointment being changed.
+    const auto frei = [&sv, datensatz](const c_Dauertermin& v) {
+        return sv.getDauerterminliste()->isFrei(&v, datensatz);
+    };
+    if (!eintragen(sv, b, schreibe, &c_Schulverwaltung::addDauertermin, frei,
+                   "Der Dauertermin konnte nicht angelegt werden.", ergebnis, m))
         return ergebnis;
     // The counters follow the change: the old span off the old teacher, the new one onto the new teacher.
     if (datensatz) zaehlerAendern(alterLehrer, -alteSpanne);
@@ -339,7 +361,8 @@ bool vertretungsterminOk(c_Schulverwaltung& sv, c_Vertretungstermin* datensatz, 
     if (!ok) return false;
 
     Bearbeitung<c_Vertretungstermin> b(datensatz, *vorlage);
-    b.schreibe(sv, e, true);
+    schreibeTermin(sv, *b.t, e, true);
+    if (b.neu) b.neu->setEingeordnet(true);
     b.t->setLehrer(vertreter);
     b.t->setVertretenerLehrer(vertretener);
     if (b.neu && !sv.addVertretungstermin(b.neu)) {

@@ -85,6 +85,7 @@ void ZensurenFormular::hinzufuegen(const FormularWerte& werte, int schuelerEintr
     zensur->setFelder(neueFelder(*k_vorlage, werte));
     zensur->setFach(fach);
     s->getZensurliste()->push_back(zensur.release());
+    k_schulverwaltung->meldeAenderung();
 }
 
 void ZensurenFormular::loeschen(int zeile, int schuelerEintrag, int fachEintrag, MeldungsSammler& m) {
@@ -98,4 +99,5 @@ void ZensurenFormular::loeschen(int zeile, int schuelerEintrag, int fachEintrag,
     if (!z) return;  // a row past the end of the list
     s->getZensurliste()->remove(z);
     delete z;
+    k_schulverwaltung->meldeAenderung();
 }

@@ -3,12 +3,18 @@
 #include "model/datensaetze.h"
 #include "platform/text.h"
 
+#include <atomic>
 #include <climits>
 #include <functional>
 #include <set>
 #include <string>
 #include <tuple>
 #include <utility>
+
+std::uint64_t neuerListenStand() {
+    static std::atomic<std::uint64_t> zaehler{0};
+    return ++zaehler;
+}
 
 std::tuple<int, int, int> datumSchluessel(const c_Einzeltermin* t) {
     int tag, monat, jahr;
@@ -68,56 +74,56 @@ std::unique_ptr<c_Schuelerliste> c_Schuelerliste::getSchuelerKlasse(const c_Klas
 
 void c_Schuelerliste::sort() {
     text::setIgnoreCase(true);
-    stabilSortieren(k_elemente, namensSchluessel, namensSchluesselVor);
+    stabilSortieren(elementeAendern(), namensSchluessel, namensSchluesselVor);
 }
 
 void c_Lehrerliste::sort() {
     text::setIgnoreCase(true);
-    stabilSortieren(k_elemente, namensSchluessel, namensSchluesselVor);
+    stabilSortieren(elementeAendern(), namensSchluessel, namensSchluesselVor);
 }
 
 void c_Klassenliste::remove(const c_Klasse* k) {
-    auto it = std::find(k_elemente.begin(), k_elemente.end(), k);
-    if (it != k_elemente.end()) k_elemente.erase(it);
+    auto it = std::find(elemente().begin(), elemente().end(), k);
+    if (it != elemente().end()) eraseAt(static_cast<std::size_t>(it - elemente().begin()));
 }
 
 c_Klasse* c_Klassenliste::findKlasse(int jahrgang, char bez) const {
-    for (c_Klasse* k : k_elemente)
+    for (c_Klasse* k : elemente())
         if (k && k->getJahrgang() == jahrgang && k->getBez() == bez) return k;
     return nullptr;
 }
 
 bool c_Klassenliste::hasKlassenraum(const c_Raum* r) const {
-    for (const c_Klasse* k : k_elemente)
+    for (const c_Klasse* k : elemente())
         if (k && k->getKlassenraum() == r) return true;
     return false;
 }
 
 bool c_Klassenliste::hasKlassenlehrer(const c_Lehrer* l) const {
-    for (const c_Klasse* k : k_elemente)
+    for (const c_Klasse* k : elemente())
         if (k && k->getKlassenlehrer() == l) return true;
     return false;
 }
 
 void c_Klassenliste::sort() {
     stabilSortieren(
-        k_elemente, [](const c_Klasse* k) { return std::pair<int, int>(k->getJahrgang(), static_cast<signed char>(k->getBez())); },
+        elementeAendern(), [](const c_Klasse* k) { return std::pair<int, int>(k->getJahrgang(), static_cast<signed char>(k->getBez())); },
         std::less<std::pair<int, int>>());
 }
 
 bool c_Raumliste::equals(const c_Raumliste* other) const {
     if (!other) return true;
-    return k_elemente == other->k_elemente;
+    return elemente() == other->elemente();
 }
 
 void c_Raumliste::sort() {
     text::setIgnoreCase(true);
-    stabilSortieren(k_elemente, [](const c_Raum* r) { return r->getName(); }, textVor);
+    stabilSortieren(elementeAendern(), [](const c_Raum* r) { return r->getName(); }, textVor);
 }
 
 bool c_Fachliste::intersects(const c_Fachliste* other) const {
     if (!other || empty() || other->empty()) return false;
-    for (const c_Fach* a : k_elemente) {
+    for (const c_Fach* a : elemente()) {
         if (!a) continue;
         for (const c_Fach* b : *other)
             if (a->equals(b)) return true;
@@ -127,7 +133,7 @@ bool c_Fachliste::intersects(const c_Fachliste* other) const {
 
 void c_Fachliste::sort() {
     text::setIgnoreCase(true);
-    stabilSortieren(k_elemente, [](const c_Fach* f) { return f->getName(); }, textVor);
+    stabilSortieren(elementeAendern(), [](const c_Fach* f) { return f->getName(); }, textVor);
 }
 
 std::unique_ptr<c_Zensurliste> c_Zensurliste::getZensurenFach(const c_Fach* f) const {
@@ -146,10 +152,10 @@ std::unique_ptr<c_Einzelterminliste> c_Einzelterminliste::getTermineKlasse(const
     return filter(*this, [k](const c_Termin* t) { return t->getKlasse() == k; });
 }
 
-bool c_Einzelterminliste::isFrei(const c_Einzeltermin* t) const {
+bool c_Einzelterminliste::isFrei(const c_Einzeltermin* t, const c_Einzeltermin* ausser) const {
     const auto datum = datumSchluessel(t);
-    for (const c_Einzeltermin* e : k_elemente)
-        if (e && datumSchluessel(e) == datum && ueberlappt(e, t)) return false;
+    for (const c_Einzeltermin* e : elemente())
+        if (e && e != ausser && datumSchluessel(e) == datum && ueberlappt(e, t)) return false;
     return true;
 }
 
@@ -186,11 +192,12 @@ void naechsterTag(int& d, int& m, int& y) {
 }
 }  // namespace
 
-std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Einzeltermin* t) const {
+std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Einzeltermin* t,
+                                                                     const c_Einzeltermin* ausser) const {
     // The dates taken by an entry whose lessons overlap; the lessons do not change on the walk.
     std::set<std::tuple<int, int, int>> belegt;
-    for (const c_Einzeltermin* e : k_elemente)
-        if (e && ueberlappt(e, t)) belegt.insert(datumSchluessel(e));
+    for (const c_Einzeltermin* e : elemente())
+        if (e && e != ausser && ueberlappt(e, t)) belegt.insert(datumSchluessel(e));
     auto vorschlag = t->kopie();
     int d, m, y;
     t->getDatum(&d, &m, &y);
@@ -203,7 +210,7 @@ std::unique_ptr<c_Einzeltermin> c_Einzelterminliste::findFreienTermin(const c_Ei
 }
 
 void c_Einzelterminliste::sort() {
-    stabilSortieren(k_elemente, datumSchluessel, std::less<std::tuple<int, int, int>>());
+    stabilSortieren(elementeAendern(), datumSchluessel, std::less<std::tuple<int, int, int>>());
 }
 
 // ---- substitutions
@@ -219,7 +226,7 @@ std::unique_ptr<c_Vertretungsterminliste> c_Vertretungsterminliste::getTermineKl
 }
 
 void c_Vertretungsterminliste::sort() {
-    stabilSortieren(k_elemente, [](const c_Vertretungstermin* t) { return datumSchluessel(t); },
+    stabilSortieren(elementeAendern(), [](const c_Vertretungstermin* t) { return datumSchluessel(t); },
                     std::less<std::tuple<int, int, int>>());
 }
 
@@ -235,39 +242,52 @@ std::unique_ptr<c_Dauerterminliste> c_Dauerterminliste::getTermineKlasse(const c
     return filter(*this, [k](const c_Termin* t) { return t->getKlasse() == k; });
 }
 
-bool c_Dauerterminliste::isFrei(const c_Dauertermin* t) const {
-    for (const c_Dauertermin* e : k_elemente) {
-        if (!e || !text::equals(e->getWochentag(), t->getWochentag()) || !ueberlappt(e, t)) continue;
-        if (e->getLehrer() == t->getLehrer() || e->getRaum() == t->getRaum() || e->getKlasse() == t->getKlasse())
-            return false;
-    }
+namespace {
+// Whether the weekly appointment `e` stands in the way of `t`.
+bool imWeg(const c_Dauertermin* e, const c_Dauertermin* t) {
+    if (!e || !text::equals(e->getWochentag(), t->getWochentag()) || !ueberlappt(e, t)) return false;
+    return e->getLehrer() == t->getLehrer() || e->getRaum() == t->getRaum() || e->getKlasse() == t->getKlasse();
+}
+}  // namespace
+
+bool c_Dauerterminliste::isFrei(const c_Dauertermin* t, const c_Dauertermin* ausser) const {
+    for (const c_Dauertermin* e : elemente())
+        if (e != ausser && imWeg(e, t)) return false;
     return true;
 }
 
-std::unique_ptr<c_Dauertermin> c_Dauerterminliste::findFreienTermin(const c_Dauertermin* t) const {
-    auto vorschlag = t->kopie();
+std::unique_ptr<c_Dauertermin> c_Dauerterminliste::findFreienTermin(const c_Dauertermin* t, int stundenProTag,
+                                                                    const c_Dauertermin* ausser) const {
     const long long len = static_cast<long long>(t->getEStd()) - t->getAStd();
-    // Lessons never go past 8; a negative span is tried no further than that either.
-    const long long letzte = std::min<long long>(8 - len, 8 + 12);
-    for (long long start = 1; start <= letzte; ++start) {
+    if (len < 0) return nullptr;  // a span that ends before it begins fits nowhere
+    auto vorschlag = t->kopie();
+    // Every start up to the last lesson of an entry in the way is in its way
+    // as well, so the search goes on behind it: one step per entry at most,
+    // whatever the lessons per day.
+    for (long long start = 1; start + len <= stundenProTag;) {
         vorschlag->setAStd(static_cast<int>(start));
         vorschlag->setEStd(static_cast<int>(start + len));
-        if (isFrei(vorschlag.get())) break;
+        long long weiter = start;
+        for (const c_Dauertermin* e : elemente())
+            if (e != ausser && imWeg(e, vorschlag.get()))
+                weiter = std::max(weiter, static_cast<long long>(e->getEStd()) + 1);
+        if (weiter == start) return vorschlag;
+        start = weiter;
     }
-    return vorschlag;
+    return nullptr;
 }
 
 // ---- curriculum
 
 std::unique_ptr<c_Fachliste> c_Curriculum::getFaecher(int jahrgang) const {
     auto faecher = std::make_unique<c_Fachliste>();
-    for (const c_Wunsch* w : k_elemente)
+    for (const c_Wunsch* w : elemente())
         if (w && w->getJahrgang() == jahrgang && w->getFach()) faecher->push_back(w->getFach());
     return faecher;
 }
 
 void c_Curriculum::getStunden(int jahrgang, const c_Fach* f, int* stunden, int* stunden2) const {
-    for (const c_Wunsch* w : k_elemente) {
+    for (const c_Wunsch* w : elemente()) {
         if (w && w->getJahrgang() == jahrgang && w->getFach() == f) {
             *stunden = w->getStunden();
             *stunden2 = w->getStunden2();

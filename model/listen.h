@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -22,32 +23,58 @@ class c_Vertretungstermin;
 class c_Dauertermin;
 class c_Wunsch;
 
+// A mark that no list of this process had before: every change of a list's entries gives it
+// a new one, so whoever showed a list can tell whether it changed since (thread-safe).
+std::uint64_t neuerListenStand();
+
 template <class T>
 class c_Liste {
 public:
     using value_type = T*;
-    using iterator = typename std::vector<T*>::iterator;
+    using iterator = typename std::vector<T*>::const_iterator;
     using const_iterator = typename std::vector<T*>::const_iterator;
+
+    c_Liste() = default;
+    // A copy is a list of its own and gets a mark of its own.
+    c_Liste(const c_Liste& o) : k_elemente(o.k_elemente) {}
+    c_Liste& operator=(const c_Liste& o) {
+        k_elemente = o.k_elemente;
+        geaendert();
+        return *this;
+    }
 
     std::size_t size() const { return k_elemente.size(); }
     bool empty() const { return k_elemente.empty(); }
-    iterator begin() { return k_elemente.begin(); }
-    iterator end() { return k_elemente.end(); }
     const_iterator begin() const { return k_elemente.begin(); }
     const_iterator end() const { return k_elemente.end(); }
     T* front() const { return k_elemente.front(); }
     T* back() const { return k_elemente.back(); }
 
-    void push_back(T* p) { k_elemente.push_back(p); }
-    void push_front(T* p) { k_elemente.insert(k_elemente.begin(), p); }
-    void insert(std::size_t pos, T* p) { k_elemente.insert(k_elemente.begin() + static_cast<std::ptrdiff_t>(pos), p); }
+    void push_back(T* p) {
+        k_elemente.push_back(p);
+        geaendert();
+    }
+    void push_front(T* p) { insert(0, p); }
+    void insert(std::size_t pos, T* p) {
+        k_elemente.insert(k_elemente.begin() + static_cast<std::ptrdiff_t>(pos), p);
+        geaendert();
+    }
     // Takes every node that holds `p` out of the list; the record stays.
     void remove(const T* p) {
-        k_elemente.erase(std::remove(k_elemente.begin(), k_elemente.end(), p), k_elemente.end());
+        const auto weg = std::remove(k_elemente.begin(), k_elemente.end(), p);
+        if (weg == k_elemente.end()) return;
+        k_elemente.erase(weg, k_elemente.end());
+        geaendert();
     }
     // Takes the node at 0-based position `i` out of the list.
-    void eraseAt(std::size_t i) { k_elemente.erase(k_elemente.begin() + static_cast<std::ptrdiff_t>(i)); }
-    void clear() { k_elemente.clear(); }
+    void eraseAt(std::size_t i) {
+        k_elemente.erase(k_elemente.begin() + static_cast<std::ptrdiff_t>(i));
+        geaendert();
+    }
+    void clear() {
+        k_elemente.clear();
+        geaendert();
+    }
     void reserve(std::size_t n) { k_elemente.reserve(n); }
 
     // The n-th element counting from 1, or null outside 1..count.
@@ -75,7 +102,9 @@ public:
             else
                 k_elemente[bleiben++] = p;  // never ahead of the element read
         }
+        if (frei.empty()) return;
         k_elemente.resize(bleiben);
+        geaendert();
         for (T* p : frei) delete p;
     }
 
@@ -83,11 +112,26 @@ public:
     void deleteAll() {
         std::vector<T*> alt;
         alt.swap(k_elemente);
+        geaendert();
         for (T* p : alt) delete p;
     }
 
+    // The list's mark: it changes with every insert, removal and reordering, and where a
+    // record of the list was changed in place by someone who says so (geaendert).
+    std::uint64_t stand() const { return k_stand; }
+    void geaendert() { k_stand = neuerListenStand(); }
+
 protected:
+    // The entries for a change; the list counts as changed.
+    std::vector<T*>& elementeAendern() {
+        geaendert();
+        return k_elemente;
+    }
+    const std::vector<T*>& elemente() const { return k_elemente; }
+
+private:
     std::vector<T*> k_elemente;
+    std::uint64_t k_stand = neuerListenStand();
 };
 
 class c_Schuelerliste : public c_Liste<c_Schueler> {
@@ -153,9 +197,11 @@ public:
     std::unique_ptr<c_Einzelterminliste> getTermineLehrer(const c_Lehrer* l) const;
     std::unique_ptr<c_Einzelterminliste> getTermineKlasse(const c_Klasse* k) const;
     // True unless an element lies on the same date with overlapping lessons.
-    bool isFrei(const c_Einzeltermin* t) const;
+    // `ausser` (the stored appointment that `t` is to replace) does not count.
+    bool isFrei(const c_Einzeltermin* t, const c_Einzeltermin* ausser = nullptr) const;
     // A new appointment like `t` on the first free date from its own on.
-    std::unique_ptr<c_Einzeltermin> findFreienTermin(const c_Einzeltermin* t) const;
+    std::unique_ptr<c_Einzeltermin> findFreienTermin(const c_Einzeltermin* t,
+                                                     const c_Einzeltermin* ausser = nullptr) const;
     void sort();
 };
 
@@ -175,10 +221,14 @@ public:
     std::unique_ptr<c_Dauerterminliste> getTermineLehrer(const c_Lehrer* l) const;
     std::unique_ptr<c_Dauerterminliste> getTermineKlasse(const c_Klasse* k) const;
     // True unless an element on the same weekday with overlapping lessons
-    // shares the teacher, the room or the class.
-    bool isFrei(const c_Dauertermin* t) const;
-    // A new appointment like `t` on the same weekday at the first free start lesson.
-    std::unique_ptr<c_Dauertermin> findFreienTermin(const c_Dauertermin* t) const;
+    // shares the teacher, the room or the class. `ausser` (the stored
+    // appointment that `t` is to replace) does not count.
+    bool isFrei(const c_Dauertermin* t, const c_Dauertermin* ausser = nullptr) const;
+    // A new appointment like `t` on the same weekday at the first free start
+    // lesson whose whole span lies within lessons 1 .. stundenProTag; null when
+    // there is none.
+    std::unique_ptr<c_Dauertermin> findFreienTermin(const c_Dauertermin* t, int stundenProTag,
+                                                    const c_Dauertermin* ausser = nullptr) const;
 };
 
 class c_Curriculum : public c_Liste<c_Wunsch> {

@@ -182,8 +182,11 @@ void c_Vertretungsplanerstellung::uebernehmeSammlung() {
     std::unordered_set<const c_Vertretungstermin*> weg;
     for (const c_Vertretungstermin* v : s->abHeute)
         if (s->gestrichen.count(v->getVertretenerLehrer())) weg.insert(v);
-    if (!weg.empty()) liste.deleteIf([&weg](const c_Vertretungstermin* v) { return weg.count(v) != 0; });
-    vertretungenEinfuegen(liste, s->neu);
+    if (!weg.empty()) {
+        k_schritte += liste.size();
+        liste.deleteIf([&weg](const c_Vertretungstermin* v) { return weg.count(v) != 0; });
+    }
+    k_schritte += vertretungenEinfuegen(liste, s->neu);
 }
 
 bool c_Vertretungsplanerstellung::planLehrer(c_Lehrer* lehrer) {
@@ -253,13 +256,16 @@ bool c_Vertretungsplanerstellung::planFehlzeit(c_Lehrer* lehrer, int vtag, int v
 
     if (hatWoche) {
         for (std::uint32_t nummer = von; nummer <= bis; ++nummer) {
+            ++k_schritte;
             if (!tagPlanen(nummer)) break;
             if (nummer == UINT32_MAX) break;
         }
     } else {
         // Only single appointments: go from one of their dates to the next.
-        for (auto it = d->einzeln.lower_bound(von); it != d->einzeln.end() && it->first <= bis; ++it)
+        for (auto it = d->einzeln.lower_bound(von); it != d->einzeln.end() && it->first <= bis; ++it) {
+            ++k_schritte;
             if (!tagPlanen(it->first)) break;
+        }
     }
     einfuegen(neue);
     return ergebnis;
@@ -365,10 +371,11 @@ void c_Vertretungsplanerstellung::einfuegen(std::vector<std::unique_ptr<c_Vertre
         neue.clear();
         return;
     }
-    vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
+    k_schritte += vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
 }
 
-void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
+std::uint64_t vertretungenEinfuegen(c_Vertretungsterminliste& liste,
+                                    std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     using Schluessel = std::tuple<int, int, int>;
     std::vector<std::pair<Schluessel, c_Vertretungstermin*>> paare;
     for (auto& s : neue)
@@ -377,7 +384,7 @@ void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::uni
             paare.emplace_back(k, s.release());
         }
     neue.clear();
-    if (paare.empty()) return;
+    if (paare.empty()) return 0;
     // Each new appointment ends up before the first old entry whose date is its date or later,
     // and among the new ones before that entry in date order, those of one date in reverse
     // order of making: whatever the order they come in.
@@ -417,4 +424,5 @@ void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::uni
     gruppeBis(nullptr);
     liste.clear();
     for (c_Vertretungstermin* e : ergebnis) liste.push_back(e);
+    return ergebnis.size();
 }

@@ -47,6 +47,10 @@ public:
 
     // True once the substitution list was full and the planning stopped.
     bool isVoll() const { return k_voll; }
+    // The work done so far, counted: one step per day walked through and one per list entry
+    // passed while the new substitutions were put into the list. It grows with the days of the
+    // absences and the length of the list, not with their product.
+    std::uint64_t getSchritte() const { return k_schritte; }
 
 private:
     struct Lektion {
@@ -92,6 +96,7 @@ private:
     std::string* k_fehlertext;
     bool k_aufgebaut = false;
     bool k_voll = false;
+    std::uint64_t k_schritte = 0;
     std::unordered_map<const c_Lehrer*, Lehrerdaten> k_lehrerdaten;
     std::vector<std::pair<c_Lehrer*, Lehrerdaten*>> k_kandidaten;  // teacher-list order
     std::unique_ptr<Sammlung> k_sammlung;
@@ -107,4 +112,6 @@ class c_Vertretungsterminliste;
 // sorted insert after the other would put them (each before the first entry
 // of its date or later), in one pass over the list instead of one per
 // appointment. The list takes them all; the caller checks the list limit.
-void vertretungenEinfuegen(c_Vertretungsterminliste& liste, std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);
+// Returns the number of list entries (old and new) it stepped over.
+std::uint64_t vertretungenEinfuegen(c_Vertretungsterminliste& liste,
+                                    std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);

@@ -7,11 +7,16 @@
 #include <memory>
 #include <string>
 
+// The loader's reason `dlfehler` (dlerror's English text, "<object>: <reason>") for the
+// library at `pfad` as a German sentence naming the file (its name without the folder)
+// and, where another library is to blame, that library.
+std::string ladefehlerText(const std::string& pfad, const std::string& dlfehler);
+
 class c_Bibliothek {
 public:
     // Loads the library at `pfad` (all symbols resolved at once, kept local).
     // Null when it cannot be loaded; `fehler` (optional) then holds the
-    // loader's reason.
+    // loader's reason in German (ladefehlerText).
     static std::unique_ptr<c_Bibliothek> oeffnen(const std::string& pfad, std::string* fehler);
     // Releases this load; the library is unloaded with its last load.
     ~c_Bibliothek();

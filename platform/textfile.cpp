@@ -3,8 +3,10 @@
 #include "platform/text.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -108,13 +110,39 @@ void TextFileWriter::writeLines(std::string_view utf8) {
     if (!utf8.empty() && utf8.back() != '\n') m_buffer += "\r\n";
 }
 
-bool TextFileWriter::commit() {
+bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer); }
+
+namespace {
+// The temporary file of a write: the target's name, this suffix and six characters.
+const char* const TEMP_ENDUNG = ".~";
+constexpr std::size_t TEMP_ZEICHEN = 6;
+}  // namespace
+
+std::string writeTarget(const std::string& path) {
+    std::string ziel = path;
+    // As the system follows links: a bounded number of steps, each relative to the link's folder.
+    for (int schritt = 0; schritt < 40; ++schritt) {
+        struct stat st {};
+        if (::lstat(ziel.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        std::string inhalt(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(ziel.c_str(), &inhalt[0], inhalt.size());
+        if (n <= 0) break;
+        inhalt.resize(static_cast<std::size_t>(n));
+        const std::size_t schraegstrich = ziel.rfind('/');
+        ziel = inhalt[0] == '/' || schraegstrich == std::string::npos ? inhalt
+                                                                       : ziel.substr(0, schraegstrich + 1) + inhalt;
+    }
+    return ziel;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+    const std::string ziel = writeTarget(path);
     // A target without any write permission is write-protected: it is not replaced, also not
     // for a user (root) whom the system would let write it anyway.
     struct stat st {};
-    const bool vorhanden = ::stat(m_path.c_str(), &st) == 0;
+    const bool vorhanden = ::stat(ziel.c_str(), &st) == 0;
     if (vorhanden && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return false;
-    std::string tmp = m_path + ".~XXXXXX";
+    std::string tmp = ziel + TEMP_ENDUNG + std::string(TEMP_ZEICHEN, 'X');
     const int fd = ::mkstemp(&tmp[0]);
     if (fd < 0) return false;
     mode_t mode;
@@ -126,8 +154,8 @@ bool TextFileWriter::commit() {
         mode = 0666 & ~mask;
     }
     bool ok = ::fchmod(fd, mode) == 0;
-    const char* p = m_buffer.data();
-    std::size_t left = m_buffer.size();
+    const char* p = bytes.data();
+    std::size_t left = bytes.size();
     while (ok && left > 0) {
         const ssize_t w = ::write(fd, p, left);
         if (w < 0) {
@@ -140,9 +168,42 @@ bool TextFileWriter::commit() {
     }
     if (ok && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(tmp.c_str(), m_path.c_str()) != 0) ok = false;
+    if (ok && ::rename(tmp.c_str(), ziel.c_str()) != 0) ok = false;
     if (!ok) ::unlink(tmp.c_str());
     return ok;
+}
+
+bool copyFileAtomically(const std::string& from, const std::string& to) {
+    struct stat st {};
+    if (::stat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    FILE* f = std::fopen(from.c_str(), "rb");
+    if (!f) return false;
+    std::string bytes;
+    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char buf[1 << 16];
+    std::size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+    const bool gelesen = std::ferror(f) == 0;
+    std::fclose(f);
+    return gelesen && writeFileAtomically(to, bytes);
+}
+
+void removeStaleTemporaries(const std::string& path) {
+    const std::string ziel = writeTarget(path);
+    const std::size_t schraegstrich = ziel.rfind('/');
+    const std::string ordner = schraegstrich == std::string::npos ? "." : ziel.substr(0, schraegstrich + 1);
+    const std::string praefix =
+        (schraegstrich == std::string::npos ? ziel : ziel.substr(schraegstrich + 1)) + TEMP_ENDUNG;
+    DIR* d = ::opendir(ordner.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() != praefix.size() + TEMP_ZEICHEN || name.compare(0, praefix.size(), praefix) != 0) continue;
+        const std::string pfad = schraegstrich == std::string::npos ? name : ordner + name;
+        struct stat st {};
+        if (::lstat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(pfad.c_str());
+    }
+    ::closedir(d);
 }
 
 bool fileExists(const std::string& path) {

@@ -55,4 +55,18 @@ private:
 // True when a file or folder of that name exists.
 bool fileExists(const std::string& path);
 
+// Replaces the file `path` by exactly `bytes`, atomically as TextFileWriter::commit does:
+// false, with the file as it was, when any step failed.
+bool writeFileAtomically(const std::string& path, const std::string& bytes);
+// Copies the file `from` to `to` through writeFileAtomically; false when it could not be read
+// or written.
+bool copyFileAtomically(const std::string& from, const std::string& to);
+// The file a write to `path` replaces: `path` itself, or, where it is a symbolic link, the file
+// the link leads to (followed through further links), so the link stays a link.
+std::string writeTarget(const std::string& path);
+// Removes the temporary files a write to `path` left behind when it was killed before it
+// could finish (its siblings named as the writer names them). Only for a caller who knows
+// that no write to `path` is running, in this process or another.
+void removeStaleTemporaries(const std::string& path);
+
 }  // namespace text

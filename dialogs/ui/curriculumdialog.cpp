@@ -4,6 +4,8 @@
 #include "dialogs/curriculum.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
 #include <QComboBox>
@@ -27,7 +29,7 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
 
     QLabel* titel = label(-1, "aktuelles Curriculum:", 0, 0);
     setzeNach(titel, RAND, RAND);
-    k_curriculum = new QListWidget(this);
+    k_curriculum = new TListenfeld(this);
     k_curriculum->setObjectName("id291");
     k_curriculum->setGeometry(RAND, titel->geometry().bottom() + 4, breite, 14 * fm.height());
     int y = k_curriculum->geometry().bottom() + 1 + ABSTAND;
@@ -59,6 +61,7 @@ TCurriculumDialog::TCurriculumDialog(QWidget* parent, int resId, c_Schulverwaltu
     setzeNach(schliessen, k_dialogBreite - RAND - schliessen->width(), y);
     k_dialogHoehe = y + hinzufuegen->height() + RAND;
 
+    enterDrueckt(k_stunden, hinzufuegen);
     connect(hinzufuegen, &QPushButton::clicked, this, &TCurriculumDialog::CmHinzufuegen);
     connect(loeschen, &QPushButton::clicked, this, &TCurriculumDialog::CmLoeschen);
     connect(schliessen, &QPushButton::clicked, this, [this] { schliesse(QDialog::Accepted); });

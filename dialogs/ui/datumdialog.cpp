@@ -1,6 +1,9 @@
 #include "dialogs/ui/datumdialog.h"
 
 #include "dialogs/datumpruefung.h"
+#include "dialogs/ui/formulardialog.h"
+#include "dialogs/ui/zeichenschutz.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -11,6 +14,7 @@
 TDatumDialog::TDatumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, int* tag, int* monat, int* jahr)
     : QDialog(parent), k_schulverwaltung(sv), k_pTag(tag), k_pMonat(monat), k_pJahr(jahr) {
     setObjectName(QString("id%1").arg(resId));
+    richteTastenEin(this);
     setWindowTitle("Gehe zu Datum");
     setFixedSize(330, 150);
     auto* hinweis = new QLabel("Bitte geben Sie das Datum an, zu dem gesprungen werden soll:", this);
@@ -19,10 +23,12 @@ TDatumDialog::TDatumDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, in
     auto feld = [this](int id, const char* titel, int x, int laenge, int wert) {
         auto* label = new QLabel(titel, this);
         label->setGeometry(x, 52, 60, 18);
-        auto* edit = new QLineEdit(QString::number(wert), this);
+        auto* edit = new QLineEdit(this);
         edit->setObjectName(QString("id%1").arg(id));
         edit->setMaxLength(laenge);
+        fuelleEdit(edit, QString::number(wert));
         edit->setGeometry(x, 72, laenge == 4 ? 60 : 40, 24);
+        schuetzeEdit(edit);
         return edit;
     };
     k_tag = feld(761, "Tag", 10, 2, *tag);

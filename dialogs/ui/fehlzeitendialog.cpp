@@ -3,9 +3,12 @@
 #include "app/listenansicht.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/qtext.h"
 
+#include <QHeaderView>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -17,6 +20,8 @@ TFehlzeitenDialog::TFehlzeitenDialog(QWidget* parent, int resId, c_Schulverwaltu
     k_liste = listenAnsicht(653, k_formular.vorlage(), 309, 122);
     k_hinzufuegen = knopf(651, "&Hinzufügen", 87, 21);
     k_loeschen = knopf(652, "Fehlzeit &löschen", 87, 21);
+    // The fields are the form of a new absence: Enter in them adds it.
+    for (QLineEdit* e : k_edits) enterDrueckt(e, k_hinzufuegen);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TFehlzeitenDialog::CmLoeschen);
     connect(k_schliessen, &QPushButton::clicked, this, [this] { done(0); });
@@ -28,6 +33,10 @@ void TFehlzeitenDialog::setupFenster() {
     // A wider font widens the delete button; the add button keeps clear of it.
     setzeNach(k_hinzufuegen, std::max(100, k_loeschen->x() + k_loeschen->width() + 6), y0);
     const int y1 = y0 + k_loeschen->height() + 5;
+    // Every column of an absence in sight without scrolling sideways, also beside a vertical scroll bar.
+    const int spalten = k_liste->header()->length() + 2 * k_liste->frameWidth() +
+                        k_liste->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, k_liste);
+    k_liste->resize(std::max(309, spalten), k_liste->height());
     setzeNach(k_liste, 7, y1);
     const int y2 = y1 + k_liste->height() + 5;
     setzeNach(k_schliessen, 7, y2);

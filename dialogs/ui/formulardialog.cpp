@@ -4,7 +4,9 @@
 #include "dialogs/auswahl.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
+#include "platform/ui/dialogtasten.h"
 #include "model/felder.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
 #include <QApplication>
@@ -37,6 +39,7 @@ QString ohneKuerzel(const char* text) {
 TFormularDialog::TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, const c_Datenliste* vorlage, int dx)
     : QDialog(parent), k_schulverwaltung(sv), k_vorlage(vorlage), k_dx(dx) {
     setObjectName(objektName(resId));
+    richteTastenEin(this);
     if (!vorlage) return;
     const std::vector<FeldSteuerung> steuerungen = feldSteuerungen(*vorlage);
     std::size_t n = 0;
@@ -116,7 +119,7 @@ void TFormularDialog::fuelleFelder(const c_Datenliste& felder) {
         // so that OK does not cut it; setText would truncate it to the limit.
         const QString text = qs(w.edits[i]);
         if (text.size() > k_edits[i]->maxLength()) k_edits[i]->setMaxLength(static_cast<int>(text.size()));
-        k_edits[i]->setText(text);
+        fuelleEdit(k_edits[i], text);
     }
     for (std::size_t i = 0; i < k_checkboxen.size() && i < w.haken.size(); ++i) k_checkboxen[i]->setChecked(w.haken[i]);
 }
@@ -147,7 +150,6 @@ QPushButton* TFormularDialog::knopf(int id, const char* text, int breite, int ho
     if (id != -1) k->setObjectName(objektName(id));
     const QFontMetrics fm(font());
     k->resize(std::max(breite, fm.horizontalAdvance(ohneKuerzel(text)) + 16), std::max(hoehe, fm.height() + 6));
-    k->setAutoDefault(false);
     return k;
 }
 
@@ -176,7 +178,7 @@ QLineEdit* TFormularDialog::eingabefeld(int id, int breite) {
 }
 
 QListWidget* TFormularDialog::mehrfachListe(int id, int breite, int hoehe) {
-    auto* l = new QListWidget(this);
+    auto* l = new TListenfeld(this);
     l->setObjectName(objektName(id));
     l->setSelectionMode(QAbstractItemView::ExtendedSelection);
     l->resize(breite, hoehe);
@@ -188,11 +190,7 @@ TListenAnsicht* TFormularDialog::listenAnsicht(int id, const c_Datenliste* vorla
     std::vector<std::pair<QString, int>> spalten;
     if (vorlage)
         for (const auto& f : *vorlage)
-            if (f) {
-                // Width 100, or what the heading needs.
-                const QString titel = qs(f->beschreibungText());
-                spalten.emplace_back(titel, std::max(100, a->fontMetrics().horizontalAdvance(titel) + 16));
-            }
+            if (f) spalten.emplace_back(qs(f->beschreibungText()), 100);  // wider where the heading needs it
     a->setSpalten(spalten);
     a->resize(breite, hoehe);
     return a;
@@ -233,6 +231,11 @@ void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege) {
 void fuelleListe(QListWidget* liste, const std::vector<std::string>& eintraege) {
     liste->clear();
     for (const std::string& e : eintraege) liste->addItem(qs(e));
+}
+
+void fuelleEdit(QLineEdit* edit, const QString& text) {
+    edit->setText(text);
+    edit->setCursorPosition(0);
 }
 
 void fuelleAuswahl(QComboBox* box, const std::vector<std::string>& eintraege, int gewaehlt) {

@@ -112,6 +112,9 @@ int ersteWahl(const QListWidget* liste);
 void waehleEintraege(QListWidget* liste, const std::vector<int>& eintraege);
 // Fills a multi-selection list; nothing is selected.
 void fuelleListe(QListWidget* liste, const std::vector<std::string>& eintraege);
+// Puts a text into an edit with its start in sight: setText leaves the cursor, and with it
+// the view of a text longer than the edit, at the end.
+void fuelleEdit(QLineEdit* edit, const QString& text);
 // Fills a choice box and selects `gewaehlt` (-1: none).
 void fuelleAuswahl(QComboBox* box, const std::vector<std::string>& eintraege, int gewaehlt);
 // Refills a list view with rows of cell texts; no row has the focus afterwards.

@@ -4,6 +4,8 @@
 #include "dialogs/optionen.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 
 #include <QCheckBox>
@@ -76,7 +78,7 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     setzeNach(hinzufuegen, x + listenBreite + ABSTAND, ry - (hinzufuegen->height() - k_fach->height()) / 2);
     ry = std::max(k_fach->geometry().bottom(), hinzufuegen->geometry().bottom()) + 1 + ABSTAND;
     // The subjects in the store's order, so a row always names the subject it stands for.
-    k_faecher = new QListWidget(this);
+    k_faecher = new TListenfeld(this);
     k_faecher->setObjectName("id202");
     k_faecher->setGeometry(x, ry, listenBreite, std::max(160, linksUnten - ry));
     setzeNach(loeschen, x + listenBreite + ABSTAND, ry);
@@ -88,6 +90,8 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     k_dialogHoehe = unten + schliessen->height() + RAND;
     schliessen->setDefault(true);
 
+    // Enter in the name field adds the subject; it does not close the dialog.
+    enterDrueckt(k_fach, hinzufuegen);
     connect(hinzufuegen, &QPushButton::clicked, this, &TOptionenDialog::CmHinzufuegen);
     connect(loeschen, &QPushButton::clicked, this, &TOptionenDialog::CmLoeschen);
     connect(schliessen, &QPushButton::clicked, this, &TOptionenDialog::CmOk);
@@ -95,10 +99,10 @@ TOptionenDialog::TOptionenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
 
 void TOptionenDialog::setupFenster() {
     c_Schulverwaltung& sv = *k_schulverwaltung;
-    k_neuKlasse->setText(QString::number(sv.getNeuKlasse()));
-    k_minKlasse->setText(QString::number(sv.getMinKlasse()));
-    k_maxKlasse->setText(QString::number(sv.getMaxKlasse()));
-    k_stunden->setText(QString::number(sv.getStundenProTag()));
+    fuelleEdit(k_neuKlasse, QString::number(sv.getNeuKlasse()));
+    fuelleEdit(k_minKlasse, QString::number(sv.getMinKlasse()));
+    fuelleEdit(k_maxKlasse, QString::number(sv.getMaxKlasse()));
+    fuelleEdit(k_stunden, QString::number(sv.getStundenProTag()));
     k_samstag->setChecked(sv.getSamstag());
     updateFaecher();
     setzeGroesse();

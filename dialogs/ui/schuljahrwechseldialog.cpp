@@ -57,7 +57,11 @@ TSchuljahrwechselDialog::TSchuljahrwechselDialog(QWidget* parent, int resId, c_S
 }
 
 void TSchuljahrwechselDialog::setupFenster() {
-    fuelleAuswahl(k_klassen, k_formular.klassenEintraege(), 0);
+    // The class choice as wide as its longest entry needs; nothing stands to its right.
+    const std::vector<std::string> klassen = k_formular.klassenEintraege();
+    k_klassen->resize(listenBreite(klassen, 220, 36), k_klassen->height());
+    k_dialogBreite = std::max(k_dialogBreite, k_klassen->x() + k_klassen->width() + 10);
+    fuelleAuswahl(k_klassen, klassen, 0);
     changeKlasse();
     setzeGroesse();
 }

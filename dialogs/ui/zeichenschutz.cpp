@@ -21,6 +21,9 @@ QString TZeichensatzPruefer::fremdeZeichen(const QString& text) {
 }
 
 QValidator::State TZeichensatzPruefer::validate(QString& eingabe, int&) const {
+    // A line break would show as a blank but cut the value at the save: it becomes the blank it shows.
+    eingabe.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    eingabe.replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString fremd = fremdeZeichen(eingabe);
     if (fremd.isEmpty()) return Acceptable;
     // The edit takes the input back; the message follows once the edit is done with it.

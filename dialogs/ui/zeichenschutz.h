@@ -1,7 +1,8 @@
 // Keeps every edit to the characters the data file can store (Windows-1252):
 // a character outside it, typed or pasted, is refused at the edit and a
 // German message says which characters were refused, so nothing the user
-// typed turns into "?" at the next save.
+// typed turns into "?" at the next save. A CR or LF becomes a space as it
+// enters, so that the one line the edit shows is the value that is stored.
 #pragma once
 
 #include <QValidator>

@@ -2,6 +2,7 @@
 
 #include "app/listenansicht.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -18,6 +19,8 @@ TZensurenDialog::TZensurenDialog(QWidget* parent, int resId, c_Schulverwaltung* 
     k_hinzufuegen = knopf(601, "&Hinzufügen", 87, 21);
     k_loeschen = knopf(602, "Zensur &löschen", 87, 21);
     k_zensurenfach = auswahl(604, 106);
+    // The fields are the input line of a new grade: Enter in them adds it.
+    for (QLineEdit* e : k_edits) enterDrueckt(e, k_hinzufuegen);
     connect(k_hinzufuegen, &QPushButton::clicked, this, &TZensurenDialog::CmHinzufuegen);
     connect(k_loeschen, &QPushButton::clicked, this, &TZensurenDialog::CmLoeschen);
     connect(k_schuelerwahl, &QComboBox::activated, this, &TZensurenDialog::changeselection);
@@ -31,15 +34,18 @@ void TZensurenDialog::setupFenster() {
     // A wider font widens the delete button; the add button keeps clear of it.
     setzeNach(k_hinzufuegen, std::max(105, k_loeschen->x() + k_loeschen->width() + 6), l);
     l += k_loeschen->height() + 15;
+    // Both choices as wide as their longest entry needs; the list view keeps clear of the wider one.
+    const ZensurenFormular::Start start = k_formular.start();
+    k_schuelerwahl->resize(listenBreite(start.schueler, 106, 36), k_schuelerwahl->height());
+    k_zensurenfach->resize(listenBreite(start.faecher, 106, 36), k_zensurenfach->height());
     setzeNach(k_schuelerwahl, 12, l);
     setzeNach(k_zensurenfach, 12, l + std::max(30, k_schuelerwahl->height() + 6));
-    setzeNach(k_zensurenliste, 127, l);
+    setzeNach(k_zensurenliste, std::max(127, 12 + std::max(k_schuelerwahl->width(), k_zensurenfach->width()) + 9), l);
     l += k_zensurenliste->height() + 15;
     setzeNach(k_schliessen, 12, l);
     k_dialogHoehe = l + 60;
     k_dialogBreite = std::max(k_dialogBreite, k_zensurenliste->x() + k_zensurenliste->width() + 13);
 
-    const ZensurenFormular::Start start = k_formular.start();
     fuelleAuswahl(k_schuelerwahl, start.schueler, start.schuelerAuswahl);
     fuelleAuswahl(k_zensurenfach, start.faecher, start.fachAuswahl);
     if (!start.fehler.empty()) brichAb(start.fehler);

@@ -251,8 +251,13 @@ void c_Database::deleteKlassen(const std::vector<c_Klasse*>& klassen) {
     if (rang.empty()) return;
     auto betroffen = [&rang](const c_Klasse* k) { return k && rang.count(k) != 0; };
 
+    bool ohneKlasse = false;
     for (c_Schueler* s : k_schueler)
-        if (s && betroffen(s->getKlasse())) s->setKlasse(nullptr);
+        if (s && betroffen(s->getKlasse())) {
+            s->setKlasse(nullptr);
+            ohneKlasse = true;
+        }
+    if (ohneKlasse) k_schueler.geaendert();
 
     // The teachers' lesson counters drop class by class, in list order within a class,
     // as single deletes would lower them.
@@ -338,4 +343,5 @@ void c_Database::clear() {
     k_neuKlasse = 0;
     k_samstag = false;
     k_stundenProTag = 6;
+    k_einstellungenStand = neuerListenStand();
 }

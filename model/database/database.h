@@ -39,6 +39,9 @@ public:
     // What the constructor's load gave: its result, and the file it read
     // ("orvask.str" after a fallback, empty when none could be read).
     bool isGeladen() const { return k_geladen; }
+    // Whether the structure section was read and passed its checks: the templates are whole.
+    // A year without them must not be written, or every later load of it fails.
+    bool isStrukturGeladen() const { return k_strukturGeladen; }
     const std::string& getGeleseneDatei() const { return k_geleseneDatei; }
 
     // ---- templates
@@ -70,15 +73,32 @@ public:
 
     // ---- settings
     int getMinKlasse() const { return k_minKlasse; }
-    void setMinKlasse(int v) { k_minKlasse = v; }
+    void setMinKlasse(int v) {
+        k_minKlasse = v;
+        k_einstellungenStand = neuerListenStand();
+    }
     int getMaxKlasse() const { return k_maxKlasse; }
-    void setMaxKlasse(int v) { k_maxKlasse = v; }
+    void setMaxKlasse(int v) {
+        k_maxKlasse = v;
+        k_einstellungenStand = neuerListenStand();
+    }
     int getNeuKlasse() const { return k_neuKlasse; }
-    void setNeuKlasse(int v) { k_neuKlasse = v; }
+    void setNeuKlasse(int v) {
+        k_neuKlasse = v;
+        k_einstellungenStand = neuerListenStand();
+    }
     bool getSamstag() const { return k_samstag; }
-    void setSamstag(bool v) { k_samstag = v; }
+    void setSamstag(bool v) {
+        k_samstag = v;
+        k_einstellungenStand = neuerListenStand();
+    }
+    // Changes with every setting, as a list's mark does with its entries.
+    std::uint64_t getEinstellungenStand() const { return k_einstellungenStand; }
     int getStundenProTag() const { return k_stundenProTag; }
-    void setStundenProTag(int v) { k_stundenProTag = v; }
+    void setStundenProTag(int v) {
+        k_stundenProTag = v;
+        k_einstellungenStand = neuerListenStand();
+    }
 
     // ---- sorted inserts: 1 when inserted (the list now owns the record and
     // the caller's pointer is empty), 0 when refused (the caller keeps it).
@@ -179,6 +199,7 @@ private:
     int k_neuKlasse = 0;
     bool k_samstag = false;
     int k_stundenProTag = 6;
+    std::uint64_t k_einstellungenStand = neuerListenStand();
 
     c_Einzelterminliste k_einzeltermine;
     c_Dauerterminliste k_dauertermine;
@@ -207,6 +228,7 @@ private:
     std::vector<std::string> k_strukturZusatz;
 
     bool k_geladen = false;
+    bool k_strukturGeladen = false;
     std::string k_geleseneDatei;
 
     // state of the running load

@@ -287,6 +287,7 @@ bool c_Database::load() {
     } else {
         ergebnis = readStruktur();
         if (ergebnis) ergebnis = pruefePflichtfelder();
+        k_strukturGeladen = ergebnis;
         if (ergebnis) {
             readDaten();
             if (k_dateiEnde) ergebnis = false;

@@ -52,6 +52,7 @@ void c_Schulverwaltung::changeSchuljahr(const c_Schuelerliste* wiederholer, bool
             const auto ziel = alt && alt->getJahrgang() > INT_MIN ? ersteA.find(alt->getJahrgang() - 1) : ersteA.end();
             s->setKlasse(ziel != ersteA.end() ? ziel->second : nullptr);
         }
+        db.getSchuelerliste()->geaendert();
     }
     // The final-year classes leave the school.
     std::vector<c_Klasse*> abgang;
@@ -61,6 +62,7 @@ void c_Schulverwaltung::changeSchuljahr(const c_Schuelerliste* wiederholer, bool
     // Everybody moves up; the highest grade level a file can hold stays where it is.
     for (c_Klasse* k : klassen)
         if (k && k->getJahrgang() < INT_MAX) k->setJahrgang(k->getJahrgang() + 1);
+    klassen.geaendert();
 
     clearStundenplan(zensurenLoeschen);
 }

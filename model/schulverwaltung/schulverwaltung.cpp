@@ -2,6 +2,8 @@
 
 #include "platform/textfile.h"
 
+#include <type_traits>
+
 c_Schulverwaltung::c_Schulverwaltung() {
     std::string fehler;
     reset(&fehler);
@@ -127,6 +129,24 @@ void c_Schulverwaltung::setStundenProTag(int v) {
 // ---------------------------------------------------------------- appointments
 
 namespace {
+// The proposal of the list for an appointment that collides.
+std::unique_ptr<c_Einzeltermin> vorschlagFuer(c_Database&, const c_Einzelterminliste& liste, const c_Einzeltermin& t,
+                                              const c_Einzeltermin* ausser) {
+    return liste.findFreienTermin(&t, ausser);
+}
+std::unique_ptr<c_Dauertermin> vorschlagFuer(c_Database& db, const c_Dauerterminliste& liste, const c_Dauertermin& t,
+                                             const c_Dauertermin* ausser) {
+    return liste.findFreienTermin(&t, db.getStundenProTag(), ausser);
+}
+
+// The collision test shared by the adds and by changes.
+template <class T, class L>
+bool kollision(c_Database* db, L* liste, const T& t, const std::remove_cv_t<T>* ausser, std::unique_ptr<T>* vorschlag) {
+    if (!db || liste->isFrei(&t, ausser)) return false;
+    *vorschlag = vorschlagFuer(*db, *liste, t, ausser);
+    return true;
+}
+
 template <class T, class L, class Insert>
 std::unique_ptr<T> terminHinzufuegen(c_Database* db, L* liste, std::unique_ptr<T>& t, TerminErgebnis* ergebnis,
                                      Insert insert) {
@@ -136,9 +156,8 @@ std::unique_ptr<T> terminHinzufuegen(c_Database* db, L* liste, std::unique_ptr<T
         e = TerminErgebnis::KeineDatenbank;
     } else if (liste->size() >= c_Database::MAX_EINTRAEGE) {
         e = TerminErgebnis::Limit;
-    } else if (!liste->isFrei(t.get())) {
+    } else if (kollision(db, liste, *t, nullptr, &vorschlag)) {
         e = TerminErgebnis::Kollision;
-        vorschlag = liste->findFreienTermin(t.get());
     } else {
         e = insert(t) ? TerminErgebnis::Gespeichert : TerminErgebnis::Limit;
     }
@@ -161,6 +180,18 @@ std::unique_ptr<c_Dauertermin> c_Schulverwaltung::addDauertermin(std::unique_ptr
                              [db](std::unique_ptr<c_Dauertermin>& u) { return db->insertDauertermin(u); });
 }
 
+bool c_Schulverwaltung::kollidiert(const c_Einzeltermin& t, const c_Einzeltermin* ausser,
+                                   std::unique_ptr<c_Einzeltermin>* vorschlag) {
+    c_Database* db = k_database.get();
+    return kollision(db, db ? db->getEinzelterminliste() : nullptr, t, ausser, vorschlag);
+}
+
+bool c_Schulverwaltung::kollidiert(const c_Dauertermin& t, const c_Dauertermin* ausser,
+                                   std::unique_ptr<c_Dauertermin>* vorschlag) {
+    c_Database* db = k_database.get();
+    return kollision(db, db ? db->getDauerterminliste() : nullptr, t, ausser, vorschlag);
+}
+
 bool c_Schulverwaltung::addVertretungstermin(std::unique_ptr<c_Vertretungstermin>& t) {
     if (!k_database || k_database->getVertretungsterminliste()->size() >= c_Database::MAX_EINTRAEGE) return false;
     return k_database->insertVertretungstermin(t) != 0;
@@ -181,5 +212,6 @@ bool c_Schulverwaltung::deactivateRaum(c_Raum* r) {
         !k_database->getVertretungsterminliste()->getTermineRaum(r)->empty())
         return false;
     r->setAktiv(false);
+    k_database->getRaumliste()->geaendert();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include "model/database/database.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,7 +12,7 @@
 enum class TerminErgebnis {
     Gespeichert,     // stored; the list owns it
     Limit,           // refused: the list already holds 32000 entries
-    Kollision,       // collides; a proposal was returned
+    Kollision,       // collides; the proposal was returned, if there is a free slot
     KeineDatenbank,  // no store
 };
 
@@ -34,9 +35,18 @@ public:
     // holds the messages (or says that the file is missing) and false comes back.
     bool reload(const char* dateiname, std::string* fehler);
     int save(const char* dateiname);
+    // Whether the year's templates loaded whole (its structure section passed its checks).
+    bool hatStruktur() const { return k_database && k_database->isStrukturGeladen(); }
     void clear();
 
     c_Database* getDatabase() { return k_database.get(); }
+
+    // Who hears of the changes that dialogs make directly in the records while they are open
+    // (grades, absences, subjects, curriculum), outside a command of the main window.
+    void setAenderungsMelder(std::function<void()> melder) { k_aenderungsMelder = std::move(melder); }
+    void meldeAenderung() {
+        if (k_aenderungsMelder) k_aenderungsMelder();
+    }
 
     // ---- forwarding: records go into the store; the pointer is emptied when
     // the store took the record, and stays with the caller when it refused.
@@ -102,11 +112,18 @@ public:
 
     // ---- appointments
     // Null when stored or refused at the limit, else a proposal that the
-    // caller owns. `ergebnis` (optional) tells the cases apart.
+    // caller owns (null too when no weekly slot of the day is free).
+    // `ergebnis` (optional) tells the cases apart.
     std::unique_ptr<c_Einzeltermin> addEinzeltermin(std::unique_ptr<c_Einzeltermin>& t,
                                                     TerminErgebnis* ergebnis = nullptr);
     std::unique_ptr<c_Dauertermin> addDauertermin(std::unique_ptr<c_Dauertermin>& t,
                                                   TerminErgebnis* ergebnis = nullptr);
+    // The collision test of the two adds for a stored appointment `ausser`
+    // that is to be changed into `t` (a copy holding the new values): every
+    // other stored appointment counts, `ausser` itself does not. True when `t`
+    // collides; the proposal (as the add would return it) then goes to `vorschlag`.
+    bool kollidiert(const c_Einzeltermin& t, const c_Einzeltermin* ausser, std::unique_ptr<c_Einzeltermin>* vorschlag);
+    bool kollidiert(const c_Dauertermin& t, const c_Dauertermin* ausser, std::unique_ptr<c_Dauertermin>* vorschlag);
     bool addVertretungstermin(std::unique_ptr<c_Vertretungstermin>& t);
 
     std::unique_ptr<c_Raumliste> getAktiveRaeume();
@@ -147,4 +164,5 @@ public:
 
 private:
     std::unique_ptr<c_Database> k_database;
+    std::function<void()> k_aenderungsMelder;
 };

@@ -2,6 +2,7 @@
 
 #include "model/anzeige.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -33,6 +34,7 @@ TGebietDialog::TGebietDialog(QWidget* parent, int resId, const GebietDialogTexte
     : QDialog(parent), k_kontext{sv, lehrer, raum, klasse, tag, monat, jahr}
 {
     setObjectName(id(resId));
+    richteTastenEin(this);
     setWindowTitle(qs(texte.titel));
 
     for (int i = 0; i < 7; ++i) {

@@ -4,6 +4,7 @@
 #include "planning/backtracking.h"
 #include "planning/brettspiel.h"
 #include "planning/tetris.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -28,7 +29,6 @@ const char* const WARNUNG_BRETTSPIEL =
 QPushButton* knopf(QWidget* eltern, int id, const char* text) {
     auto* k = new QPushButton(qs(text), eltern);
     k->setObjectName(QStringLiteral("id%1").arg(id));
-    k->setAutoDefault(false);
     return k;
 }
 
@@ -37,6 +37,7 @@ QPushButton* knopf(QWidget* eltern, int id, const char* text) {
 TStundenplanDialog::TStundenplanDialog(QWidget* parent, c_Schulverwaltung* schulverwaltung)
     : QDialog(parent), k_schulverwaltung(schulverwaltung), k_fehlertext(std::make_unique<std::string>()) {
     setObjectName(QStringLiteral("id700"));
+    richteTastenEin(this);
     setWindowTitle(qs(TITEL));
     setModal(true);
 
@@ -44,7 +45,7 @@ TStundenplanDialog::TStundenplanDialog(QWidget* parent, c_Schulverwaltung* schul
     auto* wahl = new QGroupBox(qs("Bitte wählen Sie einen Algorithmus:"), this);
     auto* wahlLayout = new QVBoxLayout(wahl);
     k_backtracking = knopf(wahl, 701, "Back&tracking - Algorithmus");
-    k_tetris = knopf(wahl, 702, "Randomisierter &Tetris - Algorithmus");
+    k_tetris = knopf(wahl, 702, "&Randomisierter Tetris - Algorithmus");
     k_brettOhne = knopf(wahl, 703, "&Brettspiel - Algorithmus (Freistunden erlaubt)");
     k_brettMit = knopf(wahl, 704, "Brettspiel - Algorithmus (&ohne Freistunden)");
     k_brettAlle = knopf(wahl, 753, "Brettspiel - Algorithmus (a&lle Bedingungen)");

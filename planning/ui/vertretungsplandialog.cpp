@@ -3,6 +3,7 @@
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "planning/ui/stundenplandialog.h"
 #include "planning/vertretungsplanerstellung.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
@@ -15,6 +16,7 @@
 
 TVertretungsplanFortschritt::TVertretungsplanFortschritt(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("id411"));
+    richteTastenEin(this);
     setModal(false);
     setWindowTitle(qs("Vertretungsplan erstellen"));
     auto* layout = new QVBoxLayout(this);

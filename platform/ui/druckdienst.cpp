@@ -1,8 +1,11 @@
 #include "platform/ui/druckdienst.h"
 
 #include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPointer>
@@ -99,6 +102,36 @@ std::string druckFehlerText(bool abgebrochen)
            "Der Drucker oder die Ausgabedatei konnte nicht geöffnet oder beschrieben werden.";
 }
 
+std::string dateiFehlerText(const std::string& datei, Druckdateirest rest)
+{
+    std::string text = "Der Ausdruck konnte nicht vollständig in die Datei\n" + datei +
+                       "\ngeschrieben werden.\nVielleicht ist der Datenträger voll.";
+    switch (rest) {
+    case Druckdateirest::Keiner: break;
+    case Druckdateirest::Geloescht: text += "\nDie unvollständige Datei wurde gelöscht."; break;
+    case Druckdateirest::Geblieben: text += "\nDie unvollständige Datei konnte nicht gelöscht werden."; break;
+    }
+    return text;
+}
+
+namespace {
+
+bool ausgabedateiVollstaendig(const QString& datei, bool pdf)
+{
+    QFile f(datei);
+    if (!f.open(QIODevice::ReadOnly) || f.size() <= 0)
+        return false;
+    if (!pdf)
+        return true;
+    // A PDF file ends with its trailer, "%%EOF" and at most a line end.
+    const qint64 schwanz = std::min<qint64>(f.size(), 64);
+    if (!f.seek(f.size() - schwanz))
+        return false;
+    return f.read(schwanz).trimmed().endsWith("%%EOF");
+}
+
+} // namespace
+
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
 {
     if (!drucker || !druckDienst().druckDialog(parent, drucker))
@@ -109,7 +142,22 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
         meldung(druckFehlerText(zustand == QPrinter::Aborted), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
     }
-    return true;
+    // Printed into a file: the printer says nothing of writes that failed (a full disk leaves an
+    // empty or cut-off file behind), so the file itself is looked at. Only an ordinary file is
+    // judged and removed, never a device or pipe the user chose.
+    const QString datei = drucker->outputFileName();
+    if (datei.isEmpty())
+        return true;
+    const QFileInfo info(datei);
+    if (info.exists() && !info.isFile())
+        return true;
+    if (ausgabedateiVollstaendig(datei, drucker->outputFormat() == QPrinter::PdfFormat))
+        return true;
+    const Druckdateirest rest = !info.exists()          ? Druckdateirest::Keiner
+                                : QFile::remove(datei) ? Druckdateirest::Geloescht
+                                                       : Druckdateirest::Geblieben;
+    meldung(dateiFehlerText(ss(datei), rest), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+    return false;
 }
 
 // ---------------------------------------------------------------- test double

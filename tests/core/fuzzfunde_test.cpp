@@ -3,7 +3,6 @@
 #include "fuzz/eingaenge.h"
 #include "testhilfe.h"
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -27,12 +26,10 @@ protected:
             SCOPED_TRACE(datei.filename().string());
             const std::string bytes = testhilfe::leseDatei(datei.string());
             text::setIgnoreCase(false);
-            const auto start = std::chrono::steady_clock::now();
+            // Only the result is checked: how long a run may take is the fuzzer's limit, and the
+            // speed of the steps is measured by the programs in bench/.
             const std::string befund = eingang(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
             EXPECT_EQ(befund, "");
-            // The fuzzers stop at one second in a release build; this allows for a sanitizer build.
-            EXPECT_LT(ms.count(), 10000);
         }
     }
 };

@@ -192,7 +192,7 @@ TEST_F(Listen, WeeklyAppointmentsCollideOnlyWhenTheyShareALink) {
     EXPECT_FALSE(l.liste.isFrei(dauertermin("mittwoch", 1, 1, &a, &r1).get()));
 }
 
-TEST_F(Listen, WeeklyFreeSlotMovesTheLessonsWithinEightLessons) {
+TEST_F(Listen, WeeklyFreeSlotMovesTheLessonsWithinTheLessonsOfADay) {
     c_Lehrer a;
     c_Raum r;
     c_Fach f("Mathe");
@@ -201,7 +201,8 @@ TEST_F(Listen, WeeklyFreeSlotMovesTheLessonsWithinEightLessons) {
     auto t = dauertermin("Freitag", 1, 2, &a, &r);
     t->setFach(&f);
     t->setEingeordnet(true);
-    auto v = l.liste.findFreienTermin(t.get());
+    auto v = l.liste.findFreienTermin(t.get(), 8);
+    ASSERT_TRUE(v);
     EXPECT_EQ(v->getAStd(), 6);
     EXPECT_EQ(v->getEStd(), 7);
     EXPECT_EQ(t->getAStd(), 1);  // the proposal has fields of its own
@@ -211,17 +212,18 @@ TEST_F(Listen, WeeklyFreeSlotMovesTheLessonsWithinEightLessons) {
     EXPECT_EQ(v->getLehrer(), &a);
     EXPECT_EQ(v->getRaum(), &r);
     EXPECT_EQ(v->getFach(), &f);
+    EXPECT_EQ(l.liste.findFreienTermin(t.get(), 6), nullptr);  // 6-7 is past the day
 
+    // No start fits within the day, or the span does not fit at all: no proposal.
     l.add(dauertermin("Freitag", 6, 8, &a));
-    v = l.liste.findFreienTermin(t.get());
-    EXPECT_EQ(v->getAStd(), 7);
-    EXPECT_EQ(v->getEStd(), 8);
-    EXPECT_FALSE(l.liste.isFrei(v.get()));
-
-    auto lang = dauertermin("Freitag", 1, 9, &a);  // nothing to try
-    v = l.liste.findFreienTermin(lang.get());
-    EXPECT_EQ(v->getAStd(), 1);
-    EXPECT_EQ(v->getEStd(), 9);
+    EXPECT_EQ(l.liste.findFreienTermin(t.get(), 8), nullptr);
+    v = l.liste.findFreienTermin(t.get(), 10);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->getAStd(), 9);
+    auto lang = dauertermin("Freitag", 1, 9, &a);
+    EXPECT_EQ(l.liste.findFreienTermin(lang.get(), 8), nullptr);
+    auto verkehrt = dauertermin("Freitag", 3, 2, &a);
+    EXPECT_EQ(l.liste.findFreienTermin(verkehrt.get(), 8), nullptr);
 }
 
 TEST_F(Listen, SingleFreeSlotWalksForwardWithTwentyEightDayFebruary) {

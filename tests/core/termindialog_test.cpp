@@ -119,8 +119,43 @@ TEST_F(Termindialog, FeldpruefungSammeltUndHaeltAmErstenFehler) {
     m.leeren();
     EXPECT_FALSE(einzelterminOk(*sv, nullptr, datiert("1", "2", "1", "1", "-1"), m).gespeichert);
     EXPECT_EQ(m.texte(), std::vector<std::string>{"Das eingegebene Datum ist nicht korrekt."});
-    EXPECT_TRUE(einzelterminOk(*sv, nullptr, datiert("1", "2", "31", "2", "24"), m).gespeichert);
-    EXPECT_EQ(sv->getEinzelterminliste()->size(), 1u);
+    EXPECT_EQ(sv->getEinzelterminliste()->size(), 0u);
+}
+
+// A date that does not exist is refused like one out of range, in the year
+// that is stored: a two-digit year is a year of this or the last century.
+TEST_F(Termindialog, DatenDieEsNichtGibt) {
+    const struct {
+        const char *tag, *monat, *jahr;
+        bool gibtEs;
+    } faelle[] = {
+        {"29", "2", "2027", false}, {"31", "4", "2027", false}, {"31", "2", "24", false},
+        {"29", "2", "2100", false}, {"29", "2", "99", false},   {"29", "2", "2028", true},
+        {"29", "2", "24", true},    {"29", "2", "0", true},     {"30", "4", "2027", true},
+        {"31", "12", "49", true},
+    };
+    for (const auto& f : faelle) {
+        const std::string was = std::string(f.tag) + "." + f.monat + "." + f.jahr;
+        sv->getEinzelterminliste()->deleteAll();
+        sv->getVertretungsterminliste()->deleteAll();
+        TerminEingabe e = datiert("1", "2", f.tag, f.monat, f.jahr);
+        e.lehrer = 1;  // the absent teacher of the substitution
+        m.leeren();
+        EXPECT_EQ(einzelterminOk(*sv, nullptr, e, m).gespeichert, f.gibtEs) << was;
+        EXPECT_EQ(vertretungsterminOk(*sv, nullptr, e, m), f.gibtEs) << was;
+        EXPECT_EQ(sv->getEinzelterminliste()->size() + sv->getVertretungsterminliste()->size(), f.gibtEs ? 2u : 0u)
+            << was;
+        const std::vector<std::string> meldung = {"Das eingegebene Datum ist nicht korrekt."};
+        EXPECT_EQ(m.texte(), f.gibtEs ? std::vector<std::string>{} : (std::vector<std::string>{meldung[0], meldung[0]}))
+            << was;
+        for (const auto& x : m.meldungen()) EXPECT_EQ(x.caption + "/" + std::to_string(x.flags), "Fehler!/48");
+    }
+    // A stored appointment keeps its date when the change would give it one that does not exist.
+    c_Einzeltermin* t = add(*sv, einzeltermin(*sv, 28, 2, 2027, 1, 2, "alt"));
+    m.leeren();
+    EXPECT_FALSE(einzelterminOk(*sv, t, datiert("1", "2", "29", "2", "27", "neu"), m).gespeichert);
+    EXPECT_EQ(testhilfe::datum(*t), "28.2.2027");
+    EXPECT_EQ(t->getName(), "alt");
 }
 
 TEST_F(Termindialog, KollisionZeigtVorschlagUndSpeichertNichts) {
@@ -154,11 +189,108 @@ TEST_F(Termindialog, GeaenderterTerminBleibtBeiFehlerUnveraendert) {
     EXPECT_FALSE(einzelterminOk(*sv, t, datiert("5", "4", "9", "9", "99", "neu"), m).gespeichert);
     EXPECT_EQ(t->getName(), "alt");
     EXPECT_EQ(t->getRaum(), raum2);
-    // No collision test in change mode; the stored room is the chosen one.
-    add(*sv, einzeltermin(*sv, 5, 3, 2024, 1, 2));
-    EXPECT_TRUE(einzelterminOk(*sv, t, datiert("1", "2", "5", "3", "24", "neu"), m).gespeichert);
+    // Its own date and lessons do not collide with it; the stored room is the chosen one.
+    m.leeren();
+    EXPECT_TRUE(einzelterminOk(*sv, t, datiert("2", "3", "4", "3", "24", "neu"), m).gespeichert);
     EXPECT_EQ(t->getRaum(), raum1);
     EXPECT_EQ(t->getName(), "neu");
+    EXPECT_EQ(m.anzahl(), 0u);
+}
+
+// Changing a single appointment onto the date and lessons of another one asks
+// as a new one does; the proposal leaves out the appointment being changed.
+TEST_F(Termindialog, GeaenderterEinzelterminAufBelegtemPlatz) {
+    add(*sv, einzeltermin(*sv, 4, 3, 2024, 1, 2, "da"));
+    add(*sv, einzeltermin(*sv, 6, 3, 2024, 1, 2, "auch da"));
+    c_Einzeltermin* t = add(*sv, einzeltermin(*sv, 5, 3, 2024, 3, 4, "alt"));
+    t->setRaum(raum2);
+    for (int antwort : {ANTWORT_JA, 7}) {
+        m.leeren();
+        m.antworte(antwort);
+        TerminOk<c_Einzeltermin> r = einzelterminOk(*sv, t, datiert("2", "3", "4", "3", "24", "neu"), m);
+        EXPECT_FALSE(r.gespeichert);
+        ASSERT_EQ(m.texte(), std::vector<std::string>{TEXT_UEBERSCHNEIDUNG});
+        EXPECT_EQ(m.letzte().caption + "/" + std::to_string(m.letzte().flags), "Fehler/36");
+        ASSERT_EQ(r.vorschlag != nullptr, antwort == ANTWORT_JA);
+        if (r.vorschlag) {
+            EXPECT_EQ(testhilfe::datum(*r.vorschlag) + " " + r.vorschlag->getName(), "5.3.2024 neu");
+        }
+        EXPECT_EQ(testhilfe::datum(*t) + " " + t->getName(), "5.3.2024 alt");
+        EXPECT_EQ(t->getAStd(), 3);
+        EXPECT_EQ(t->getRaum(), raum2);
+        EXPECT_EQ(sv->getEinzelterminliste()->size(), 3u);
+    }
+}
+
+// Moving a weekly lesson onto a lesson of its class, teacher or room asks as
+// a new one does and changes nothing; sharing none of them, it is stored.
+TEST_F(Termindialog, GeaenderterDauerterminAufBelegtemPlatz) {
+    c_Klasse* k1 = add(*sv, klasse(*sv, 5, "a"));
+    c_Klasse* k2 = add(*sv, klasse(*sv, 5, "b"));
+    ASSERT_TRUE(dauerterminOk(*sv, nullptr, woechentlich(3, 4, 0, 1), m).gespeichert);  // Monday 3-4
+    c_Dauertermin* da = sv->getDauerterminliste()->front();
+    da->setKlasse(k1);
+    TerminEingabe e = woechentlich(1, 1, 1, 2);  // Tuesday 1, teacher B, class 5b, room 2
+    e.klasse = 2;
+    e.raum = 1;
+    ASSERT_TRUE(dauerterminOk(*sv, nullptr, e, m).gespeichert);
+    c_Dauertermin* t = sv->getDauerterminliste()->back();
+    ASSERT_EQ(t->getKlasse(), k2);
+
+    const struct {
+        const char* was;
+        int lehrer, klasse, raum;
+        bool kollision;
+    } faelle[] = {
+        {"the same class", 2, 1, 1, true},
+        {"the same teacher", 1, 2, 1, true},
+        {"the same room", 2, 2, 0, true},
+        {"nothing shared", 2, 2, 1, false},
+    };
+    for (const auto& f : faelle) {
+        for (int antwort : {ANTWORT_JA, 7}) {
+            if (!f.kollision && antwort != ANTWORT_JA) continue;
+            m.leeren();
+            m.antworte(antwort);
+            TerminEingabe neu = woechentlich(4, 5, 0, f.lehrer);  // Monday 4-5
+            neu.klasse = f.klasse;
+            neu.raum = f.raum;
+            TerminOk<c_Dauertermin> r = dauerterminOk(*sv, t, neu, m);
+            EXPECT_EQ(r.gespeichert, !f.kollision) << f.was;
+            if (!f.kollision) {
+                EXPECT_EQ(m.anzahl(), 0u) << f.was;
+                EXPECT_EQ(t->getWochentag() + " " + std::to_string(t->getAStd()), "Montag 4") << f.was;
+                continue;
+            }
+            EXPECT_EQ(m.texte(), std::vector<std::string>{TEXT_UEBERSCHNEIDUNG}) << f.was;
+            // Lessons 1-2 of Monday are free for every link.
+            ASSERT_EQ(r.vorschlag != nullptr, antwort == ANTWORT_JA) << f.was;
+            if (r.vorschlag) {
+                EXPECT_EQ(r.vorschlag->getWochentag() + " " + std::to_string(r.vorschlag->getAStd()) + "-" +
+                              std::to_string(r.vorschlag->getEStd()),
+                          "Montag 1-2")
+                    << f.was;
+            }
+            // Nothing of the stored appointment changed: fields, links, counters, place in the list.
+            EXPECT_EQ(t->getWochentag(), "Dienstag") << f.was;
+            EXPECT_EQ(std::vector<int>({t->getAStd(), t->getEStd()}), std::vector<int>({1, 1})) << f.was;
+            EXPECT_EQ(t->getLehrer(), b) << f.was;
+            EXPECT_EQ(t->getKlasse(), k2) << f.was;
+            EXPECT_EQ(t->getRaum(), raum2) << f.was;
+            EXPECT_EQ(std::vector<int>({a->getVergebeneStunden(), b->getVergebeneStunden()}),
+                      std::vector<int>({2, 1}))
+                << f.was;
+            EXPECT_EQ(sv->getDauerterminliste()->back(), t) << f.was;
+        }
+    }
+    // Its own lessons do not count: Monday 4-5 to 5-6.
+    m.leeren();
+    TerminEingabe weiter = woechentlich(5, 6, 0, 2);
+    weiter.klasse = 2;
+    weiter.raum = 1;
+    EXPECT_TRUE(dauerterminOk(*sv, t, weiter, m).gespeichert);
+    EXPECT_EQ(m.anzahl(), 0u);
+    EXPECT_EQ(b->getVergebeneStunden(), 2);
 }
 
 TEST_F(Termindialog, AnDerGrenzeWirdNichtsGespeichert) {
@@ -246,6 +378,39 @@ TEST_F(Termindialog, WochenterminKollisionMitUndOhneAlternative) {
     EXPECT_EQ(m.letzte().flags, 48);
     EXPECT_EQ(sv->getDauerterminliste()->size(), 2u);
     EXPECT_EQ(a->getVergebeneStunden(), 7);
+}
+
+// The proposal searches every start lesson whose whole span lies within the
+// lessons per day, and there only.
+TEST_F(Termindialog, VorschlagInnerhalbDerStundenProTag) {
+    const struct {
+        int stundenProTag;
+        std::vector<std::pair<int, int>> belegt;  // teacher A on Monday
+        int vorschlag;                            // start of the proposed 1-2 span; 0 none
+    } faelle[] = {
+        {6, {{1, 4}}, 5}, {6, {{1, 5}}, 0},  {8, {{1, 5}}, 6},         {8, {{1, 5}, {6, 8}}, 0},
+        {12, {{1, 8}}, 9}, {12, {{1, 10}}, 11}, {12, {{1, 5}, {7, 12}}, 0},
+    };
+    for (const auto& f : faelle) {
+        const std::string was = std::to_string(f.stundenProTag) + " lessons, " + std::to_string(f.belegt.size());
+        sv->getDauerterminliste()->deleteAll();
+        sv->setStundenProTag(f.stundenProTag);
+        for (auto [von, bis] : f.belegt) add(*sv, dauertermin(*sv, "Montag", von, bis, nullptr, nullptr, a));
+        a->setVergebeneStunden(0);
+        m.leeren();
+        TerminOk<c_Dauertermin> r = dauerterminOk(*sv, nullptr, woechentlich(1, 2, 0, 1), m);  // Yes to the question
+        EXPECT_FALSE(r.gespeichert) << was;
+        ASSERT_EQ(r.vorschlag != nullptr, f.vorschlag != 0) << was;
+        if (r.vorschlag) {
+            EXPECT_EQ(std::vector<int>({r.vorschlag->getAStd(), r.vorschlag->getEStd()}),
+                      std::vector<int>({f.vorschlag, f.vorschlag + 1}))
+                << was;
+            EXPECT_EQ(m.texte(), std::vector<std::string>{TEXT_UEBERSCHNEIDUNG}) << was;
+        } else {
+            EXPECT_EQ(m.texte(), (std::vector<std::string>{TEXT_UEBERSCHNEIDUNG, TEXT_KEINE_ALTERNATIVE})) << was;
+        }
+        EXPECT_EQ(sv->getDauerterminliste()->size(), f.belegt.size()) << was;
+    }
 }
 
 TEST_F(Termindialog, WochentagOhneAuswahl) {

@@ -178,4 +178,36 @@ TEST_F(Textdatei, WriterLeavesTheTargetAsItWasWhenWritingFails) {
     EXPECT_EQ(eintraege(), "ziel.txt;");
 }
 
+TEST_F(Textdatei, WriterWritesThroughSymbolicLinksAndKeepsThem) {
+    // aktuell.sdb as a link: the file it leads to gets the year, the link stays a link.
+    std::filesystem::create_directory("daten");
+    schreibeDatei("daten/jahr.sdb", "alt\r\n");
+    const struct {
+        const char* link;
+        const char* ziel;      // what the link names
+        const char* datei;     // the file that must get the lines
+    } faelle[] = {
+        {"direkt.sdb", "daten/jahr.sdb", "daten/jahr.sdb"},
+        {"kette.sdb", "direkt.sdb", "daten/jahr.sdb"},
+        {"daten/relativ.sdb", "jahr.sdb", "daten/jahr.sdb"},
+        {"ins-leere.sdb", "daten/neu.sdb", "daten/neu.sdb"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.link);
+        std::filesystem::create_symlink(f.ziel, f.link);
+        text::TextFileWriter w(f.link);
+        w.writeLine(f.link);
+        ASSERT_TRUE(w.commit());
+        EXPECT_TRUE(std::filesystem::is_symlink(f.link));
+        EXPECT_EQ(leseDatei(f.datei), std::string(f.link) + "\r\n");
+    }
+    // What a killed write left beside the file the link leads to goes, nothing else.
+    schreibeDatei("daten/jahr.sdb.~Xy12Z9", "halb");
+    schreibeDatei("daten/jahr.sdb.~zu-lang", "fremd");
+    text::removeStaleTemporaries("direkt.sdb");
+    EXPECT_FALSE(std::filesystem::exists("daten/jahr.sdb.~Xy12Z9"));
+    EXPECT_TRUE(std::filesystem::exists("daten/jahr.sdb.~zu-lang"));
+    EXPECT_TRUE(std::filesystem::exists("daten/jahr.sdb"));
+}
+
 }  // namespace

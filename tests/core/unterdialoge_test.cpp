@@ -127,8 +127,14 @@ TEST_F(Unterdialoge, AbsenceChecks) {
         std::string erwartet;
     };
     const Fall faelle[] = {
-        {"an impossible start counts as day 0", datum("31", "2", "2024", "1", "3", "2024"), ""},
-        {"an impossible end lies before", datum("1", "2", "2024", "31", "2", "2024"), davor},
+        {"31.2. as start does not exist", datum("31", "2", "2026", "1", "3", "2026"), beginn},
+        {"31.4. as end does not exist", datum("1", "4", "2027", "31", "4", "2027"), ende},
+        {"29.2. outside a leap year", datum("29", "2", "2027", "1", "3", "2027"), beginn},
+        {"29.2.1900 is no leap day", datum("1", "2", "1900", "29", "2", "1900"), ende},
+        {"29.2. of a two-digit year counts as 19xx", datum("29", "2", "25", "1", "3", "25"), beginn},
+        {"29.2.2028", datum("29", "2", "2028", "1", "3", "2028"), ""},
+        {"29.2.2000", datum("1", "2", "2000", "29", "2", "2000"), ""},
+        {"29.2.24 stored as typed, a leap day of 1924", datum("29", "2", "24", "1", "3", "24"), ""},
         {"one day", datum("4", "3", "2024", "4", "3", "2024"), ""},
         {"year 0, two-digit year as typed", datum("1", "1", "0", "2", "1", "24"), ""},
         {"7x reads as 7", datum("7x", "3", "2024", "8", "3", "2024"), ""},

@@ -7,16 +7,20 @@
 #include "platform/ui/dateidialog.h"
 #include "platform/ui/druckdienst.h"
 #include "platform/ui/meldung.h"
+#include "platform/ui/qtext.h"
 #include "tests/core/ausgabe_schule.h"
 #include "tests/core/jahrgang_hilfe.h"
 #include "tests/gui/modal_hilfe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -28,6 +32,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace jahrgang;
 
@@ -323,6 +330,77 @@ TEST_F(AusgabeTest, PrintFailureIsReportedInGerman) {
     ohne.appendText("x");
     for (int id : {24340, 4865, 4944}) ohne.befehl(id);
     EXPECT_EQ(m_druck.aufrufe().size(), 1u);
+}
+
+// While it lives, every file this process writes stops at `bytes`: a write beyond it fails as it
+// does on a full disk (without the signal that would end the process).
+class DateiGrenze {
+public:
+    explicit DateiGrenze(rlim_t bytes) {
+        k_signal = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &k_vorher);
+        rlimit neu = k_vorher;
+        neu.rlim_cur = bytes;
+        k_gesetzt = ::setrlimit(RLIMIT_FSIZE, &neu) == 0;
+    }
+    ~DateiGrenze() {
+        ::setrlimit(RLIMIT_FSIZE, &k_vorher);
+        std::signal(SIGXFSZ, k_signal);
+    }
+    bool gesetzt() const { return k_gesetzt; }
+
+private:
+    rlimit k_vorher{};
+    void (*k_signal)(int) = nullptr;
+    bool k_gesetzt = false;
+};
+
+// Printing into a file that cannot be written whole: Qt reports its printer as idle all the
+// same, so the file is checked; a broken one is reported and removed, a good one kept.
+TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeSaysSoAndRemovesIt) {
+    std::string text;
+    for (int i = 1; i <= 200; ++i) text += "Zeile " + std::to_string(i) + " des Ausdrucks\n";
+    TPrintMainWindow f(nullptr, nullptr, "Druckvorschau", new QTextEdit);
+    f.setupFenster();
+    f.appendText(text);
+    const QString pdf = QDir::current().absoluteFilePath("ausdruck.pdf");
+    m_druck.setzePdfDatei(pdf);
+    const struct {
+        const char* was;
+        bool begrenzt;
+        rlim_t grenze;
+    } faelle[] = {{"full from the start", true, 0}, {"full half-way", true, 2000}, {"room enough", false, 0}};
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        m_meldungen.leeren();
+        QFile::remove(pdf);
+        {
+            std::unique_ptr<DateiGrenze> grenze;
+            if (fall.begrenzt) {
+                grenze = std::make_unique<DateiGrenze>(fall.grenze);
+                ASSERT_TRUE(grenze->gesetzt());
+            }
+            f.befehl(CM_DRUCK_DRUCKEN);
+        }
+        if (!fall.begrenzt) {
+            EXPECT_TRUE(m_meldungen.meldungen().empty());
+            QFile datei(pdf);
+            ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+            EXPECT_GT(datei.size(), 2000);
+            continue;
+        }
+        ASSERT_EQ(m_meldungen.anzahl(), 1u);
+        EXPECT_EQ(m_meldungen.letzte().text, dateiFehlerText(ss(pdf), Druckdateirest::Geloescht));
+        EXPECT_EQ(m_meldungen.letzte().caption, "Fehler");
+        EXPECT_EQ(m_meldungen.letzte().flags, 48);
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+    EXPECT_EQ(dateiFehlerText("/tmp/a.pdf", Druckdateirest::Geloescht),
+              "Der Ausdruck konnte nicht vollständig in die Datei\n/tmp/a.pdf\ngeschrieben werden.\nVielleicht ist "
+              "der Datenträger voll.\nDie unvollständige Datei wurde gelöscht.");
+    auto box = baueMeldungsBox(nullptr, dateiFehlerText(ss(pdf), Druckdateirest::Geloescht), "Fehler", 48);
+    box->show();
+    bild(box.get(), "meldung-druckdatei");
 }
 
 TEST_F(AusgabeTest, LongTextIsPaginatedLineByLine) {

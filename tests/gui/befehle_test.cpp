@@ -1,7 +1,8 @@
 // Every menu item, tool-bar button, accelerator and control of the main
 // window reaches its handler: each row triggers one of them the way the user
 // would and checks the handler's first message, dialog or plug-in call, the
-// lists it refreshes and whether the change notification ran.
+// views it refreshes (exactly those whose lists it changed) and whether the
+// change notification ran.
 #include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "pluginhilfe.h"
@@ -70,7 +71,8 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
 
     // The views (letters of the fixture) are emptied while the command's dialog is open (or
     // before a command without one); those filled again afterwards were refreshed. A row names
-    // the refreshers the command must run; with a leading "=" no others may run.
+    // the views the command must refresh; with a leading "=" no others may be. A dialog closed
+    // without storing anything changes no list, and no view is filled again.
     auto leeren = [&] { leereAnsichten(w); };
     auto aufgefrischt = [&] { return aufgefrischteAnsichten(w); };
 
@@ -176,30 +178,30 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         const char* aufgefrischt = nullptr;  // the views refreshed (letters above); null: not looked at
     } faelle[] = {
         // Neu on every fixed tab: the dialog for a new record, then the tab's refreshers.
-        {"befehl3", REITER_SCHUELER, schliesseDialog, oeffnet("id510"), MIT, "SKP"},
-        {"knopf3", REITER_LEHRER, schliesseDialog, oeffnet("id241"), MIT, "LKP"},
-        {"Einfg", REITER_RAEUME, schliesseDialog, oeffnet("id230"), MIT, "RKP"},
-        {"befehl3", REITER_EINZELTERMINE, schliesseDialog, oeffnet("id260"), MIT, "LEP"},
-        {"befehl3", REITER_VERTRETUNGEN, schliesseDialog, oeffnet("id275"), MIT, "LVP"},
-        {"befehl3", REITER_KLASSEN, schliesseDialog, oeffnet("id220"), MIT, "KP"},
-        {"befehl3", REITER_STUNDENPLAN, schliesseDialog, oeffnet("id267"), MIT, "LEP"},
+        {"befehl3", REITER_SCHUELER, schliesseDialog, oeffnet("id510"), MIT, "="},
+        {"knopf3", REITER_LEHRER, schliesseDialog, oeffnet("id241"), MIT, "="},
+        {"Einfg", REITER_RAEUME, schliesseDialog, oeffnet("id230"), MIT, "="},
+        {"befehl3", REITER_EINZELTERMINE, schliesseDialog, oeffnet("id260"), MIT, "="},
+        {"befehl3", REITER_VERTRETUNGEN, schliesseDialog, oeffnet("id275"), MIT, "="},
+        {"befehl3", REITER_KLASSEN, schliesseDialog, oeffnet("id220"), MIT, "="},
+        {"befehl3", REITER_STUNDENPLAN, schliesseDialog, oeffnet("id267"), MIT, "="},
         // Ändern: the record of the focused row r is the one at position r + 1.
-        {"befehl4", REITER_SCHUELER, markiere(103, 1), oeffnet("id510", "Zander"), MIT, "SKP"},
-        {"knopf4", REITER_LEHRER, markiere(104, 1), oeffnet("id241", "Schmidt"), MIT, "LEKP"},
-        {"befehl4", REITER_RAEUME, markiere(102, 1), oeffnet("id230", "R101"), MIT, "RKP"},
-        {"befehl4", REITER_EINZELTERMINE, markiere(105, 0), oeffnet("id260", "Ausflug"), MIT, "LEP"},
-        {"befehl4", REITER_VERTRETUNGEN, markiere(117, 0), oeffnet("id275", "Vertretung"), MIT, "LVP"},
+        {"befehl4", REITER_SCHUELER, markiere(103, 1), oeffnet("id510", "Zander"), MIT, "="},
+        {"knopf4", REITER_LEHRER, markiere(104, 1), oeffnet("id241", "Schmidt"), MIT, "="},
+        {"befehl4", REITER_RAEUME, markiere(102, 1), oeffnet("id230", "R101"), MIT, "="},
+        {"befehl4", REITER_EINZELTERMINE, markiere(105, 0), oeffnet("id260", "Ausflug"), MIT, "="},
+        {"befehl4", REITER_VERTRETUNGEN, markiere(117, 0), oeffnet("id275", "Vertretung"), MIT, "="},
         {"befehl4", REITER_KLASSEN, schliesseDialog, [&] { EXPECT_EQ(dialog, "id220"); EXPECT_EQ(felder, "|||"); },
-         MIT, "SLRKP"},
-        {"befehl4", REITER_KLASSEN, mitKlasse, oeffnet("id220", "Sonnen"), MIT, "SLRKP"},
+         MIT, "="},
+        {"befehl4", REITER_KLASSEN, mitKlasse, oeffnet("id220", "Sonnen"), MIT, "="},
         // On the timetable a substitution goes before the weekly appointment of its cell.
-        {"befehl4", REITER_STUNDENPLAN, markiereZelle(2, 3), oeffnet("id275", "Vertretung"), MIT, "LEVP"},
-        {"befehl4", REITER_STUNDENPLAN, markiereZelle(3, 4), oeffnet("id260", "Ausflug"), MIT, "LEVP"},
-        {"befehl4", REITER_STUNDENPLAN, markiereZelle(2, 2), oeffnet("id267"), MIT, "LEVP"},
+        {"befehl4", REITER_STUNDENPLAN, markiereZelle(2, 3), oeffnet("id275", "Vertretung"), MIT, "="},
+        {"befehl4", REITER_STUNDENPLAN, markiereZelle(3, 4), oeffnet("id260", "Ausflug"), MIT, "="},
+        {"befehl4", REITER_STUNDENPLAN, markiereZelle(2, 2), oeffnet("id267"), MIT, "="},
         {"befehl4", REITER_STUNDENPLAN, [&] { klassenplan(); leeren(); }, meldet(keinTermin, "Fehler"), MIT,
-         "LEVP"},
-        {"befehl6", 0, schliesseDialog, oeffnet("id280"), MIT, "SLEVKP"},
-        {"befehl8", 0, schliesseDialog, oeffnet("id201"), MIT, "P"},
+         "="},
+        {"befehl6", 0, schliesseDialog, oeffnet("id280"), MIT, "="},
+        {"befehl8", 0, schliesseDialog, oeffnet("id201"), MIT, "="},
         {"befehl14", REITER_STUNDENPLAN, schliesseDialog, oeffnet("id400"), OHNE, "="},
         {"knopf14", 0, schliesseDialog, oeffnet("id400"), OHNE, "="},
         {"befehl15", 0, schliesseDialog, oeffnet("id290"), MIT},
@@ -256,9 +258,9 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
         {"id111", REITER_STUNDENPLAN, [&] { besitzer->setCurrentIndex(1); },
          [&] { EXPECT_EQ(w->stundenplan()->getZelltext(2, 2), "Deutsch\nR101\n5a Sonnen\n"); }, OHNE},
         // These change the year, so they come last.
-        {"befehl7", 0, [&] { ja(); nein(); }, meldet(halbjahr, "Halbjahreswechsel"), MIT},
-        {"knopf10", 0, [&] { nein(); m_dateien.antworte(std::string("jahr_a.sdb")); },
-         dateiDialog(AufzeichnenderDateiDialog::Art::Oeffnen), MIT},
+        {"befehl7", 0, [&] { ja(); nein(); leeren(); }, meldet(halbjahr, "Halbjahreswechsel"), MIT, "=LP"},
+        {"knopf10", 0, [&] { nein(); m_dateien.antworte(std::string("jahr_a.sdb")); leeren(); },
+         dateiDialog(AufzeichnenderDateiDialog::Art::Oeffnen), MIT, "=SLREVKP"},
         {"befehl16", 0, ja, [&] { EXPECT_EQ(w->schulverwaltung()->getSchuelerliste()->size(), 0u); }, MIT},
         {"befehl6", 0, leeren, meldet(schuljahrOhneKlasse, "Fehler"), OHNE, "="},
     };
@@ -294,6 +296,9 @@ TEST_F(BefehlTest, EveryMenuItemButtonAcceleratorAndControlReachesItsHandler) {
                 EXPECT_NE(ist.find(*c), std::string::npos) << *c << " in " << ist;
         }
         EXPECT_EQ(m_meldungen.offeneAntworten(), 0u);
+        // Whatever the command did: no view shows a list that changed since it was filled.
+        for (int a = 0; a < TMainWindow::ANSICHTEN; ++a)
+            EXPECT_TRUE(w->istAktuell(static_cast<TMainWindow::Ansicht>(a))) << "Ansicht " << a;
     }
 }
 
@@ -307,7 +312,7 @@ public:
     std::function<void()> beimZeigen;
 };
 
-TEST_F(BefehlTest, DeleteOnAListTabRefreshesTheViewsOfItsRecordsOnlyWhenARecordIsFocused) {
+TEST_F(BefehlTest, DeleteOnAListTabRefreshesTheViewsOfTheListsItChangedAndActsOnlyOnAMarkedRow) {
     plugin("fenster", "a_fenster.so");
     auto w = fenster(false);
     LesenderMeldungsDienst meldungen;
@@ -319,17 +324,17 @@ TEST_F(BefehlTest, DeleteOnAListTabRefreshesTheViewsOfItsRecordsOnlyWhenARecordI
         int zeile;           // the focused row
         int antwort;         // to the question
         const char* titel;   // of the question; null: the store lost the row's record behind the
-                             // view's back, and no question may come
+                             // view's back: no question, the view is refilled and nothing is marked
         const char* aufgefrischt;
         std::size_t anzahl;  // records of the tab afterwards
     } faelle[] = {
-        {REITER_SCHUELER, 103, 0, IDNO, "Schüler löschen", "SKP", 2},
-        {REITER_LEHRER, 104, 0, IDNO, "Lehrer löschen", "LKP", 2},
-        {REITER_RAEUME, 102, 0, IDNO, "Raum löschen", "RKP", 2},
-        {REITER_EINZELTERMINE, 105, 0, IDNO, "Termin löschen", "LEP", 1},
-        {REITER_VERTRETUNGEN, 117, 0, IDNO, "Vertretungstermin löschen", "LVP", 1},
-        {REITER_SCHUELER, 103, 1, IDYES, "Schüler löschen", "SKP", 1},
-        {REITER_SCHUELER, 103, 0, IDYES, nullptr, nullptr, 0},
+        {REITER_SCHUELER, 103, 0, IDNO, "Schüler löschen", "", 2},
+        {REITER_LEHRER, 104, 0, IDNO, "Lehrer löschen", "", 2},
+        {REITER_RAEUME, 102, 0, IDNO, "Raum löschen", "", 2},
+        {REITER_EINZELTERMINE, 105, 0, IDNO, "Termin löschen", "", 1},
+        {REITER_VERTRETUNGEN, 117, 0, IDNO, "Vertretungstermin löschen", "", 1},
+        {REITER_SCHUELER, 103, 1, IDYES, "Schüler löschen", "SK", 1},
+        {REITER_SCHUELER, 103, 0, IDYES, nullptr, "", 1},
     };
     c_Schulverwaltung* sv = w->schulverwaltung();
     auto anzahl = [&](int reiter) {
@@ -350,22 +355,25 @@ TEST_F(BefehlTest, DeleteOnAListTabRefreshesTheViewsOfItsRecordsOnlyWhenARecordI
         w->waehleReiter(f.reiter);
         kind<TListenAnsicht>(w.get(), f.liste)->setFokusZeile(f.zeile);
         if (!f.titel) {
-            ASSERT_TRUE(sv->deleteSchueler(sv->getSchuelerliste()->getSchueler(f.zeile + 1)));
+            auto s = std::make_unique<c_Schueler>();
+            s->setFelder(std::make_unique<c_Datenliste>(*sv->getSchuelerStruktur()));
+            ASSERT_TRUE(sv->addSchueler(s));  // an empty name: first in the list
+            ASSERT_TRUE(sv->deleteSchueler(sv->getSchuelerliste()->getSchueler(2)));
         }
         meldungen.leeren();
         meldungen.antworte(f.antwort);
         protokoll();
         w->befehl(CM_LOESCHEN);
+        ASSERT_EQ(meldungen.anzahl(), 1u);
+        EXPECT_EQ(aufgefrischteAnsichten(w.get()), f.aufgefrischt);
         if (f.titel) {
-            ASSERT_EQ(meldungen.anzahl(), 1u);
             EXPECT_EQ(meldungen.letzte().caption, f.titel);
-            EXPECT_EQ(aufgefrischteAnsichten(w.get()), f.aufgefrischt);
             EXPECT_EQ(protokoll(), Zeilen({"fenster:update"}));
         } else {
-            // The view still shows the row of the record deleted before: nothing is asked,
-            // refreshed or announced.
-            EXPECT_EQ(meldungen.anzahl(), 0u);
+            EXPECT_EQ(meldungen.letzte().text, "Sie müssen erst einen Schüler markieren,\nbevor Sie ihn löschen können.");
             EXPECT_EQ(protokoll(), Zeilen());
+            EXPECT_EQ(kind<TListenAnsicht>(w.get(), f.liste)->fokusZeile(), -1);
+            EXPECT_TRUE(w->istAktuell(TMainWindow::ANSICHT_SCHUELER));  // refilled before the message
         }
         EXPECT_EQ(anzahl(f.reiter), f.anzahl);
     }

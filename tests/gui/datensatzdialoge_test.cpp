@@ -3,6 +3,7 @@
 // that open them; and a picture of every dialog in new and change mode.
 #include "app/hauptfenster.h"
 #include "app/listenansicht.h"
+#include "fensterhilfe.h"
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "dialogs/ui/klassendialog.h"
 #include "dialogs/ui/lehrerdialog.h"
@@ -18,7 +19,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -388,6 +388,59 @@ TEST_F(DialogTest, PicturesWithLongLabels) {
     EXPECT_EQ(m_meldungen.anzahl(), 0u);
 }
 
+TEST_F(DialogTest, LongEntriesAndValuesShowWhole) {
+    // Names as long as a school has them: every choice shows its entries whole, every edit of a
+    // record in change mode the start of its value, every list its headings and a whole row.
+    fach("Mathematik");
+    fach("Gesellschaftslehre");
+    c_Klasse* k = klasse(5, 'a', "Sonnenblumen-Entdeckerklasse West");
+    schueler("Kim", "Zander", k);
+    c_Schueler* s = schueler("Lena", "Schmidt-Hohenberger", k);
+    s->getFelder()->setString("STRASSE", "Am Hohen Ufer der Niedersächsischen Weser 123");
+    c_Lehrer* l = lehrer("Anna-Katharina", "Fuchs-Überall-Lüdenscheidt-Meyer");
+    c_Raum* r = raum("Naturwissenschaftlicher Fachraum 2");
+    struct Fall {
+        const char* name;
+        std::function<std::unique_ptr<TFormularDialog>()> dialog;
+        std::function<void(TFormularDialog*)> danach;
+    };
+    const Fall faelle[] = {
+        {"schueler-aendern-lang", [&] { return std::make_unique<TSchuelerDialog>(nullptr, 510, sv.get(), s); }, {}},
+        {"lehrer-aendern-lang", [&] { return std::make_unique<TLehrerDialog>(nullptr, 241, sv.get(), l); }, {}},
+        {"raum-aendern-lang", [&] { return std::make_unique<TRaumDialog>(nullptr, 230, sv.get(), r); }, {}},
+        {"klasse-aendern-lang", [&] { return std::make_unique<TKlassenDialog>(nullptr, 220, sv.get(), k); }, {}},
+        {"zensuren-klasse-lang",
+         [&] { return std::make_unique<TZensurenDialog>(nullptr, 600, sv.get(), nullptr, k); },
+         [](TFormularDialog* d) {
+             EXPECT_EQ(kind<QComboBox>(d, 603)->currentText(), "Lena Schmidt-Hohenberger");
+         }},
+        {"schuljahreswechsel-lang", [&] { return std::make_unique<TSchuljahrwechselDialog>(nullptr, 280, sv.get()); },
+         {}},
+        {"fehlzeiten-zeile",
+         [&] { return std::make_unique<TFehlzeitenDialog>(nullptr, 650, sv.get(), s, nullptr); },
+         [](TFormularDialog* d) {
+             for (auto [id, t] :
+                  {std::pair{1001, "14"}, {1003, "11"}, {1005, "2024"}, {1007, "28"}, {1009, "12"}, {1011, "2024"}})
+                 tippe(d, id, t);
+             static_cast<TFehlzeitenDialog*>(d)->CmHinzufuegen();
+             EXPECT_EQ(kind<TListenAnsicht>(d, 653)->text(0, 5), "2024");
+         }},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        std::unique_ptr<TFormularDialog> d = f.dialog();
+        d->setupFenster();
+        ASSERT_FALSE(d->istGeschlossen());
+        if (f.danach) f.danach(d.get());
+        bild(d.get(), f.name);  // also: no control overlaps another or leaves the dialog
+        for (const QComboBox* c : d->findChildren<QComboBox*>()) pruefeAuswahl(c, c->objectName().toStdString());
+        for (const QLineEdit* e : d->findChildren<QLineEdit*>()) pruefeEdit(e, e->objectName().toStdString());
+        for (const TListenAnsicht* a : d->findChildren<TListenAnsicht*>())
+            pruefeSpalten(a, a->objectName().toStdString(), true);
+    }
+    EXPECT_EQ(m_meldungen.anzahl(), 0u);
+}
+
 // Closes the next modal dialog once it is shown and reports its object name and title.
 struct ModalSchliesser {
     QString name, titel;
@@ -629,11 +682,9 @@ TEST_F(DialogTest, DISABLED_BenchmarkNearTheLimits) {
     zd.setupFenster();
     const double zensurenMs = ms(t0);
     EXPECT_EQ(kind<TListenAnsicht>(&zd, 605)->anzahlZeilen(), 50);
+    // Figures only; a machine's load must not make a test fail.
     std::printf("student added: %.1f ms, teacher changed: %.1f ms, grades dialog (50 grades): %.1f ms\n", neuMs,
                 lehrerMs, zensurenMs);
-    EXPECT_LT(neuMs, 200.0);
-    EXPECT_LT(lehrerMs, 200.0);
-    EXPECT_LT(zensurenMs, 100.0);
     (void)f;
 }
 

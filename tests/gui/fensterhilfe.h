@@ -4,11 +4,18 @@
 #pragma once
 
 #include "app/hauptfenster.h"
+#include "app/listenansicht.h"
 #include "model/datum.h"
 #include "platform/text.h"
 #include "platform/ui/dateidialog.h"
 #include "platform/ui/meldung.h"
 
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -27,6 +34,53 @@ inline std::string dateiInhalt(const std::string& pfad) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+// The room a control leaves for its text at its font, as the style draws it.
+inline int platzFuerText(const QComboBox* c) {
+    QStyleOptionComboBox o;
+    o.initFrom(c);
+    o.editable = c->isEditable();
+    o.frame = c->hasFrame();
+    // The label is drawn one pixel inside the edit field on either side.
+    return c->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, c).width() - 2;
+}
+inline int platzFuerText(const QHeaderView* h, int spalte) {
+    return h->sectionSize(spalte) - 2 * h->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+}
+inline int platzFuerText(const QLineEdit* e) {
+    QStyleOptionFrame o;
+    o.initFrom(e);
+    o.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &o, e) : 0;
+    const QMargins m = e->textMargins();
+    // Two pixels of margin on either side of the text line.
+    return e->style()->subElementRect(QStyle::SE_LineEditContents, &o, e).width() - m.left() - m.right() - 4;
+}
+
+// Every heading of a list view shows whole in its column; with `ganz` the columns
+// together also fit the list, so that no row needs scrolling sideways.
+inline void pruefeSpalten(const TListenAnsicht* l, const std::string& wo, bool ganz) {
+    const QFontMetrics fm(l->header()->font());
+    for (int i = 0; i < l->anzahlSpalten(); ++i)
+        EXPECT_LE(fm.horizontalAdvance(l->spaltenTitel(i)), platzFuerText(l->header(), i))
+            << wo << ": " << l->spaltenTitel(i).toStdString();
+    if (ganz) {
+        EXPECT_LE(l->header()->length(), l->viewport()->width()) << wo;
+    }
+}
+// Every entry of a choice shows whole when chosen.
+inline void pruefeAuswahl(const QComboBox* c, const std::string& wo) {
+    const QFontMetrics fm(c->font());
+    for (int i = 0; i < c->count(); ++i)
+        EXPECT_LE(fm.horizontalAdvance(c->itemText(i)), platzFuerText(c)) << wo << ": " << c->itemText(i).toStdString();
+}
+// A filled edit shows the start of its text: whole, or, when longer than the edit, from its first character.
+inline void pruefeEdit(const QLineEdit* e, const std::string& wo) {
+    if (e->fontMetrics().horizontalAdvance(e->text()) <= platzFuerText(e)) return;
+    EXPECT_EQ(e->cursorPosition(), 0) << wo << ": " << e->text().toStdString();
+    // Where the cursor is drawn, as the edit has last scrolled its text.
+    const QRect cursor = e->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_LT(cursor.center().x(), e->width() / 4) << wo << ": " << e->text().toStdString();
 }
 
 // Builds and saves a small year: two subjects, two teachers, two rooms, a class,

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QAbstractItemView>
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -30,7 +29,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -145,20 +143,33 @@ TEST_F(HauptfensterTest, DeleteTakesTheRecordOfTheFocusedRowAfterTheQuestion) {
     EXPECT_EQ(sv->getLehrerliste()->size(), 2u);
 }
 
-TEST_F(HauptfensterTest, ARowPastTheEndOfTheListNamesNoRecord) {
+TEST_F(HauptfensterTest, ARowOfAListThatChangedSinceItWasFilledNamesNoRecord) {
     auto w = fenster();
     auto* schueler = kind<TListenAnsicht>(w.get(), 103);
     c_Schulverwaltung* sv = w->schulverwaltung();
-    schueler->setFokusZeile(1);
-    // The store loses its last student behind the view's back; row 1 now names nothing.
-    ASSERT_TRUE(sv->deleteSchueler(sv->getSchuelerliste()->getSchueler(2)));
-    for (int befehl : {CM_AENDERN, CM_LOESCHEN}) {
-        m_meldungen.antworte(IDYES);
-        w->befehl(befehl);
-        EXPECT_EQ(m_meldungen.anzahl(), 0u) << befehl << ": " << m_meldungen.letzte().text;
-        EXPECT_EQ(sv->getSchuelerliste()->size(), 1u);
-        m_meldungen.leeren();
+    // The store loses a student behind the view's back: the marked row would name another
+    // one, or none. The view is filled again first, and then nothing is marked.
+    for (int zeile : {0, 1}) {
+        for (int befehl : {CM_AENDERN, CM_LOESCHEN}) {
+            SCOPED_TRACE(std::to_string(zeile) + " " + std::to_string(befehl));
+            w->updateSchueler();
+            schueler->setFokusZeile(zeile);
+            auto s = std::make_unique<c_Schueler>();
+            s->setFelder(std::make_unique<c_Datenliste>(*sv->getSchuelerStruktur()));
+            s->getFelder()->setString("NAME", "Aaron");
+            ASSERT_TRUE(sv->addSchueler(s));  // goes first: every row now names the student above
+            m_meldungen.antworte(IDYES);
+            w->befehl(befehl);
+            ASSERT_EQ(m_meldungen.anzahl(), 1u);
+            EXPECT_EQ(m_meldungen.letzte().text, std::string("Sie müssen erst einen Schüler markieren,\nbevor Sie ihn ") +
+                                                     (befehl == CM_AENDERN ? "ändern" : "löschen") + " können.");
+            EXPECT_EQ(schueler->anzahlZeilen(), static_cast<int>(sv->getSchuelerliste()->size()));
+            EXPECT_EQ(schueler->fokusZeile(), -1);
+            m_meldungen.leeren();
+            ASSERT_TRUE(sv->deleteSchueler(sv->getSchuelerliste()->getSchueler(1)));
+        }
     }
+    EXPECT_EQ(sv->getSchuelerliste()->size(), 2u);
 }
 
 TEST_F(HauptfensterTest, ClassTabRefusesATeacherWhoAlreadyLeadsAClass) {
@@ -246,10 +257,11 @@ TEST_F(HauptfensterTest, GridShowsWeeklySingleAndSubstitutionTexts) {
     w->befehl(CM_LOESCHEN);
     EXPECT_EQ(m_meldungen.letzte().caption, "Vertretungstermin löschen");
 
-    // Next week is empty; a refresh keeps the category and owner.
-    w->befehl(CM_LOESCHEN);  // nothing marked any more after the refresh
-    EXPECT_EQ(m_meldungen.letzte().text,
-              "Sie müssen einen vorhandenen Termin markieren,\nbevor Sie ihn löschen können.");
+    // Nothing changed: the cell stays marked. Next week is empty; a refresh keeps the
+    // category and owner.
+    m_meldungen.antworte(IDNO);
+    w->befehl(CM_LOESCHEN);
+    EXPECT_EQ(m_meldungen.letzte().caption, "Vertretungstermin löschen");
     w->CmWocheVor();
     EXPECT_EQ(kind<QLabel>(w.get(), 114)->text(), "11.3.2024 - 15.3.2024");
     EXPECT_EQ(kategorie->currentIndex(), 2);
@@ -370,20 +382,40 @@ TEST_F(HauptfensterTest, ClosingSavesBeforeTheQuestion) {
     EXPECT_EQ(w->schulverwaltung()->getFachliste()->size(), 0u);
 }
 
-TEST_F(HauptfensterTest, FailedStartLoadKeepsTheOldFileAsBackup) {
-    {
-        std::ofstream out(AKTUELLE_DATEI, std::ios::binary);
-        out << "# kaputt\r\n/STRUCTBEGIN\r\n/Schueler\r\nstring,VORNAME,'Vorname:',1,1,1,1,1,1\r\n";
+TEST_F(HauptfensterTest, FailedStartLoadKeepsTheOldFileAsBackupAndAYearWithoutStructureIsNeverWritten) {
+    // A data section cut short: what loaded is written, after the old file was kept. A cut
+    // structure section: the templates are incomplete, and the year is not written at all.
+    schreibeJahrgang("ganz.sdb");
+    const std::string ganz = dateiInhalt("ganz.sdb");
+    const std::string datenGekuerzt = ganz.substr(0, ganz.rfind("/Schueler\r\n"));
+    const std::string strukturGekuerzt = "# kaputt\r\n/STRUCTBEGIN\r\n/Schueler\r\nstring,VORNAME,'Vorname:',1,1,1,1,1,1\r\n";
+    for (const bool struktur : {true, false}) {
+        SCOPED_TRACE(struktur ? "Daten gekürzt" : "Struktur gekürzt");
+        fs::remove(std::string(AKTUELLE_DATEI) + ".bak");
+        const std::string original = struktur ? datenGekuerzt : strukturGekuerzt;
+        {
+            std::ofstream out(AKTUELLE_DATEI, std::ios::binary);
+            out << original;
+        }
+        m_meldungen.leeren();
+        auto w = fenster(false);
+        ASSERT_EQ(m_meldungen.anzahl(), 1u);
+        EXPECT_EQ(m_meldungen.letzte().caption, "Fehler beim Laden des aktuellen Datenbestandes");
+        EXPECT_NE(m_meldungen.letzte().text.find("Die Datei endet unerwartet."), std::string::npos);
+        m_meldungen.antworte(IDNO);
+        w->queryClose();
+        if (struktur) {
+            EXPECT_EQ(dateiInhalt(std::string(AKTUELLE_DATEI) + ".bak"), original);
+            EXPECT_NE(dateiInhalt(AKTUELLE_DATEI), original);
+            EXPECT_EQ(m_meldungen.letzte().caption, "Beenden");
+        } else {
+            EXPECT_FALSE(fs::exists(std::string(AKTUELLE_DATEI) + ".bak"));
+            EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), original);
+            ASSERT_EQ(m_meldungen.anzahl(), 3u);
+            EXPECT_NE(m_meldungen.meldungen()[1].text.find("weil seine Struktur nicht geladen werden konnte"),
+                      std::string::npos);
+        }
     }
-    const std::string original = dateiInhalt(AKTUELLE_DATEI);
-    auto w = fenster(false);
-    ASSERT_EQ(m_meldungen.anzahl(), 1u);
-    EXPECT_EQ(m_meldungen.letzte().caption, "Fehler beim Laden des aktuellen Datenbestandes");
-    EXPECT_NE(m_meldungen.letzte().text.find("Die Datei endet unerwartet."), std::string::npos);
-    m_meldungen.antworte(IDNO);
-    w->queryClose();
-    EXPECT_EQ(dateiInhalt(std::string(AKTUELLE_DATEI) + ".bak"), original);
-    EXPECT_NE(dateiInhalt(AKTUELLE_DATEI), original);
 }
 
 TEST_F(HauptfensterTest, ExtensionsDialogStaysClosedWhenTheFailedStartFileCannotBeKept) {
@@ -544,13 +576,19 @@ TEST_F(HauptfensterTest, ThirtyTwoThousandStudentsFillQuickly) {
         ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
     }
     auto w = fenster(false);
-    QElapsedTimer uhr;
-    uhr.start();
+    // Counted, not timed (bench_ui_listen measures it): the rows go in with one reset of the
+    // model, never row by row, and the view need not measure each row.
+    auto* liste = kind<TListenAnsicht>(w.get(), 103);
+    int zuruecksetzungen = 0, einfuegungen = 0, aenderungen = 0;
+    QObject::connect(liste->model(), &QAbstractItemModel::modelReset, [&] { ++zuruecksetzungen; });
+    QObject::connect(liste->model(), &QAbstractItemModel::rowsInserted, [&] { ++einfuegungen; });
+    QObject::connect(liste->model(), &QAbstractItemModel::dataChanged, [&] { ++aenderungen; });
     w->updateSchueler();
-    const qint64 ms = uhr.elapsed();
-    std::printf("[ Messung ] 32000 Schüler in die Liste: %lld ms\n", static_cast<long long>(ms));
-    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->anzahlZeilen(), 32000);
-    EXPECT_LT(ms, 1000);
+    EXPECT_EQ(liste->anzahlZeilen(), 32000);
+    EXPECT_EQ(zuruecksetzungen, 1);
+    EXPECT_EQ(einfuegungen, 0);
+    EXPECT_EQ(aenderungen, 0);
+    EXPECT_TRUE(liste->uniformRowHeights());
 }
 
 }  // namespace
@@ -656,6 +694,17 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
                 d->setFach(sv.getFachliste()->getFach(2));  // Mathematik
                 ASSERT_EQ(sv.addDauertermin(d), nullptr);
             }
+            // A parents' evening on the Wednesday of the shown week, in one line.
+            auto e = std::make_unique<c_Einzeltermin>();
+            e->setFelder(std::make_unique<c_Datenliste>(*sv.getEinzelterminStruktur()));
+            e->setDatum(9, 12, 2026);
+            e->setAStd(2);
+            e->setEStd(2);
+            e->setName("Elternabend Vorbereitung");
+            e->setKlasse(klasse);
+            e->setLehrer(mueller);
+            e->setRaum(raum);
+            ASSERT_EQ(sv.addEinzeltermin(e), nullptr);
             ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
         }
         auto w = fenster(false);
@@ -689,9 +738,12 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
         const QFontMetrics fm(g->zelle(tag, 1)->font());
         EXPECT_LE(3 * fm.lineSpacing() + 6, g->zellenHoehe());
         for (const char* zeile : {"Mathematik", "Raum 101", "5a Blau", "Donnerstag"})
-            EXPECT_LE(fm.horizontalAdvance(zeile) + 6, g->zellenBreite()) << zeile;
+            EXPECT_LE(fm.horizontalAdvance(zeile) + 6, g->zellenBreite(tag)) << zeile;
         auto* besitzer = kind<QComboBox>(w.get(), 111);
         EXPECT_EQ(besitzer->currentText(), "Müller-Lüdenscheidt");
+        // Every list heading shows whole.
+        for (TListenAnsicht* l : w->findChildren<TListenAnsicht*>())
+            pruefeSpalten(l, l->objectName().toStdString(), false);
         EXPECT_LE(besitzer->geometry().right(), g->x());
         EXPECT_GE(besitzer->view()->minimumWidth(), QFontMetrics(besitzer->font()).horizontalAdvance("Müller-Lüdenscheidt"));
 
@@ -710,7 +762,58 @@ TEST_F(HauptfensterTest, LongTextsShowWholeOnEveryTab) {
             }
             bild(w.get(), (std::string(f.name) + "-" + namen[r]).c_str());
         }
+
+        // In every category each line of a shown cell fits the cell inside its marked border and
+        // padding; the days' columns stand side by side, 80 wide at least.
+        static const char* const kategorien[3] = {"lehrer", "raum", "klasse"};
+        for (int k = 0; k < 3; ++k) {
+            SCOPED_TRACE(kategorien[k]);
+            kind<QComboBox>(w.get(), 110)->setCurrentIndex(k);
+            w->changeKategorie();
+            ASSERT_EQ(besitzer->currentIndex(), 0);
+            int x = 0;
+            for (int d = 1; d <= g->getTage(); ++d) {
+                QPushButton* oben = g->zelle(d, 1);
+                EXPECT_EQ(oben->x(), x) << d;
+                EXPECT_GE(oben->width(), 80) << d;
+                x += oben->width();
+                for (int l = 1; l <= g->getStunden(); ++l) {
+                    QPushButton* z = g->zelle(d, l);
+                    EXPECT_EQ(z->geometry(), QRect(oben->x(), oben->y() + (l - 1) * g->zellenHoehe(), oben->width(),
+                                                   g->zellenHoehe()));
+                    for (const QString& zeile : z->text().split('\n'))
+                        EXPECT_LE(z->fontMetrics().horizontalAdvance(zeile), z->width() - 6) << zeile.toStdString();
+                }
+            }
+            EXPECT_EQ(g->widget()->width(), x);
+            const QString lang = k == 0 ? "Elternabend Vorbereitung" : "Müller-Lüdenscheidt";
+            EXPECT_TRUE(g->getZelltext(k == 0 ? 3 : tag, k == 0 ? 2 : f.stunden).contains(lang));
+            bild(w.get(), (std::string(f.name) + "-stundenplan-" + kategorien[k]).c_str());
+        }
+        // The next week has no parents' evening: Wednesday narrows again.
+        w->CmWocheVor();
+        EXPECT_EQ(g->getZelltext(3, 2), "");
+        EXPECT_LT(g->zellenBreite(3), fm.horizontalAdvance("Elternabend Vorbereitung"));
         w.reset();
         fs::remove(AKTUELLE_DATEI);
     }
+}
+
+// Deleting a class takes its students' class, its appointments and its substitutions along: no
+// view may still show rows of them, whichever tab the delete came from.
+TEST_F(HauptfensterTest, DeletingAClassRefreshesEveryViewOfWhatWentWithIt) {
+    auto w = fenster();
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    ASSERT_EQ(kind<TListenAnsicht>(w.get(), 117)->anzahlZeilen(), 1);
+    w->waehleReiter(REITER_KLASSEN);
+    kind<QComboBox>(w.get(), 107)->setCurrentIndex(1);
+    w->changeKlasse();
+    m_meldungen.antworte(IDYES);
+    w->befehl(CM_LOESCHEN);
+    ASSERT_TRUE(sv->getKlassenliste()->empty());
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 117)->anzahlZeilen(), 0);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 105)->anzahlZeilen(), 0);
+    EXPECT_EQ(kind<TListenAnsicht>(w.get(), 103)->text(0, 9), "[keine]");
+    for (int a = 0; a < TMainWindow::ANSICHTEN; ++a)
+        EXPECT_TRUE(w->istAktuell(static_cast<TMainWindow::Ansicht>(a))) << a;
 }

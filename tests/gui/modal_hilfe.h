@@ -5,39 +5,59 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 // Runs `handle` on the modal widget of type T once it is shown (the code under test is then
-// inside its exec()). A widget that never appears, or that `handle` leaves open, is rejected
-// after a few seconds so that a fault fails the test instead of hanging it.
+// inside its exec()). The look-out ticks every 10 ms while an event loop runs; one that has
+// not found the widget after 500 ticks gives up and closes whatever is modal, and a widget
+// that `handle` leaves open is closed 300 ticks later, so that a fault fails the test instead
+// of hanging it. Ticks are counted, not time: a busy machine only makes them come later.
 template <typename T>
 void beiModalemFenster(std::function<void(T*)> handle, bool* gefunden)
 {
     *gefunden = false;
     auto* timer = new QTimer(qApp);
-    auto* uhr = new QElapsedTimer;
-    uhr->start();
-    QObject::connect(timer, &QTimer::timeout, [timer, uhr, handle, gefunden] {
+    struct Stand {
+        int ticks = 0;
+        bool gefunden = false;
+        QPointer<T> offen;
+    };
+    auto stand = std::make_shared<Stand>();
+    auto ende = [timer] {
+        timer->stop();
+        timer->deleteLater();
+    };
+    QObject::connect(timer, &QTimer::timeout, [stand, ende, handle, gefunden] {
+        ++stand->ticks;
+        if (stand->gefunden) {
+            // Waits for the window `handle` left open; closes it should it stay.
+            if (!stand->offen || !stand->offen->isVisible() || stand->ticks > 300) {
+                if (stand->offen && stand->offen->isVisible())
+                    stand->offen->close();
+                ende();
+            }
+            return;
+        }
         QWidget* modal = QApplication::activeModalWidget();
-        if (T* fenster = qobject_cast<T*>(modal); fenster && !*gefunden && fenster->isVisible()) {
+        if (T* fenster = qobject_cast<T*>(modal); fenster && fenster->isVisible()) {
+            stand->gefunden = true;
             *gefunden = true;
+            stand->ticks = 0;
             QPointer<T> w(fenster);
             handle(fenster);
-            if (w && w->isVisible())
-                QTimer::singleShot(3000, w, [w] { if (w) w->close(); });
+            stand->offen = w;
+            return;
         }
-        if (*gefunden || uhr->elapsed() > 5000) {
-            if (!*gefunden && modal)
+        if (stand->ticks > 500) {
+            if (modal)
                 modal->close();
-            timer->stop();
-            timer->deleteLater();
-            delete uhr;
+            ende();
         }
     });
     timer->start(10);

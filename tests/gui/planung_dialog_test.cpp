@@ -14,7 +14,6 @@
 #include "tests/core/planung_schule.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -98,7 +97,7 @@ TEST_F(PlanungDialog, SteuerelementeMitIdUndText) {
     EXPECT_EQ(d.windowTitle(), "Stundenplanerstellung");
     const std::pair<int, const char*> knoepfe[] = {
         {701, "Back&tracking - Algorithmus"},
-        {702, "Randomisierter &Tetris - Algorithmus"},
+        {702, "&Randomisierter Tetris - Algorithmus"},
         {703, "&Brettspiel - Algorithmus (Freistunden erlaubt)"},
         {704, "Brettspiel - Algorithmus (&ohne Freistunden)"},
         {753, "Brettspiel - Algorithmus (a&lle Bedingungen)"},
@@ -221,9 +220,8 @@ TEST_F(PlanungDialog, AbbruchWaehrendDesLaufsWartetUndMeldet) {
         control(d, 753)->click();
         auto* brett = dynamic_cast<c_Brettspiel*>(d.getErstellung());
         ASSERT_NE(brett, nullptr);
-        QElapsedTimer uhr;
-        uhr.start();
-        while (brett->getDurchlaeufe() < 50 && uhr.elapsed() < 20000)
+        // Waits for passes, not for time; a run that ended by itself leaves the loop as well.
+        while (brett->getDurchlaeufe() < 50 && brett->getStatus() == c_Thread::Status::Running)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         d.EvTimer();  // shows the progress
         EXPECT_TRUE(control<QLabel>(d, 751)->text().startsWith("Algorithmus: Brettspiel (mit allen Bedingungen)\n"));
@@ -295,9 +293,11 @@ TEST_F(PlanungDialog, TimerSchliesstDenDialogNachDemLauf) {
     TStundenplanDialog d(nullptr, sv());
     d.show();
     control(d, 702)->click();
-    QElapsedTimer uhr;
-    uhr.start();
-    while (d.isVisible() && uhr.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    d.getErstellung()->warte();
+    // The dialog's own 100 ms timer closes it: each pass waits for the next event, and the first
+    // tick after the thread has finished must do it.
+    for (int durchgang = 0; durchgang < 100 && d.isVisible(); ++durchgang)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(d.getErstellung()->getStatus(), c_Thread::Status::Finished);
     EXPECT_EQ(control<QLabel>(d, 751)->text(), "Algorithmus: randomisierte Tetrisvariante\n\nDurchlauf: 1 von 50");
@@ -317,14 +317,14 @@ TEST_F(PlanungDialog, StundenplanErstellenOhneCurriculumMeldetFehler) {
 TEST_F(PlanungDialog, StundenplanErstellenZeigtDenDialogModal) {
     kleineSchule();
     bool gefunden = false;
+    // Runs inside the dialog's event loop: the dialog is there, or something else is modal.
     QTimer::singleShot(0, [&gefunden] {
-        QElapsedTimer uhr;
-        uhr.start();
-        while (!qobject_cast<TStundenplanDialog*>(QApplication::activeModalWidget()) && uhr.elapsed() < 5000)
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        if (auto* d = qobject_cast<TStundenplanDialog*>(QApplication::activeModalWidget())) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* d = qobject_cast<TStundenplanDialog*>(modal)) {
             gefunden = true;
             d->findChild<QPushButton*>("id752")->click();
+        } else if (modal) {
+            modal->close();
         }
     });
     stundenplanErstellen(nullptr, sv());

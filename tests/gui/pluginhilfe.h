@@ -7,7 +7,6 @@
 #include "fensterhilfe.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -26,6 +25,7 @@ protected:
         m_protokoll = (m_ordner / "protokoll.txt").string();
         setenv("ORVASK_TEST_PROTOKOLL", m_protokoll.c_str(), 1);
         unsetenv("ORVASK_TEST_QUELLE");
+        unsetenv("ORVASK_TEST_SICHERUNG_WEG");
         schreibeJahrgang("jahr_a.sdb");
         // Year B: year A and one more student.
         c_Schulverwaltung sv;
@@ -38,6 +38,7 @@ protected:
     void TearDown() override {
         unsetenv("ORVASK_TEST_PROTOKOLL");
         unsetenv("ORVASK_TEST_QUELLE");
+        unsetenv("ORVASK_TEST_SICHERUNG_WEG");
         FensterTest::TearDown();
     }
 
@@ -100,11 +101,17 @@ protected:
         for (QAction* a : m->actions()) l << a->text() + " " + a->objectName();
         return l;
     }
-    // Lets the event loop run for `ms` milliseconds.
-    static void warte(int ms) {
-        QElapsedTimer uhr;
-        uhr.start();
-        while (uhr.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    // Lets the event loop run until `fertig` holds, at most `schlaege` beats of a 10 ms timer.
+    // Timers fire in the order they fall due, so n beats let every timer due within n * 10 ms
+    // fire (the reload that waits for a dialog retries every 100 ms), however busy the machine
+    // is: beats are counted, not time. True when `fertig` held.
+    static bool warteBis(const std::function<bool()>& fertig, int schlaege = 200) {
+        QTimer takt;
+        int geschlagen = 0;
+        QObject::connect(&takt, &QTimer::timeout, [&geschlagen] { ++geschlagen; });
+        takt.start(10);
+        while (geschlagen < schlaege && !fertig()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return fertig();
     }
     // Runs `schritt` on the modal dialog that opens next.
     static void imDialog(std::function<void(QWidget*)> schritt) {

@@ -4,11 +4,13 @@
 #include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "dialogs/ui/curriculumdialog.h"
+#include "dialogs/ui/fehlzeitendialog.h"
 #include "dialogs/ui/optionendialog.h"
 #include "dialogs/ui/termindialoge.h"
 #include "platform/ui/meldung.h"
 #include "tests/core/jahrgang_hilfe.h"
 #include "tests/core/termin_jahr.h"
+#include "tests/gui/modal_hilfe.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -217,6 +220,81 @@ TEST_F(Dialoge, Vertretungstermin) {
     TVertretungsterminDialog neu(nullptr, 275, sv.get(), nullptr);
     neu.setupFenster();
     bild(neu, "vertretung-neu");
+}
+
+// Moving a stored weekly lesson onto a lesson of its class: OK shows the
+// collision question as a real box; No leaves the dialog open and the stored
+// lesson, its links and the counters as they were.
+TEST_F(Dialoge, GeaenderterDauerterminAufBelegtemPlatzFragt) {
+    c_Raum* r102 = add(*sv, raum(*sv, "Raum 102"));
+    add(*sv, dauertermin(*sv, "Montag", 3, 4, k5a, r101, mueller, mathe));
+    c_Dauertermin* t = add(*sv, dauertermin(*sv, "Dienstag", 1, 1, nullptr, r102, schmidt, mathe));
+    mueller->setVergebeneStunden(2);
+    schmidt->setVergebeneStunden(1);
+    TDauerterminDialog d(nullptr, 267, sv.get(), t);
+    d.setupFenster();
+    d.show();
+    kind<QComboBox>(d, 272)->setCurrentIndex(0);  // Montag
+    tippe(d, 1001, "4");
+    tippe(d, 1003, "5");
+    kind<QComboBox>(d, 265)->setCurrentIndex(1);  // 5a
+
+    QtMeldungsDienst echt;
+    MeldungsDienstTausch tausch(echt);
+    bool gefunden = false;
+    QString text, titel;
+    beiModalemFenster<QMessageBox>([&](QMessageBox* box) {
+        text = box->text();
+        titel = box->windowTitle();
+        box->grab().save(QDir(QApplication::applicationDirPath()).filePath("bild-dauertermin-kollision.png"));
+        box->button(QMessageBox::No)->click();
+    }, &gefunden);
+    kind<QPushButton>(d, 1)->click();
+    EXPECT_TRUE(gefunden);
+    EXPECT_EQ(text.toStdString(), TEXT_UEBERSCHNEIDUNG);
+    EXPECT_EQ(titel, "Fehler");
+    EXPECT_FALSE(d.istGeschlossen());
+    EXPECT_EQ(t->getWochentag(), "Dienstag");
+    EXPECT_EQ(std::make_pair(t->getAStd(), t->getEStd()), std::make_pair(1, 1));
+    EXPECT_EQ(t->getKlasse(), nullptr);
+    EXPECT_EQ(std::make_pair(mueller->getVergebeneStunden(), schmidt->getVergebeneStunden()), std::make_pair(2, 1));
+    EXPECT_EQ(sv->getDauerterminliste()->back(), t);
+}
+
+// A date that does not exist gets each dated dialog's own date message, and nothing is stored.
+TEST_F(Dialoge, DatumDasEsNichtGibt) {
+    const auto tippeTermin = [](QDialog& d, const char* tag, const char* monat) {
+        for (auto [id, text] : {std::pair{1001, "1"}, {1003, "2"}, {1005, tag}, {1007, monat}, {1009, "2027"},
+                                {1011, "Ausflug"}})
+            tippe(d, id, text);
+    };
+    TEinzelterminDialog einzel(nullptr, 260, sv.get(), nullptr);
+    einzel.setupFenster();
+    tippeTermin(einzel, "29", "2");
+    kind<QPushButton>(einzel, 1)->click();
+    TVertretungsterminDialog vertretung(nullptr, 275, sv.get(), nullptr);
+    vertretung.setupFenster();
+    tippeTermin(vertretung, "31", "4");
+    kind<QComboBox>(vertretung, 266)->setCurrentIndex(1);
+    kind<QPushButton>(vertretung, 1)->click();
+    ASSERT_EQ(meldungen.anzahl(), 2u);
+    for (const auto* m : {&meldungen.meldungen()[0], &meldungen.meldungen()[1]})
+        EXPECT_EQ(m->caption + ": " + m->text, "Fehler!: Das eingegebene Datum ist nicht korrekt.");
+    EXPECT_FALSE(einzel.istGeschlossen());
+    EXPECT_FALSE(vertretung.istGeschlossen());
+    EXPECT_TRUE(sv->getEinzelterminliste()->empty());
+    EXPECT_TRUE(sv->getVertretungsterminliste()->empty());
+
+    meldungen.leeren();
+    TFehlzeitenDialog fehlzeiten(nullptr, 650, sv.get(), nullptr, mueller);
+    fehlzeiten.setupFenster();
+    for (auto [id, text] : {std::pair{1001, "31"}, {1003, "2"}, {1005, "2026"}, {1007, "3"}, {1009, "3"},
+                            {1011, "2026"}})
+        tippe(fehlzeiten, id, text);
+    kind<QPushButton>(fehlzeiten, 651)->click();
+    ASSERT_EQ(meldungen.anzahl(), 1u);
+    EXPECT_EQ(meldungen.letzte().text, "Der Fehlzeitbeginn hat kein gültiges Datum.");
+    EXPECT_TRUE(mueller->getFehlzeitliste()->empty());
 }
 
 TEST_F(Dialoge, Einstellungen) {

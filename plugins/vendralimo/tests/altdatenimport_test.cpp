@@ -11,13 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <fcntl.h>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -290,26 +286,17 @@ TEST_F(Altdatenimport, FalscheOderBeschaedigteDateiLaesstDenJahrgangUnberuehrt) 
         EXPECT_EQ(eintraege(), "aktuell.sdb;alt.ssv;") << f.was;
     }
 
-    // No such file, a folder and a named pipe in place of the file. The pipe must be refused at
-    // once; should the import wait for a writer, one comes after two seconds to end the wait.
+    // No such file, a folder and a named pipe in place of the file. The pipe must be refused
+    // without waiting: no writer ever comes, so an import that waited for one would never end
+    // and the test run would report it; no clock is read.
     std::filesystem::create_directory("ordner.ssv");
     ASSERT_EQ(::mkfifo("roehre.ssv", 0600), 0);
-    std::atomic<bool> fertig{false};
-    std::thread schreiber([&fertig] {
-        for (int i = 0; i < 200 && !fertig; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        for (; !fertig; std::this_thread::sleep_for(std::chrono::milliseconds(10)))
-            if (const int fd = ::open("roehre.ssv", O_WRONLY | O_NONBLOCK); fd >= 0) ::close(fd);
-    });
     for (const char* name : {"fehlt.ssv", "ordner.ssv", "roehre.ssv"}) {
-        const auto beginn = std::chrono::steady_clock::now();
         c_Altdatenimport import;
         import.setDateiname(name);
         EXPECT_FALSE(import.importDatei()) << name;
-        EXPECT_LT(std::chrono::steady_clock::now() - beginn, std::chrono::seconds(1)) << name;
         EXPECT_EQ(leseDatei("aktuell.sdb"), kAlt);
     }
-    fertig = true;
-    schreiber.join();
 }
 
 TEST_F(Altdatenimport, SchreibfehlerLaesstDenImportScheitern) {

@@ -10,7 +10,7 @@
 //   breit - every list at N: students, teachers, rooms, classes, subjects and the three
 //           appointment lists; one student, one weekly lesson and one class per teacher.
 //
-//   QT_QPA_PLATFORM=offscreen bench_jahrgang_gross [options]
+//   QT_QPA_PLATFORM=offscreen bench_ui_jahrgang_gross [options]
 //     --filter TEXT     only the actions whose line contains TEXT (repeatable; "voll", "breit",
 //                       "Export" ...)
 //     --schnell         one run per figure instead of the median of three

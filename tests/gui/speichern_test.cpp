@@ -1,0 +1,283 @@
+// When the year reaches the disk: shortly after every change, at once before a plug-in reads it,
+// never when its structure did not load; a failed write is reported once; a full disk never
+// costs the user's work; one program per working folder.
+#include "app/anwendung.h"
+#include "dialogs/ui/zensurendialog.h"
+#include "pluginhilfe.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLockFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+// Files cannot grow beyond `bytes` while it lives: every write past that fails, as on a full disk.
+class VolleFestplatte {
+public:
+    explicit VolleFestplatte(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &k_vorher);
+        rlimit grenze = k_vorher;
+        grenze.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &grenze);
+    }
+    ~VolleFestplatte() { setrlimit(RLIMIT_FSIZE, &k_vorher); }
+
+private:
+    rlimit k_vorher{};
+};
+
+class SpeichernTest : public PluginTest {
+protected:
+    // The year as a program started on the file now would find it (after a kill, say).
+    static std::vector<std::string> namenAufDerPlatte() {
+        c_Schulverwaltung sv;
+        std::string fehler;
+        std::vector<std::string> namen;
+        if (!sv.load(AKTUELLE_DATEI, &fehler)) return namen;
+        for (const c_Schueler* s : *sv.getSchuelerliste()) namen.push_back(s->getName());
+        return namen;
+    }
+    static bool aufDerPlatte(const char* name) {
+        const std::vector<std::string> namen = namenAufDerPlatte();
+        return std::find(namen.begin(), namen.end(), name) != namen.end();
+    }
+    // Until the timer wrote (or tried to): at most a minute, however slow the machine.
+    static bool warteAufSchreiben(TMainWindow* w) {
+        return QTest::qWaitFor([w] { return !w->hatUngespeicherteAenderungen(); }, 60000);
+    }
+    // Until the delayed write has been tried (the timer is no longer waiting), not for a fixed time:
+    // a busy machine could let a fixed wait run out before the timer's turn.
+    static void warteUeberDieVerzoegerung(TMainWindow* w) {
+        ASSERT_TRUE(QTest::qWaitFor([w] { return !w->speichertBald(); }, 60000));
+    }
+};
+
+TEST_F(SpeichernTest, TheYearIsWrittenShortlyAfterEveryChangeNotOnTheActionsPath) {
+    auto w = fenster(false);
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    // A command's change: not yet on the disk when the command ends, a moment later it is.
+    neuerSchueler(sv, "Neumann");
+    w->saveDatenbestand();
+    EXPECT_FALSE(aufDerPlatte("Neumann"));
+    EXPECT_TRUE(w->hatUngespeicherteAenderungen());
+    ASSERT_TRUE(warteAufSchreiben(w.get()));
+    EXPECT_TRUE(aufDerPlatte("Neumann"));
+
+    // A grade added in the open grades dialog reaches the disk while the dialog is still open.
+    c_Schueler* s = sv->getSchuelerliste()->getSchueler(1);
+    TZensurenDialog d(w.get(), 600, sv, s, nullptr);
+    d.setupFenster();
+    d.findChild<QLineEdit*>("id1001")->setText("2+");
+    d.CmHinzufuegen();
+    ASSERT_EQ(s->getZensurliste()->size(), 1u);
+    ASSERT_TRUE(warteAufSchreiben(w.get()));
+    EXPECT_NE(dateiInhalt(AKTUELLE_DATEI).find("string,2+\r\n"), std::string::npos);
+    EXPECT_EQ(m_meldungen.anzahl(), 0u);
+}
+
+TEST_F(SpeichernTest, AFailedWriteIsReportedOnceAndTheWorkStaysInMemory) {
+    auto w = fenster();
+    const std::string vorher = dateiInhalt(AKTUELLE_DATEI);
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    {
+        VolleFestplatte voll(1000);
+        neuerSchueler(sv, "Erster");
+        w->saveDatenbestand();
+        warteUeberDieVerzoegerung(w.get());
+        ASSERT_EQ(m_meldungen.anzahl(), 1u);
+        EXPECT_EQ(m_meldungen.letzte().caption, "Fehler");
+        EXPECT_EQ(m_meldungen.letzte().text.rfind("Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert "
+                                                  "werden.", 0),
+                  0u);
+        neuerSchueler(sv, "Zweiter");
+        w->saveDatenbestand();
+        warteUeberDieVerzoegerung(w.get());
+        EXPECT_EQ(m_meldungen.anzahl(), 1u);  // not again
+        EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), vorher);
+        EXPECT_TRUE(w->hatUngespeicherteAenderungen());
+    }
+    // Room again: the next change writes everything, and the next failure is reported anew.
+    neuerSchueler(sv, "Dritter");
+    w->saveDatenbestand();
+    ASSERT_TRUE(warteAufSchreiben(w.get()));
+    for (const char* name : {"Erster", "Zweiter", "Dritter"}) EXPECT_TRUE(aufDerPlatte(name)) << name;
+    EXPECT_EQ(m_meldungen.anzahl(), 1u);
+    VolleFestplatte voll(1000);
+    neuerSchueler(sv, "Vierter");
+    w->saveDatenbestand();
+    warteUeberDieVerzoegerung(w.get());
+    EXPECT_EQ(m_meldungen.anzahl(), 2u);
+}
+
+TEST_F(SpeichernTest, AnExtensionRunsOnlyAfterAGoodSave) {
+    plugin("ohnefenster", "b_ohne.so");
+    setenv("ORVASK_TEST_QUELLE", (m_ordner / "jahr_b.sdb").c_str(), 1);
+    enum Hindernis { VOLL, SCHREIBGESCHUETZT, SICHERUNG_UNMOEGLICH, KEINS };
+    const struct {
+        bool popup;
+        Hindernis hindernis;
+    } faelle[] = {{false, VOLL},   {true, VOLL},   {false, SCHREIBGESCHUETZT}, {true, SCHREIBGESCHUETZT},
+                  {false, SICHERUNG_UNMOEGLICH}, {true, SICHERUNG_UNMOEGLICH}, {false, KEINS}, {true, KEINS}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string(f.popup ? "Menü " : "Dialog ") + std::to_string(f.hindernis));
+        fs::remove_all(SICHERUNGS_DATEI);
+        fs::remove(AKTUELLE_DATEI);
+        fs::copy_file("jahr_a.sdb", AKTUELLE_DATEI);
+        auto r = rahmen();
+        TMainWindow* w = r->client();
+        neuerSchueler(w->schulverwaltung(), "Ungesichert");  // in memory only
+        const std::string vorher = dateiInhalt(AKTUELLE_DATEI);
+        m_meldungen.leeren();
+        protokoll();
+        {
+            std::unique_ptr<VolleFestplatte> voll;
+            if (f.hindernis == VOLL) voll = std::make_unique<VolleFestplatte>(1000);
+            if (f.hindernis == SCHREIBGESCHUETZT) ::chmod(AKTUELLE_DATEI, 0444);
+            if (f.hindernis == SICHERUNG_UNMOEGLICH) fs::create_directories(std::string(SICHERUNGS_DATEI) + "/belegt");
+            if (f.popup) {
+                r->findChild<QAction*>("befehl2000")->trigger();
+            } else {
+                imDialog([&](QWidget* d) {
+                    QListWidget* liste = d->findChild<QListWidget*>("id771");
+                    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                                      liste->visualItemRect(liste->item(0)).center());
+                    d->findChild<QPushButton*>("id1")->click();
+                });
+                w->befehl(CM_ERWEITERUNGEN);
+            }
+        }
+        ::chmod(AKTUELLE_DATEI, 0644);
+        if (f.hindernis == KEINS) {
+            // Saved, run, and the plug-in's year loaded.
+            EXPECT_EQ(m_meldungen.anzahl(), 0u);
+            EXPECT_EQ(protokoll().size(), 1u);
+            EXPECT_EQ(schueler(w), 3u);
+            continue;
+        }
+        ASSERT_GE(m_meldungen.anzahl(), 1u);
+        EXPECT_EQ(m_meldungen.meldungen()[0].caption, "Fehler");
+        EXPECT_EQ(m_meldungen.meldungen()[0].flags, 48);
+        EXPECT_NE(m_meldungen.meldungen()[0].text.find("Die Erweiterung wird nicht ausgeführt"), std::string::npos);
+        EXPECT_EQ(protokoll(), Zeilen());  // not started
+        EXPECT_EQ(schueler(w), 3u);          // the unsaved student is still there
+        EXPECT_EQ(w->schulverwaltung()->getSchuelerliste()->getSchueler(2)->getName(), "Ungesichert");
+        // Where only the backup could not be written, aktuell.sdb holds the year already.
+        if (f.hindernis == SICHERUNG_UNMOEGLICH)
+            EXPECT_TRUE(aufDerPlatte("Ungesichert"));
+        else
+            EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), vorher);
+    }
+}
+
+TEST_F(SpeichernTest, AYearWhoseStructureDidNotLoadIsNeverWritten) {
+    // orvask.str cannot be read (a folder) and there is no aktuell.sdb: no templates.
+    fs::remove(AKTUELLE_DATEI);
+    fs::remove(STRUKTURDATEI);
+    fs::create_directories(STRUKTURDATEI);
+    auto w = fenster(false);
+    EXPECT_FALSE(w->schulverwaltung()->hatStruktur());
+    w->saveDatenbestand();
+    warteUeberDieVerzoegerung(w.get());
+    m_meldungen.antworte(IDOK);  // the close's own report
+    m_meldungen.antworte(IDNO);
+    EXPECT_FALSE(w->queryClose());
+    EXPECT_FALSE(fs::exists(AKTUELLE_DATEI));
+    EXPECT_FALSE(fs::exists(SICHERUNGS_DATEI));
+    ASSERT_GE(m_meldungen.anzahl(), 2u);
+    EXPECT_NE(m_meldungen.meldungen()[m_meldungen.anzahl() - 2].text.find("weil seine Struktur nicht"),
+              std::string::npos);
+}
+
+TEST_F(SpeichernTest, TheBackupOfAFailedYearIsWrittenWholeOrNotAtAll) {
+    // An older backup is there; the start-up load fails; the disk is full when it is to be kept.
+    const std::string ganz = dateiInhalt("jahr_a.sdb");
+    const std::string gekuerzt = ganz.substr(0, ganz.rfind("/Schueler\r\n"));
+    const std::string alteSicherung = ganz + "# eine alte Sicherung\r\n";
+    schreibe(AKTUELLE_DATEI, gekuerzt);
+    schreibe(std::string(AKTUELLE_DATEI) + ".bak", alteSicherung);
+    auto w = fenster(false);
+    m_meldungen.leeren();
+    {
+        VolleFestplatte voll(1000);
+        m_meldungen.antworte(IDNO);
+        w->queryClose();
+    }
+    EXPECT_EQ(dateiInhalt(std::string(AKTUELLE_DATEI) + ".bak"), alteSicherung);
+    EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), gekuerzt);
+    EXPECT_EQ(m_meldungen.meldungen()[0].text, "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.");
+    // With room, the failed file is kept and the year written.
+    m_meldungen.antworte(IDNO);
+    w->queryClose();
+    EXPECT_EQ(dateiInhalt(std::string(AKTUELLE_DATEI) + ".bak"), gekuerzt);
+    EXPECT_NE(dateiInhalt(AKTUELLE_DATEI), gekuerzt);
+}
+
+TEST_F(SpeichernTest, OneProgramPerWorkingFolder) {
+    // What a write killed half-way leaves behind goes at the next start; other files stay.
+    for (const char* datei : {"aktuell.sdb.~Ab1234", "aktuell.tmp.~xyzXYZ", "orvask.str.~123456", "aktuell.sdb.~kurz",
+                              "notizen.~Ab1234"})
+        schreibe(datei, "x");
+    // A lock left by a program that was killed is taken over.
+    const pid_t kind = fork();
+    if (kind == 0) {
+        QLockFile sperre(SPERRDATEI);
+        _exit(sperre.tryLock(0) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(fs::exists(SPERRDATEI));
+    std::unique_ptr<QLockFile> erste, zweite;
+    EXPECT_EQ(sperreArbeitsordner(erste), Ordnersperre::Gesperrt);
+    for (const char* datei : {"aktuell.sdb.~Ab1234", "aktuell.tmp.~xyzXYZ", "orvask.str.~123456"})
+        EXPECT_FALSE(fs::exists(datei)) << datei;
+    for (const char* datei : {"aktuell.sdb.~kurz", "notizen.~Ab1234"}) EXPECT_TRUE(fs::exists(datei)) << datei;
+    // A second program in the same folder does not get it, until the first one ends.
+    EXPECT_EQ(sperreArbeitsordner(zweite), Ordnersperre::Belegt);
+    EXPECT_EQ(zweite, nullptr);
+    erste.reset();
+    EXPECT_EQ(sperreArbeitsordner(zweite), Ordnersperre::Gesperrt);
+}
+
+TEST_F(SpeichernTest, ASecondProgramInTheSameFolderSaysSoAndTouchesNothing) {
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess erster, zweiter;
+    for (QProcess* p : {&erster, &zweiter}) {
+        p->setProcessEnvironment(umgebung);
+        p->setWorkingDirectory(QString::fromStdString(m_ordner.string()));
+    }
+    erster.start(ORVASK_PROGRAMM, {});
+    ASSERT_TRUE(erster.waitForStarted(60000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return fs::exists(SPERRDATEI); }, 60000));
+    const std::string vorher = dateiInhalt(AKTUELLE_DATEI);
+    zweiter.start(ORVASK_PROGRAMM, {});
+    ASSERT_TRUE(zweiter.waitForStarted(60000));
+    QByteArray fehler;
+    const bool gemeldet = QTest::qWaitFor(
+        [&] {
+            fehler += zweiter.readAllStandardError();
+            return fehler.contains("bereits");
+        },
+        60000);
+    EXPECT_TRUE(gemeldet);
+    EXPECT_TRUE(fehler.contains("Die Schulverwaltung l\xc3\xa4uft in diesem Arbeitsordner bereits."))
+        << fehler.toStdString();
+    EXPECT_EQ(erster.state(), QProcess::Running);
+    EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), vorher);
+    zweiter.kill();
+    erster.kill();
+    zweiter.waitForFinished(60000);
+    erster.waitForFinished(60000);
+}
+
+}  // namespace

@@ -1,0 +1,353 @@
+// Keys and focus in every dialog of the program, through real key events on the focused
+// control of a shown dialog: Enter on a push button, Enter elsewhere, Enter in the entry
+// field of a "Hinzufügen", mnemonics, and line breaks pasted into an edit.
+#include "app/infodialog.h"
+#include "app/plugindialog.h"
+#include "dialogs/ui/curriculumdialog.h"
+#include "dialogs/ui/datumdialog.h"
+#include "dialogs/ui/fehlzeitendialog.h"
+#include "dialogs/ui/klassendialog.h"
+#include "dialogs/ui/lehrerdialog.h"
+#include "dialogs/ui/optionendialog.h"
+#include "dialogs/ui/raumdialog.h"
+#include "dialogs/ui/schuelerdialog.h"
+#include "dialogs/ui/schuljahrwechseldialog.h"
+#include "dialogs/ui/termindialoge.h"
+#include "dialogs/ui/zeichenschutz.h"
+#include "dialogs/ui/zensurendialog.h"
+#include "model/datum.h"
+#include "output/ui/druckerdialog.h"
+#include "output/ui/exportdialog.h"
+#include "planning/ui/stundenplandialog.h"
+#include "planning/ui/vertretungsplandialog.h"
+#include "platform/text.h"
+#include "platform/ui/meldung.h"
+#include "tests/core/planung_schule.h"
+#include "tests/gui/modal_hilfe.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+using namespace planung_schule;
+
+namespace {
+
+class Tastatur : public ::testing::Test {
+protected:
+    void SetUp() override {
+        text::setIgnoreCase(false);
+        setHeute(4, 3, 2024);
+        k_ordner = std::make_unique<Arbeitsordner>();
+        k_schule = std::make_unique<Schule>();
+        k_tausch = std::make_unique<MeldungsDienstTausch>(k_meldungen);
+        Schule& s = *k_schule;
+        c_Fach* ma = s.fach("Mathematik");
+        s.lehrer("Berg", 24, {ma});
+        c_Klasse* k = s.klasse(5, 'a', s.raum("R101", {ma}));
+        auto schueler = std::make_unique<c_Schueler>();
+        schueler->setFelder(std::make_unique<c_Datenliste>(*sv()->getSchuelerStruktur()));
+        schueler->getFelder()->setString("VORNAME", "Kim");
+        schueler->getFelder()->setString("NAME", "Adler");
+        schueler->setKlasse(k);
+        k_schueler = schueler.get();
+        sv()->addSchueler(schueler);
+    }
+    void TearDown() override {
+        k_tausch.reset();
+        k_schule.reset();
+        k_ordner.reset();
+        setHeute(0, 0, 0);
+    }
+    c_Schulverwaltung* sv() { return k_schule->get(); }
+
+    AufzeichnenderMeldungsDienst k_meldungen;
+    std::unique_ptr<Arbeitsordner> k_ordner;
+    std::unique_ptr<Schule> k_schule;
+    std::unique_ptr<MeldungsDienstTausch> k_tausch;
+    c_Schueler* k_schueler = nullptr;
+    int k_tag = 4, k_monat = 3, k_jahr = 2024;
+};
+
+template <class T = QWidget>
+T* kind(QWidget* w, int id) {
+    return w->findChild<T*>(QStringLiteral("id%1").arg(id));
+}
+
+// Shows the window of `w`, makes it the active one and gives `w` the keyboard focus.
+void fokus(QWidget* w) {
+    QWidget* fenster = w->window();
+    if (!fenster->isVisible()) fenster->show();
+    fenster->activateWindow();
+    for (int i = 0; i < 20 && QApplication::activeWindow() != fenster; ++i) QApplication::processEvents();
+    w->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::activeWindow(), fenster);
+    ASSERT_EQ(QApplication::focusWidget(), w) << w->objectName().toStdString();
+}
+
+// A key pressed where the focus is.
+void taste(int key, Qt::KeyboardModifiers mod = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), mod);
+}
+
+// The letter after the mnemonic mark of a caption, lower case; none for a caption without one.
+QChar kuerzel(const QString& text) {
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&')) continue;
+        if (text[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toLower();
+    }
+    return QChar();
+}
+
+struct DialogFall {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> baue;  // built and set up, not yet shown
+    int fokusId;                                     // a control that is no push button (0: none)
+    int standardId;                                  // what Enter there presses (0: nothing)
+};
+
+template <class D>
+std::unique_ptr<QDialog> eingerichtet(std::unique_ptr<D> d) {
+    d->setupFenster();
+    return d;
+}
+
+}  // namespace
+
+class AlleDialoge : public Tastatur {
+protected:
+    std::vector<DialogFall> faelle() {
+        c_Schulverwaltung* s = sv();
+        c_Schueler* kim = k_schueler;
+        return {
+            {"Schüler", [=] { return eingerichtet(std::make_unique<TSchuelerDialog>(nullptr, 510, s, kim)); }, 1001, 1},
+            {"Lehrer", [=] { return eingerichtet(std::make_unique<TLehrerDialog>(nullptr, 241, s, nullptr)); }, 252, 1},
+            {"Raum", [=] { return eingerichtet(std::make_unique<TRaumDialog>(nullptr, 230, s, nullptr)); }, 232, 1},
+            {"Klasse", [=] { return eingerichtet(std::make_unique<TKlassenDialog>(nullptr, 220, s, nullptr)); }, 1001, 1},
+            {"Zensuren",
+             [=] { return eingerichtet(std::make_unique<TZensurenDialog>(nullptr, 600, s, kim, nullptr)); }, 604, 1},
+            {"Fehlzeiten",
+             [=] { return eingerichtet(std::make_unique<TFehlzeitenDialog>(nullptr, 650, s, kim, nullptr)); }, 653, 1},
+            {"Einstellungen", [=] { return eingerichtet(std::make_unique<TOptionenDialog>(nullptr, 201, s)); }, 207, 1},
+            {"Curriculum", [=] { return eingerichtet(std::make_unique<TCurriculumDialog>(nullptr, 290, s)); }, 294, 1},
+            {"Schuljahreswechsel",
+             [=] { return eingerichtet(std::make_unique<TSchuljahrwechselDialog>(nullptr, 280, s)); }, 286, 1},
+            {"Einzeltermin",
+             [=] { return eingerichtet(std::make_unique<TEinzelterminDialog>(nullptr, 260, s, nullptr)); }, 1001, 1},
+            {"Dauertermin",
+             [=] { return eingerichtet(std::make_unique<TDauerterminDialog>(nullptr, 267, s, nullptr)); }, 272, 1},
+            {"Vertretungstermin",
+             [=] { return eingerichtet(std::make_unique<TVertretungsterminDialog>(nullptr, 275, s, nullptr)); }, 274,
+             1},
+            {"Gehe zu Datum",
+             [=] {
+                 return std::unique_ptr<QDialog>(
+                     std::make_unique<TDatumDialog>(nullptr, 760, s, &k_tag, &k_monat, &k_jahr));
+             },
+             763, 1},
+            {"Exportieren",
+             [=] {
+                 return std::unique_ptr<QDialog>(std::make_unique<TExportDialog>(nullptr, 400, s, nullptr, nullptr,
+                                                                                 nullptr, 4, 3, 2024));
+             },
+             404, 1},
+            {"Drucken",
+             [=] {
+                 return std::unique_ptr<QDialog>(std::make_unique<TDruckerDialog>(
+                     nullptr, 413, nullptr, s, nullptr, nullptr, nullptr, 4, 3, 2024));
+             },
+             408, 1},
+            {"Erweiterungen",
+             [=] { return std::unique_ptr<QDialog>(std::make_unique<TPluginDialog>(nullptr, 770, s, nullptr, nullptr)); }, 771,
+             1},
+            {"Information", [] { return std::unique_ptr<QDialog>(std::make_unique<TInfoDialog>(nullptr)); }, 0, 0},
+            {"Stundenplanerstellung",
+             [=] { return std::unique_ptr<QDialog>(std::make_unique<TStundenplanDialog>(nullptr, s)); }, 0, 0},
+            {"Vertretungsplan erstellen",
+             [] { return std::unique_ptr<QDialog>(std::make_unique<TVertretungsplanFortschritt>(nullptr)); }, 0, 0},
+        };
+    }
+};
+
+TEST_F(AlleDialoge, EveryEditIsGuardedAndNoMnemonicIsTakenTwice) {
+    for (const DialogFall& f : faelle()) {
+        SCOPED_TRACE(f.name);
+        std::unique_ptr<QDialog> d = f.baue();
+        for (QLineEdit* e : d->findChildren<QLineEdit*>())
+            EXPECT_NE(qobject_cast<const TZeichensatzPruefer*>(e->validator()), nullptr) << e->objectName().toStdString();
+        std::map<QChar, QString> vergeben;
+        auto pruefe = [&](const QString& text) {
+            const QChar k = kuerzel(text);
+            if (k.isNull()) return;
+            const auto [it, neu] = vergeben.emplace(k, text);
+            EXPECT_TRUE(neu) << "Alt+" << QString(k).toStdString() << ": \"" << it->second.toStdString() << "\" and \""
+                             << text.toStdString() << "\"";
+        };
+        for (QAbstractButton* b : d->findChildren<QAbstractButton*>()) pruefe(b->text());
+        for (QGroupBox* g : d->findChildren<QGroupBox*>()) pruefe(g->title());
+        for (QLabel* l : d->findChildren<QLabel*>())
+            if (l->buddy()) pruefe(l->text());
+    }
+}
+
+TEST_F(AlleDialoge, EnterPressesTheFocusedButtonElseTheDefaultButton) {
+    for (const DialogFall& f : faelle()) {
+        SCOPED_TRACE(f.name);
+        std::unique_ptr<QDialog> d = f.baue();
+        d->show();
+        // The buttons only count their presses here.
+        std::map<QPushButton*, int> gedrueckt;
+        const QList<QPushButton*> knoepfe = d->findChildren<QPushButton*>();
+        for (QPushButton* k : knoepfe) {
+            QObject::disconnect(k, &QAbstractButton::clicked, nullptr, nullptr);
+            QObject::connect(k, &QAbstractButton::clicked, d.get(), [&gedrueckt, k] { ++gedrueckt[k]; });
+        }
+        auto nurGedrueckt = [&](QPushButton* erwartet) {
+            for (QPushButton* k : knoepfe)
+                EXPECT_EQ(gedrueckt[k], k == erwartet ? 1 : 0)
+                    << k->objectName().toStdString() << " " << k->text().toStdString();
+            gedrueckt.clear();
+        };
+        for (QPushButton* k : knoepfe) {
+            if (!k->isVisible() || !k->isEnabled()) continue;
+            fokus(k);
+            taste(Qt::Key_Return);
+            nurGedrueckt(k);
+            taste(Qt::Key_Enter, Qt::KeypadModifier);
+            nurGedrueckt(k);
+        }
+        if (f.fokusId) {
+            QWidget* w = kind(d.get(), f.fokusId);
+            ASSERT_NE(w, nullptr);
+            fokus(w);
+            taste(Qt::Key_Return);
+            nurGedrueckt(f.standardId ? kind<QPushButton>(d.get(), f.standardId) : nullptr);
+        }
+        EXPECT_TRUE(d->isVisible());
+    }
+}
+
+// The four dialogs with an entry field and "Hinzufügen": typing and Enter adds, and the dialog stays open.
+TEST_F(Tastatur, EnterInTheEntryFieldAdds) {
+    struct Fall {
+        const char* name;
+        std::function<int()> ausfuehren;  // runs the dialog modally
+        std::vector<std::pair<int, const char*>> eingaben;  // typed field by field, Enter in the last
+        std::function<std::size_t()> anzahl;
+    };
+    c_Schulverwaltung* s = sv();
+    c_Schueler* kim = k_schueler;
+    const Fall faelle[] = {
+        {"Einstellungen", [s] { return TOptionenDialog(nullptr, 201, s).ausfuehren(); }, {{205, "Physik"}},
+         [s] { return s->getFachliste()->size(); }},
+        {"Zensuren", [s, kim] { return TZensurenDialog(nullptr, 600, s, kim, nullptr).ausfuehren(); },
+         {{1003, "gut"}, {1001, "2"}}, [kim] { return kim->getZensurliste()->size(); }},
+        {"Fehlzeiten", [s, kim] { return TFehlzeitenDialog(nullptr, 650, s, kim, nullptr).ausfuehren(); },
+         {{1001, "4"}, {1003, "3"}, {1005, "2024"}, {1007, "8"}, {1009, "3"}, {1011, "2024"}},
+         [kim] { return kim->getFehlzeitliste()->size(); }},
+        {"Curriculum", [s] { return TCurriculumDialog(nullptr, 290, s).ausfuehren(); }, {{296, "4"}},
+         [s] { return s->getCurriculum()->size(); }},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        const std::size_t vorher = f.anzahl();
+        bool gefunden = false, offen = false;
+        std::size_t danach = 0;
+        beiModalemFenster<QDialog>(
+            [&](QDialog* d) {
+                for (const auto& [id, text] : f.eingaben) {
+                    auto* e = kind<QLineEdit>(d, id);
+                    ASSERT_NE(e, nullptr) << id;
+                    fokus(e);
+                    QTest::keyClicks(e, text);
+                }
+                taste(Qt::Key_Return);
+                danach = f.anzahl();
+                offen = d->isVisible();
+                d->reject();
+            },
+            &gefunden);
+        f.ausfuehren();
+        EXPECT_TRUE(gefunden);
+        EXPECT_EQ(danach, vorher + 1);
+        EXPECT_TRUE(offen);
+        EXPECT_EQ(k_meldungen.anzahl(), 0u) << (k_meldungen.anzahl() ? k_meldungen.letzte().text : "");
+    }
+    const c_Fach* physik = s->getFachliste()->getFach(2);
+    EXPECT_EQ(physik ? physik->getName() : "", "Physik");
+    const c_Zensur* zensur = kim->getZensurliste()->empty() ? nullptr : kim->getZensurliste()->front();
+    EXPECT_EQ(zensur ? zensur->getFelder()->getString("BEMERKUNG") : "", "gut");
+}
+
+TEST_F(Tastatur, TheAlgorithmDialogIsDrivenByItsMnemonics) {
+    TStundenplanDialog d(nullptr, sv());
+    std::map<int, int> gedrueckt;
+    for (int id : {701, 702, 703, 704, 753, 752}) {
+        auto* k = kind<QPushButton>(&d, id);
+        QObject::disconnect(k, &QAbstractButton::clicked, nullptr, nullptr);
+        QObject::connect(k, &QAbstractButton::clicked, &d, [&gedrueckt, id] { ++gedrueckt[id]; });
+    }
+    fokus(kind<QPushButton>(&d, 752));
+    // A letter that belongs to one button presses it (after the button has shown itself pressed);
+    // a letter shared by two would only move the focus between them.
+    const std::pair<Qt::Key, int> faelle[] = {{Qt::Key_T, 701}, {Qt::Key_R, 702}, {Qt::Key_B, 703},
+                                              {Qt::Key_O, 704}, {Qt::Key_L, 753}};
+    for (const auto& [taste, id] : faelle) {
+        gedrueckt.clear();
+        QTest::keyClick(QApplication::focusWidget(), taste, Qt::AltModifier);
+        for (int durchgang = 0; durchgang < 50 && gedrueckt.empty(); ++durchgang)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        EXPECT_EQ(gedrueckt, (std::map<int, int>{{id, 1}})) << "Alt+" << QKeySequence(taste).toString().toStdString();
+    }
+    EXPECT_EQ(kind<QPushButton>(&d, 702)->text(), "&Randomisierter Tetris - Algorithmus");
+    d.grab().save(bildschirmfotoOrdner() + QStringLiteral("/stundenplandialog.png"));
+}
+
+// A line break pasted into a one-line edit becomes the blank the edit shows, and that is what is stored.
+TEST_F(Tastatur, PastedLineBreaksBecomeBlanksAndAreStoredSo) {
+    const struct {
+        const char* eingabe;
+        const char* gespeichert;
+    } faelle[] = {
+        {"Meier\nSchulze", "Meier Schulze"},
+        {"Meier\r\nSchulze", "Meier  Schulze"},
+        {"\rMeier\n", " Meier "},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.gespeichert);
+        k_meldungen.leeren();
+        TSchuelerDialog d(nullptr, 510, sv(), nullptr);
+        d.setupFenster();
+        auto* vorname = kind<QLineEdit>(&d, 1001);
+        ASSERT_NE(vorname, nullptr);
+        fokus(vorname);
+        QApplication::clipboard()->setText(QString::fromUtf8(f.eingabe));
+        taste(Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(vorname->text().toStdString(), f.gespeichert);
+        EXPECT_EQ(vorname->displayText().toStdString(), vorname->text().toStdString());
+        fokus(kind<QLineEdit>(&d, 1003));
+        QTest::keyClicks(QApplication::focusWidget(), "Neu");
+        taste(Qt::Key_Return);  // OK
+        ASSERT_TRUE(d.istGeschlossen()) << (k_meldungen.anzahl() ? k_meldungen.letzte().text : "");
+        const c_Schueler* neu = nullptr;
+        for (const c_Schueler* s : *sv()->getSchuelerliste())
+            if (s->getFelder()->getString("NAME") == "Neu") neu = s;
+        ASSERT_NE(neu, nullptr);
+        EXPECT_EQ(neu->getFelder()->getString("VORNAME"), f.gespeichert);
+        sv()->deleteSchueler(const_cast<c_Schueler*>(neu));
+    }
+}
