@@ -1013,7 +1013,9 @@ TEST_F(PlanungReferenz, VertretungsplanWieDieSchrittfolge) {
             if (seed % 3 == 0) {
                 // A substitution list out of date order, as a file edited by hand may hold it.
                 c_Vertretungsterminliste& liste = *schule->getVertretungsterminliste();
-                std::reverse(liste.begin(), liste.end());
+                const std::vector<c_Vertretungstermin*> vorwaerts(liste.begin(), liste.end());
+                liste.clear();
+                for (auto it = vorwaerts.rbegin(); it != vorwaerts.rend(); ++it) liste.push_back(*it);
             }
             std::string fehler;
             bool ergebnis;
