@@ -61,6 +61,14 @@ void c_Vertretungsplanerstellung::aufbauen() {
     }
     for (c_Lehrer* l : *sv.getLehrerliste())
         if (l) k_kandidaten.emplace_back(l, &k_lehrerdaten[l]);
+    // The candidates of each subject, in list order.
+    k_fachKandidaten.clear();
+    for (std::size_t i = 0; i < k_kandidaten.size(); ++i)
+        if (const c_Fachliste* faecher = k_kandidaten[i].first->getFachliste())
+            for (const c_Fach* f : *faecher) {
+                std::vector<std::size_t>& stellen = k_fachKandidaten[f];
+                if (stellen.empty() || stellen.back() != i) stellen.push_back(i);
+            }
 
     for (const c_Dauertermin* w : *sv.getDauerterminliste()) {
         if (!w || !w->getLehrer()) continue;
@@ -311,13 +319,24 @@ c_Lehrer* c_Vertretungsplanerstellung::findVertretungslehrer(const c_Vertretungs
     const std::uint32_t nummer = tagesnummerVon(tag, monat, jahr);
     const int a = s->getAStd();
     const int e = s->getEStd();
-    c_Lehrer* letzter = nullptr;
-    for (const auto& [kandidat, d] : anwesend(Datum(jahr, monat, tag))) {
-        if (!frei(d, s, nummer, a, e)) continue;
-        if (kandidat->getFachliste() && kandidat->getFachliste()->contains(s->getFach())) return kandidat;
-        letzter = kandidat;
-    }
-    return letzter;
+    const Datum datum(jahr, monat, tag);
+    // The first free candidate who teaches the subject; without one, the last free candidate.
+    if (const auto it = k_fachKandidaten.find(s->getFach()); it != k_fachKandidaten.end())
+        for (std::size_t i : it->second) {
+            const auto& [kandidat, d] = k_kandidaten[i];
+            if (istAnwesend(*d, datum) && frei(d, s, nummer, a, e)) return kandidat;
+        }
+    const auto& anwesende = anwesend(datum);
+    for (auto it = anwesende.rbegin(); it != anwesende.rend(); ++it)
+        if (frei(it->second, s, nummer, a, e)) return it->first;
+    return nullptr;
+}
+
+bool c_Vertretungsplanerstellung::istAnwesend(const Lehrerdaten& d, const Datum& datum) {
+    if (d.beurlaubt) return false;
+    for (const auto& [beginn, ende] : d.abwesenheiten)
+        if (beginn <= datum && datum <= ende) return false;
+    return true;
 }
 
 const std::vector<std::pair<c_Lehrer*, c_Vertretungsplanerstellung::Lehrerdaten*>>&
@@ -326,17 +345,8 @@ c_Vertretungsplanerstellung::anwesend(const Datum& datum) {
     // Kept for the dates of the last few lessons only: a run goes date by date per teacher.
     if (k_anwesend.size() >= 64) k_anwesend.clear();
     auto& liste = k_anwesend[datum];
-    for (const auto& kandidat : k_kandidaten) {
-        const Lehrerdaten* d = kandidat.second;
-        if (d->beurlaubt) continue;
-        bool abwesend = false;
-        for (const auto& [beginn, ende] : d->abwesenheiten)
-            if (beginn <= datum && datum <= ende) {
-                abwesend = true;
-                break;
-            }
-        if (!abwesend) liste.push_back(kandidat);
-    }
+    for (const auto& kandidat : k_kandidaten)
+        if (istAnwesend(*kandidat.second, datum)) liste.push_back(kandidat);
     return liste;
 }
 

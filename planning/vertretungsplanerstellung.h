@@ -23,6 +23,7 @@
 
 class c_Schulverwaltung;
 class c_Lehrer;
+class c_Fach;
 class c_Termin;
 class c_Dauertermin;
 class c_Einzeltermin;
@@ -86,6 +87,8 @@ private:
     bool planFehlzeiten(c_Lehrer* lehrer);
     // isLehrerFrei with the substitution's day number (0 for none) and lessons a..e.
     bool frei(const Lehrerdaten* d, const c_Vertretungstermin* s, std::uint32_t nummer, int a, int e) const;
+    // Neither on leave nor absent on `datum`.
+    static bool istAnwesend(const Lehrerdaten& d, const Datum& datum);
     // The candidates, in teacher-list order, neither on leave nor absent on `datum`.
     const std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>& anwesend(const Datum& datum);
     std::unique_ptr<c_Vertretungstermin> erzeuge(const c_Termin& stunde, int astd, int estd, c_Lehrer* abwesend,
@@ -101,6 +104,7 @@ private:
     std::vector<std::pair<c_Lehrer*, Lehrerdaten*>> k_kandidaten;  // teacher-list order
     std::unique_ptr<Sammlung> k_sammlung;
     std::map<Datum, std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>> k_anwesend;
+    std::unordered_map<const c_Fach*, std::vector<std::size_t>> k_fachKandidaten;  // positions in k_kandidaten
 };
 
 // The message of a planning run that stopped because the list was full.
