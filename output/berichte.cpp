@@ -8,6 +8,10 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
 
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
 const char* const EXPORT_FEHLER = "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.";
 
 namespace {
@@ -21,6 +25,11 @@ constexpr int SPALTEN = 6;
 
 // One space and the content, cut or padded to 14 characters, then "|".
 void zelle(std::string& zeile, const std::string& inhalt) {
+    if (inhalt.empty()) {
+        zeile.append(ZELLENBREITE, ' ');
+        zeile += '|';
+        return;
+    }
     std::string z = " " + inhalt;
     const std::size_t n = text::charCount(z);
     if (n > ZELLENBREITE)
@@ -86,13 +95,21 @@ void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string
     std::string s = "\nStundenplan von: " + besitzer + "\n";
     s += KOPF;
     s += LINIE;
+    // Weekday and lessons of each appointment, read once for the whole grid.
+    struct Stunde {
+        const c_Dauertermin* t;
+        int tag, astd, estd;
+    };
+    std::vector<Stunde> stunden;
+    stunden.reserve(termine->size());
+    for (const c_Dauertermin* t : *termine) stunden.push_back({t, t->getWochentagNummer(), t->getAStd(), t->getEStd()});
     const int stundenProTag = k_kontext.schulverwaltung->getStundenProTag();
     for (int stunde = 1; stunde <= stundenProTag; ++stunde) {
         std::string zeilen[3] = {"|", "|", "|"};
         for (int tag = 1; tag <= SPALTEN; ++tag) {
             bool belegt = false;
-            for (const c_Dauertermin* t : *termine) {
-                if (t->getWochentagNummer() != tag || t->getAStd() > stunde || stunde > t->getEStd()) continue;
+            for (const auto& [t, wochentag, astd, estd] : stunden) {
+                if (wochentag != tag || astd > stunde || stunde > estd) continue;
                 belegt = true;
                 zelle(zeilen[0], oben(t));
                 zelle(zeilen[1], mitte(t));
@@ -101,7 +118,10 @@ void c_Bericht::writeGitter(const c_Dauerterminliste* termine, const std::string
             if (!belegt)
                 for (std::string& z : zeilen) zelle(z, std::string());
         }
-        for (const std::string& z : zeilen) s += z + "\n";
+        for (const std::string& z : zeilen) {
+            s += z;
+            s += '\n';
+        }
         s += LINIE;
     }
     schreibe(s);
@@ -129,16 +149,31 @@ void c_Bericht::writeStundenplan() {
 void c_Bericht::writeStundenplaene() {
     c_Schulverwaltung* sv = k_kontext.schulverwaltung;
     if (!sv || !sv->getDatabase()) return;
+    // The weekly appointments of every teacher, room and class, in list order, from one pass.
+    std::unordered_map<const c_Lehrer*, c_Dauerterminliste> jeLehrer;
+    std::unordered_map<const c_Raum*, c_Dauerterminliste> jeRaum;
+    std::unordered_map<const c_Klasse*, c_Dauerterminliste> jeKlasse;
+    for (c_Dauertermin* t : *sv->getDauerterminliste()) {
+        if (!t) continue;
+        jeLehrer[t->getLehrer()].push_back(t);
+        jeRaum[t->getRaum()].push_back(t);
+        jeKlasse[t->getKlasse()].push_back(t);
+    }
+    const c_Dauerterminliste keine;
+    auto von = [&keine](const auto& je, const auto* besitzer) {
+        const auto it = je.find(besitzer);
+        return it == je.end() ? &keine : &it->second;
+    };
     for (const c_Lehrer* l : *sv->getLehrerliste()) {
-        writeStundenplanLehrer(l);
+        writeGitter(von(jeLehrer, l), lehrerVollname(l), klasseVon, raumVon);
         schreibe("\n\n");
     }
     for (const c_Raum* r : *sv->getRaumliste()) {
-        writeStundenplanRaum(r);
+        writeGitter(von(jeRaum, r), raumName(r), klasseVon, lehrerVon);
         schreibe("\n\n");
     }
     for (const c_Klasse* k : *sv->getKlassenliste()) {
-        writeStundenplanKlasse(k);
+        writeGitter(von(jeKlasse, k), klassenName(k), lehrerVon, raumVon);
         schreibe("\n\n");
     }
 }
@@ -199,13 +234,44 @@ void c_Bericht::writeSchueler(const c_Schueler* schueler) {
     schreibe(s);
     writeFehlzeiten(schueler->getFehlzeitliste());
     if (k_kontext.zensuren) {
-        s = "Zensuren:\n";
-        for (const c_Fach* f : *k_kontext.schulverwaltung->getFachliste()) {
-            s += f->getName() + ": ";
-            const auto zensuren = schueler->getZensurliste()->getZensurenFach(f);
-            for (const c_Zensur* z : *zensuren) s += feldzeilen(z->getFelder(), " | ") + "\n";
-            s += "\n";
+        // A line "subject: " for every subject in list order, each grade of that subject below it, and
+        // an empty line. Most subjects have no grade: their lines are copied from the text built once.
+        if (!k_faecherzeilen) {
+            k_faecherzeilen = std::make_unique<Faecherzeilen>();
+            Faecherzeilen& fz = *k_faecherzeilen;
+            for (const c_Fach* f : *k_kontext.schulverwaltung->getFachliste()) {
+                fz.stellen[f].push_back(fz.anfang.size());
+                fz.anfang.push_back(fz.text.size());
+                fz.text += f->getName() + ": \n";
+            }
+            fz.anfang.push_back(fz.text.size());
         }
+        const Faecherzeilen& fz = *k_faecherzeilen;
+        // (subject position, grade) for each grade, by position, the grades of one subject in list order.
+        std::vector<std::pair<std::size_t, const c_Zensur*>> treffer;
+        for (const c_Zensur* z : *schueler->getZensurliste()) {
+            if (!z) continue;
+            const auto it = fz.stellen.find(z->getFach());
+            if (it == fz.stellen.end()) continue;
+            for (std::size_t stelle : it->second) treffer.emplace_back(stelle, z);
+        }
+        std::stable_sort(treffer.begin(), treffer.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        s = "Zensuren:\n";
+        s.reserve(s.size() + fz.text.size() + 64 * treffer.size());
+        std::size_t weiter = 0;  // the next subject position to write
+        for (std::size_t i = 0; i < treffer.size();) {
+            const std::size_t stelle = treffer[i].first;
+            s.append(fz.text, fz.anfang[weiter], fz.anfang[stelle] - fz.anfang[weiter]);
+            s.append(fz.text, fz.anfang[stelle], fz.anfang[stelle + 1] - fz.anfang[stelle] - 1);  // without "\n"
+            for (; i < treffer.size() && treffer[i].first == stelle; ++i) {
+                s += feldzeilen(treffer[i].second->getFelder(), " | ");
+                s += "\n";
+            }
+            s += "\n";
+            weiter = stelle + 1;
+        }
+        s.append(fz.text, fz.anfang[weiter], std::string::npos);
         schreibe(s);
     }
     schreibe("\n\n");
@@ -238,10 +304,13 @@ void c_Bericht::writeLehrerliste() {
     c_Schulverwaltung* sv = k_kontext.schulverwaltung;
     if (!sv || !sv->getDatabase()) return;
     if (k_art == Ausgabeart::Druck) schreibe("Liste aller Lehrer:\n\n");
+    // The classes of each class teacher, in list order, from one pass.
+    std::unordered_map<const c_Lehrer*, std::vector<const c_Klasse*>> klassenVon;
+    for (const c_Klasse* k : *sv->getKlassenliste()) klassenVon[k->getKlassenlehrer()].push_back(k);
     for (const c_Lehrer* l : *sv->getLehrerliste()) {
         std::string s = feldzeilen(l->getFelder(), "\n");
-        for (const c_Klasse* k : *sv->getKlassenliste())
-            if (k->getKlassenlehrer() == l) s += ", Klasse: " + klassenName(k);
+        if (const auto it = klassenVon.find(l); it != klassenVon.end())
+            for (const c_Klasse* k : it->second) s += ", Klasse: " + klassenName(k);
         s += ", Pflichtstunden: " + std::to_string(l->getPflichtstunden()) +
              ", unterrichtet: " + std::to_string(l->getVergebeneStunden());
         s += faecherText(", Faecher: ", l->getFachliste());
@@ -256,12 +325,15 @@ void c_Bericht::writeRaumliste() {
     c_Schulverwaltung* sv = k_kontext.schulverwaltung;
     if (!sv || !sv->getDatabase()) return;
     if (k_art == Ausgabeart::Druck) schreibe("Liste aller Räume:\n\n");
+    // The classes of each class room, in list order, from one pass.
+    std::unordered_map<const c_Raum*, std::vector<const c_Klasse*>> klassenIn;
+    for (const c_Klasse* k : *sv->getKlassenliste())
+        if (k && k->getKlassenraum()) klassenIn[k->getKlassenraum()].push_back(k);
     for (const c_Raum* r : *sv->getRaumliste()) {
         std::string s = feldzeilen(r->getFelder(), "\n");
-        if (sv->isKlassenraum(r)) {
+        if (const auto it = klassenIn.find(r); it != klassenIn.end()) {
             s += "Klassenraum von: ";
-            for (const c_Klasse* k : *sv->getKlassenliste())
-                if (k->getKlassenraum() == r) s += klassenName(k);
+            for (const c_Klasse* k : it->second) s += klassenName(k);
             s += ", ";
         }
         s += faecherText(" Faecher: ", r->getFachliste());
@@ -310,14 +382,36 @@ const char* keineDatenText(Ausgabeart art) {
                                      : "Zum ausgewählten Gebiet gibt\nes keine Daten zum Drucken";
 }
 
-bool schreibeExportdatei(const std::string& pfad, const std::string& text) {
-    text::TextFileWriter datei(pfad);
-    std::size_t anfang = 0;
-    while (anfang < text.size()) {
-        std::size_t ende = text.find('\n', anfang);
-        if (ende == std::string::npos) ende = text.size();  // every builder ends its text with a line end
-        datei.writeLine(text.substr(anfang, ende - anfang));
-        anfang = ende + 1;
+c_Exportdatei::c_Exportdatei(const std::string& pfad) : k_datei(std::make_unique<text::TextFileWriter>(pfad)) {}
+
+c_Exportdatei::~c_Exportdatei() = default;
+
+void c_Exportdatei::appendText(const std::string& text) {
+    // The whole lines go to the file at once, the rest waits for its end.
+    const std::size_t letztes = text.rfind('\n');
+    if (letztes == std::string::npos) {
+        k_rest += text;
+        return;
     }
-    return datei.commit();
+    if (k_rest.empty()) {
+        k_datei->writeLines(std::string_view(text).substr(0, letztes + 1));
+    } else {
+        k_rest.append(text, 0, letztes + 1);
+        k_datei->writeLines(k_rest);
+        k_rest.clear();
+    }
+    k_rest.append(text, letztes + 1, std::string::npos);
+}
+
+bool c_Exportdatei::schliessen() {
+    // Every builder ends its text with a line end; a rest without one is a line of its own.
+    if (!k_rest.empty()) k_datei->writeLine(k_rest);
+    k_rest.clear();
+    return k_datei->commit();
+}
+
+bool schreibeExportdatei(const std::string& pfad, const std::string& text) {
+    c_Exportdatei datei(pfad);
+    datei.appendText(text);
+    return datei.schliessen();
 }

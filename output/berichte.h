@@ -4,13 +4,17 @@
 // the text for a file and the print dialog hands it to the print window.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 class c_Schulverwaltung;
 class c_Lehrer;
 class c_Raum;
 class c_Klasse;
 class c_Schueler;
+class c_Fach;
 class c_Fehlzeitliste;
 class c_datatype;
 class c_Dauertermin;
@@ -90,9 +94,17 @@ private:
     void writeSchueler(const c_Schueler* s);
     void writeFehlzeiten(const c_Fehlzeitliste* fehlzeiten);
 
+    // The subject lines of a student without grades, built on the first student with grades.
+    struct Faecherzeilen {
+        std::string text;                // "subject: \n" for every subject in list order
+        std::vector<std::size_t> anfang;  // where the line of each position begins; one more at the end
+        std::unordered_map<const c_Fach*, std::vector<std::size_t>> stellen;  // positions of each subject
+    };
+
     c_Berichtskontext k_kontext;
     Ausgabeart k_art;
     c_Textziel& k_ziel;
+    std::unique_ptr<Faecherzeilen> k_faecherzeilen;
 };
 
 // Whether the chosen area has anything to write; the dialogs refuse it otherwise.
@@ -106,9 +118,27 @@ const char* keineDatenText(Ausgabeart art);
 // (an int in decimal, a string as it is, a bool as "X" or " ").
 std::string feldzeile(const c_datatype* f);
 
-// Writes a report text into a file: Windows-1252, every line end as CR LF. An
-// existing file is replaced only when the whole text was written; false when
-// the file could not be written, and the old one is then left as it was.
+namespace text {
+class TextFileWriter;
+}
+
+// A sink that writes the text into an export file line by line as it comes, so the whole text
+// is never held as one: Windows-1252, every line end as CR LF. schliessen() writes the file;
+// an existing file is replaced only when the whole text was written; false when the file
+// could not be written, and the old one is then left as it was.
+class c_Exportdatei : public c_Textziel {
+public:
+    explicit c_Exportdatei(const std::string& pfad);
+    ~c_Exportdatei() override;
+    void appendText(const std::string& text) override;
+    bool schliessen();
+
+private:
+    std::unique_ptr<text::TextFileWriter> k_datei;
+    std::string k_rest;  // the last line so far, without its end
+};
+
+// Writes a whole report text into an export file as c_Exportdatei does.
 bool schreibeExportdatei(const std::string& pfad, const std::string& text);
 // The message after a failed export.
 extern const char* const EXPORT_FEHLER;

@@ -8,6 +8,7 @@
 #include "platform/text.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 const char* const VERTRETUNGSPLAN_VOLL =
     "Es können nicht mehr als 32000 Vertretungstermine gespeichert werden.\n"
@@ -42,6 +43,7 @@ void c_Vertretungsplanerstellung::aufbauen() {
     k_aufgebaut = true;
     k_lehrerdaten.clear();
     k_kandidaten.clear();
+    k_anwesend.clear();
     if (!k_schulverwaltung || !k_schulverwaltung->getDatabase()) return;
     c_Schulverwaltung& sv = *k_schulverwaltung;
 
@@ -59,6 +61,14 @@ void c_Vertretungsplanerstellung::aufbauen() {
     }
     for (c_Lehrer* l : *sv.getLehrerliste())
         if (l) k_kandidaten.emplace_back(l, &k_lehrerdaten[l]);
+    // The candidates of each subject, in list order.
+    k_fachKandidaten.clear();
+    for (std::size_t i = 0; i < k_kandidaten.size(); ++i)
+        if (const c_Fachliste* faecher = k_kandidaten[i].first->getFachliste())
+            for (const c_Fach* f : *faecher) {
+                std::vector<std::size_t>& stellen = k_fachKandidaten[f];
+                if (stellen.empty() || stellen.back() != i) stellen.push_back(i);
+            }
 
     for (const c_Dauertermin* w : *sv.getDauerterminliste()) {
         if (!w || !w->getLehrer()) continue;
@@ -108,17 +118,96 @@ bool c_Vertretungsplanerstellung::createVertretungsplan() {
     // depend on that.
     const std::vector<c_Lehrer*> lehrer(k_schulverwaltung->getLehrerliste()->begin(),
                                         k_schulverwaltung->getLehrerliste()->end());
+    const bool gesammelt = beginneSammlung();
     for (c_Lehrer* l : lehrer) {
         if (k_voll) break;
         if (l && !l->getFehlzeitliste()->empty()) ergebnis = planLehrer(l);
     }
+    if (gesammelt) uebernehmeSammlung();
     return ergebnis;
+}
+
+// ---------------------------------------------------------------- one pass per run
+//
+// One sorted insert after the other, with each teacher's substitutions from today on deleted
+// before his are planned, gives on a list in date order: the old entries that stay, in their
+// order, and before the old entries of each date the new ones of that date in reverse order
+// of making. A run therefore only notes the deletes and collects the new substitutions, and
+// changes the list once at the end. The capacity test counts as if the list had changed
+// step by step. A list out of date order is changed step by step, as the outcome there
+// depends on the order of the steps.
+
+bool c_Vertretungsplanerstellung::beginneSammlung() {
+    if (k_sammlung) return false;
+    int ht, hm, hj;
+    getHeute(&ht, &hm, &hj);
+    auto s = std::make_unique<Sammlung>();
+    bool erstes = true;
+    Datum vorher;
+    for (const c_Vertretungstermin* v : *k_schulverwaltung->getVertretungsterminliste()) {
+        if (!v) continue;
+        int d, m, y;
+        v->getDatum(&d, &m, &y);
+        const Datum datum(y, m, d);
+        if (!erstes && datum < vorher) return false;  // out of date order
+        erstes = false;
+        vorher = datum;
+        if (v->getVertretenerLehrer() && isDatumGroesserGleich(d, m, y, ht, hm, hj)) {
+            s->abHeute.push_back(v);
+            ++s->abHeuteJeLehrer[v->getVertretenerLehrer()];
+        }
+    }
+    k_sammlung = std::move(s);
+    return true;
+}
+
+void c_Vertretungsplanerstellung::streicheAbHeute(const c_Lehrer* lehrer) {
+    if (!k_sammlung) {
+        k_schulverwaltung->deleteVertretungenAbHeute(lehrer);
+        return;
+    }
+    Sammlung& s = *k_sammlung;
+    if (s.gestrichen.insert(lehrer).second) {
+        const auto it = s.abHeuteJeLehrer.find(lehrer);
+        if (it != s.abHeuteJeLehrer.end()) s.gestrichenAnzahl += it->second;
+        return;
+    }
+    // Planned a second time in this run: what the first time made goes too (all from today on).
+    auto& neu = s.neu;
+    neu.erase(std::remove_if(neu.begin(), neu.end(),
+                             [lehrer](const auto& v) { return v->getVertretenerLehrer() == lehrer; }),
+              neu.end());
+}
+
+std::size_t c_Vertretungsplanerstellung::belegt() const {
+    const std::size_t n = k_schulverwaltung->getVertretungsterminliste()->size();
+    return k_sammlung ? n - k_sammlung->gestrichenAnzahl + k_sammlung->neu.size() : n;
+}
+
+void c_Vertretungsplanerstellung::uebernehmeSammlung() {
+    std::unique_ptr<Sammlung> s = std::move(k_sammlung);
+    c_Vertretungsterminliste& liste = *k_schulverwaltung->getVertretungsterminliste();
+    std::unordered_set<const c_Vertretungstermin*> weg;
+    for (const c_Vertretungstermin* v : s->abHeute)
+        if (s->gestrichen.count(v->getVertretenerLehrer())) weg.insert(v);
+    if (!weg.empty()) {
+        k_schritte += liste.size();
+        liste.deleteIf([&weg](const c_Vertretungstermin* v) { return weg.count(v) != 0; });
+    }
+    k_schritte += vertretungenEinfuegen(liste, s->neu);
 }
 
 bool c_Vertretungsplanerstellung::planLehrer(c_Lehrer* lehrer) {
     if (!lehrer || !k_schulverwaltung || !k_schulverwaltung->getDatabase() || k_voll) return false;
     if (!k_aufgebaut) aufbauen();
-    k_schulverwaltung->deleteVertretungenAbHeute(lehrer);
+    const bool gesammelt = beginneSammlung();
+    streicheAbHeute(lehrer);
+    const bool ergebnis = planFehlzeiten(lehrer);
+    if (gesammelt) uebernehmeSammlung();
+    return ergebnis;
+}
+
+bool c_Vertretungsplanerstellung::planFehlzeiten(c_Lehrer* lehrer) {
     int ht, hm, hj;
     getHeute(&ht, &hm, &hj);
     bool ergebnis = true;
@@ -149,8 +238,7 @@ bool c_Vertretungsplanerstellung::planFehlzeit(c_Lehrer* lehrer, int vtag, int v
     bool hatWoche = false;
     for (int tag = 1; tag <= 5; ++tag) hatWoche = hatWoche || !d->woche[tag].empty();
 
-    const std::size_t frei =
-        c_Database::MAX_EINTRAEGE - std::min(c_Database::MAX_EINTRAEGE, k_schulverwaltung->getVertretungsterminliste()->size());
+    const std::size_t frei = c_Database::MAX_EINTRAEGE - std::min(c_Database::MAX_EINTRAEGE, belegt());
     std::vector<std::unique_ptr<c_Vertretungstermin>> neue;
     auto planen = [&](const Lektion& l, std::uint32_t nummer) {
         if (neue.size() >= frei) {
@@ -227,21 +315,39 @@ c_Lehrer* c_Vertretungsplanerstellung::findVertretungslehrer(const c_Vertretungs
     if (!k_aufgebaut) aufbauen();
     int tag, monat, jahr;
     s->getDatum(&tag, &monat, &jahr);
+    // Date and lessons of the substitution read once, not once per candidate.
+    const std::uint32_t nummer = tagesnummerVon(tag, monat, jahr);
+    const int a = s->getAStd();
+    const int e = s->getEStd();
     const Datum datum(jahr, monat, tag);
-    c_Lehrer* letzter = nullptr;
-    for (const auto& [kandidat, d] : k_kandidaten) {
-        if (d->beurlaubt) continue;
-        bool abwesend = false;
-        for (const auto& [beginn, ende] : d->abwesenheiten)
-            if (beginn <= datum && datum <= ende) {
-                abwesend = true;
-                break;
-            }
-        if (abwesend || !isLehrerFrei(kandidat, s)) continue;
-        if (kandidat->getFachliste() && kandidat->getFachliste()->contains(s->getFach())) return kandidat;
-        letzter = kandidat;
-    }
-    return letzter;
+    // The first free candidate who teaches the subject; without one, the last free candidate.
+    if (const auto it = k_fachKandidaten.find(s->getFach()); it != k_fachKandidaten.end())
+        for (std::size_t i : it->second) {
+            const auto& [kandidat, d] = k_kandidaten[i];
+            if (istAnwesend(*d, datum) && frei(d, s, nummer, a, e)) return kandidat;
+        }
+    const auto& anwesende = anwesend(datum);
+    for (auto it = anwesende.rbegin(); it != anwesende.rend(); ++it)
+        if (frei(it->second, s, nummer, a, e)) return it->first;
+    return nullptr;
+}
+
+bool c_Vertretungsplanerstellung::istAnwesend(const Lehrerdaten& d, const Datum& datum) {
+    if (d.beurlaubt) return false;
+    for (const auto& [beginn, ende] : d.abwesenheiten)
+        if (beginn <= datum && datum <= ende) return false;
+    return true;
+}
+
+const std::vector<std::pair<c_Lehrer*, c_Vertretungsplanerstellung::Lehrerdaten*>>&
+c_Vertretungsplanerstellung::anwesend(const Datum& datum) {
+    if (const auto it = k_anwesend.find(datum); it != k_anwesend.end()) return it->second;
+    // Kept for the dates of the last few lessons only: a run goes date by date per teacher.
+    if (k_anwesend.size() >= 64) k_anwesend.clear();
+    auto& liste = k_anwesend[datum];
+    for (const auto& kandidat : k_kandidaten)
+        if (istAnwesend(*kandidat.second, datum)) liste.push_back(kandidat);
+    return liste;
 }
 
 bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_Vertretungstermin* s) {
@@ -250,10 +356,12 @@ bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_V
     if (!d) return true;
     int tag, monat, jahr;
     s->getDatum(&tag, &monat, &jahr);
-    const std::uint32_t nummer = tagesnummerVon(tag, monat, jahr);
+    return frei(d, s, tagesnummerVon(tag, monat, jahr), s->getAStd(), s->getEStd());
+}
+
+bool c_Vertretungsplanerstellung::frei(const Lehrerdaten* d, const c_Vertretungstermin* s, std::uint32_t nummer, int a,
+                                       int e) const {
     if (nummer == 0) return true;
-    const int a = s->getAStd();
-    const int e = s->getEStd();
     const int wtag = wochentagVon(nummer);
     for (const Lektion& l : d->woche[wtag])
         if (blockiert(l.astd, l.estd, a, e)) return false;
@@ -268,44 +376,38 @@ bool c_Vertretungsplanerstellung::isLehrerFrei(const c_Lehrer* lehrer, const c_V
 
 void c_Vertretungsplanerstellung::einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     // The capacity was checked while they were made, so the list takes them all.
+    if (k_sammlung) {
+        for (auto& v : neue) k_sammlung->neu.push_back(std::move(v));
+        neue.clear();
+        return;
+    }
     k_schritte += vertretungenEinfuegen(*k_schulverwaltung->getVertretungsterminliste(), neue);
 }
 
 std::uint64_t vertretungenEinfuegen(c_Vertretungsterminliste& liste,
                                     std::vector<std::unique_ptr<c_Vertretungstermin>>& neue) {
     using Schluessel = std::tuple<int, int, int>;
-    std::vector<c_Vertretungstermin*> zugang;
-    std::vector<Schluessel> schluessel;
+    std::vector<std::pair<Schluessel, c_Vertretungstermin*>> paare;
     for (auto& s : neue)
         if (s) {
-            schluessel.push_back(datumSchluessel(s.get()));
-            zugang.push_back(s.release());
+            const Schluessel k = datumSchluessel(s.get());
+            paare.emplace_back(k, s.release());
         }
     neue.clear();
-    if (zugang.empty()) return 0;
-
-    bool geordnet = true;
-    for (std::size_t i = 1; i < schluessel.size(); ++i) geordnet = geordnet && !(schluessel[i] < schluessel[i - 1]);
-    if (!geordnet) {
-        // One sorted insert after the other, as the store does it.
-        std::uint64_t schritte = 0;
-        for (c_Vertretungstermin* s : zugang) {
-            std::size_t pos = 0;
-            const Schluessel k = datumSchluessel(s);
-            for (const c_Vertretungstermin* e : liste) {
-                if (e && !(datumSchluessel(e) < k)) break;
-                ++pos;
-            }
-            schritte += pos + 1;
-            liste.insert(pos, s);
-        }
-        return schritte;
+    if (paare.empty()) return 0;
+    // Each new appointment ends up before the first old entry whose date is its date or later,
+    // and among the new ones before that entry in date order, those of one date in reverse
+    // order of making: whatever the order they come in.
+    std::stable_sort(paare.begin(), paare.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<c_Vertretungstermin*> zugang;
+    std::vector<Schluessel> schluessel;
+    for (const auto& [k, v] : paare) {
+        schluessel.push_back(k);
+        zugang.push_back(v);
     }
 
-    // Appointment s goes before the first entry whose date is s's date or
-    // later. With the new dates in nondecreasing order, the new appointments
-    // in front of one entry stand in date order, those of one date in reverse
-    // order of making.
+    // Appointment s goes before the first entry whose date is s's date or later.
     const std::vector<c_Vertretungstermin*> alt(liste.begin(), liste.end());
     std::vector<c_Vertretungstermin*> ergebnis;
     ergebnis.reserve(alt.size() + zugang.size());

@@ -17,11 +17,13 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
 class c_Schulverwaltung;
 class c_Lehrer;
+class c_Fach;
 class c_Termin;
 class c_Dauertermin;
 class c_Einzeltermin;
@@ -64,8 +66,31 @@ private:
         std::vector<std::pair<Datum, Datum>> abwesenheiten;             // first and last day
         bool beurlaubt = false;
     };
+    // The changes of one run to the substitution list, made at its end in one pass.
+    struct Sammlung {
+        std::vector<const c_Vertretungstermin*> abHeute;  // stored, dated today or later, with an absent teacher
+        std::unordered_map<const c_Lehrer*, std::size_t> abHeuteJeLehrer;
+        std::unordered_set<const c_Lehrer*> gestrichen;  // teachers whose entries from today on go
+        std::size_t gestrichenAnzahl = 0;
+        std::vector<std::unique_ptr<c_Vertretungstermin>> neu;  // in order of making
+    };
     void aufbauen();
     Lehrerdaten* daten(const c_Lehrer* lehrer);
+    // Starts collecting the changes, unless a run collects already or the list is out of date
+    // order; true when it started.
+    bool beginneSammlung();
+    void uebernehmeSammlung();
+    // Deletes the teacher's substitutions from today on, or notes them for the end of the run.
+    void streicheAbHeute(const c_Lehrer* lehrer);
+    // The entries the list holds at this step of the run.
+    std::size_t belegt() const;
+    bool planFehlzeiten(c_Lehrer* lehrer);
+    // isLehrerFrei with the substitution's day number (0 for none) and lessons a..e.
+    bool frei(const Lehrerdaten* d, const c_Vertretungstermin* s, std::uint32_t nummer, int a, int e) const;
+    // Neither on leave nor absent on `datum`.
+    static bool istAnwesend(const Lehrerdaten& d, const Datum& datum);
+    // The candidates, in teacher-list order, neither on leave nor absent on `datum`.
+    const std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>& anwesend(const Datum& datum);
     std::unique_ptr<c_Vertretungstermin> erzeuge(const c_Termin& stunde, int astd, int estd, c_Lehrer* abwesend,
                                                  std::uint32_t tagesnummer, bool& ergebnis);
     void einfuegen(std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);
@@ -77,6 +102,9 @@ private:
     std::uint64_t k_schritte = 0;
     std::unordered_map<const c_Lehrer*, Lehrerdaten> k_lehrerdaten;
     std::vector<std::pair<c_Lehrer*, Lehrerdaten*>> k_kandidaten;  // teacher-list order
+    std::unique_ptr<Sammlung> k_sammlung;
+    std::map<Datum, std::vector<std::pair<c_Lehrer*, Lehrerdaten*>>> k_anwesend;
+    std::unordered_map<const c_Fach*, std::vector<std::size_t>> k_fachKandidaten;  // positions in k_kandidaten
 };
 
 // The message of a planning run that stopped because the list was full.
@@ -84,11 +112,10 @@ extern const char* const VERTRETUNGSPLAN_VOLL;
 
 class c_Vertretungsterminliste;
 
-// Puts `neue` (in nondecreasing date order) into `liste` exactly where one
+// Puts `neue` (in the order they were made) into `liste` exactly where one
 // sorted insert after the other would put them (each before the first entry
 // of its date or later), in one pass over the list instead of one per
 // appointment. The list takes them all; the caller checks the list limit.
-// Appointments out of date order are inserted one by one. Returns the number of list
-// entries (old and new) it stepped over.
+// Returns the number of list entries (old and new) it stepped over.
 std::uint64_t vertretungenEinfuegen(c_Vertretungsterminliste& liste,
                                     std::vector<std::unique_ptr<c_Vertretungstermin>>& neue);

@@ -86,6 +86,30 @@ void TextFileWriter::writeLine(const std::string& utf8) {
     m_buffer += "\r\n";
 }
 
+void TextFileWriter::writeLines(std::string_view utf8) {
+    // One pass: runs of plain ASCII go over as they are, each '\n' becomes CR LF, and each run
+    // of other bytes is converted on its own (no conversion reaches past such a run).
+    const auto besonders = [](char c) { return c == '\n' || static_cast<unsigned char>(c) >= 0x80; };
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t j = i;
+        while (j < utf8.size() && !besonders(utf8[j])) ++j;
+        m_buffer.append(utf8.substr(i, j - i));
+        if (j == utf8.size()) break;
+        if (utf8[j] == '\n') {
+            m_buffer += "\r\n";
+            i = j + 1;
+            continue;
+        }
+        std::size_t k = j;
+        while (k < utf8.size() && static_cast<unsigned char>(utf8[k]) >= 0x80) ++k;
+        m_buffer += toCp1252(std::string(utf8.substr(j, k - j)));
+        i = k;
+    }
+    // A rest after the last line end is a line of its own.
+    if (!utf8.empty() && utf8.back() != '\n') m_buffer += "\r\n";
+}
+
 bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer); }
 
 namespace {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace text {
 
@@ -38,6 +39,9 @@ public:
 
     // One line of UTF-8 text; it is written in Windows-1252 followed by CR LF.
     void writeLine(const std::string& utf8);
+    // Several lines at once, each ended by '\n': the same as writeLine for each of them.
+    // A rest after the last '\n' is written as a line of its own.
+    void writeLines(std::string_view utf8);
     // Writes everything; true when the target now holds exactly these lines.
     bool commit();
 

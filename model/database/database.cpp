@@ -2,6 +2,7 @@
 
 #include "platform/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <unordered_map>
 
@@ -93,15 +94,19 @@ namespace {
 
 // The sorted placement of a record in its list, without any limit.
 
-void platziere(c_Schuelerliste& liste, c_Schueler* neu) {
+// Students and teachers stand in name order (loading sorts them, every insert and change
+// places the record so): the first entry that comes after `neu` is found by halving.
+template <class L, class T>
+void platziereNachName(L& liste, T* neu) {
     text::setIgnoreCase(true);
-    einfuegenVor(liste, neu, [neu](const c_Schueler* e) { return namensvergleich(e, neu) > 0; });
+    const auto stelle = std::partition_point(liste.begin(), liste.end(),
+                                             [neu](const T* e) { return !e || namensvergleich(e, neu) <= 0; });
+    liste.insert(static_cast<std::size_t>(stelle - liste.begin()), neu);
 }
 
-void platziere(c_Lehrerliste& liste, c_Lehrer* neu) {
-    text::setIgnoreCase(true);
-    einfuegenVor(liste, neu, [neu](const c_Lehrer* e) { return namensvergleich(e, neu) > 0; });
-}
+void platziere(c_Schuelerliste& liste, c_Schueler* neu) { platziereNachName(liste, neu); }
+
+void platziere(c_Lehrerliste& liste, c_Lehrer* neu) { platziereNachName(liste, neu); }
 
 void platziere(c_Klassenliste& liste, c_Klasse* neu) {
     const int jahrgang = neu->getJahrgang();

@@ -136,7 +136,13 @@ void TPrintMainWindow::appendText(const std::string& text)
         auto* neu = new QTextDocument(k_richEdit);
         neu->setDefaultFont(doc->defaultFont());
         neu->setUndoRedoEnabled(false);
-        QTextCursor(neu).insertText(inhalt);
+        {
+            // One edit block: the document reports one change, not one per paragraph.
+            QTextCursor c(neu);
+            c.beginEditBlock();
+            c.insertText(inhalt);
+            c.endEditBlock();
+        }
         neu->setUndoRedoEnabled(true);
         k_richEdit->setDocument(neu);
         // The caret stays at the top (moving it to the end would lay out the whole text); text

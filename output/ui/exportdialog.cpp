@@ -31,9 +31,9 @@ void TExportDialog::CmOk()
         return;
     if (const std::optional<std::string> pfad = dateiSpeichern(k_dateiDaten, this)) {
         k_dateiname = *pfad;
-        c_Textpuffer puffer;
-        c_Bericht(kontext(), Ausgabeart::Export, puffer).writeGebiet(gebiet);
-        if (!schreibeExportdatei(k_dateiname, puffer.text()))
+        c_Exportdatei datei(k_dateiname);
+        c_Bericht(kontext(), Ausgabeart::Export, datei).writeGebiet(gebiet);
+        if (!datei.schliessen())
             meldung(EXPORT_FEHLER, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
     }
     accept();

@@ -6,6 +6,8 @@
 
 #include "tests/core/jahrgang_hilfe.h"
 
+#include <random>
+
 using namespace jahrgang;
 
 namespace {
@@ -319,6 +321,47 @@ TEST_F(BerichtTest, StudentListAndClassOverview) {
     }
 }
 
+// Students with grades in any order, several in one subject, in the first and last subject, in
+// a subject not in the list and in none: under each subject of the list its grades in their order.
+TEST_F(BerichtTest, GradesStandUnderTheirSubjectsInListOrder) {
+    baueJahr();
+    std::vector<c_Fach*> faecher = {deutsch, mathe};
+    for (const char* name : {"Biologie", "Chemie", "Physik"}) faecher.push_back(fach(*sv, name));
+    c_Fach fremd("Fremd");
+    std::mt19937 z(3);
+    for (int i = 0; i < 30; ++i) {
+        c_Schueler* p = add(*sv, schueler(*sv, "S" + std::to_string(i), "V"));
+        for (int n = static_cast<int>(z() % 7); n > 0; --n) {
+            const std::size_t f = z() % (faecher.size() + 2);
+            zensur(*sv, p, std::to_string(1 + z() % 6), "b" + std::to_string(n),
+                   f < faecher.size() ? faecher[f] : f == faecher.size() ? &fremd : nullptr);
+        }
+    }
+    c_Berichtskontext mit;
+    mit.zensuren = true;
+    const std::string liste = text(GEBIET_SCHUELERLISTE, Ausgabeart::Export, mit);
+    // The same, subject after subject with a scan of the grades.
+    std::string erwartet;
+    for (const c_Schueler* p : *sv->getSchuelerliste()) {
+        if (p == adler) erwartet += ADLER_OHNE_ZENSUREN;
+        else if (p == zander) erwartet += ZANDER_OHNE_ZENSUREN;
+        else erwartet += "Vorname: V\nName: " + p->getName() + "\nPLZ: 0\nFahrschüler:  \nFehlzeiten:  keine\n\n";
+        erwartet += "Zensuren:\n";
+        for (const c_Fach* f : *sv->getFachliste()) {
+            erwartet += f->getName() + ": ";
+            for (const c_Zensur* g : *p->getZensurliste()) {
+                if (g->getFach() != f) continue;
+                for (const auto& feld : *g->getFelder()) erwartet += feldzeile(feld.get()) + " | ";
+                erwartet += "\n";
+            }
+            erwartet += "\n";
+        }
+        erwartet += "\n\n";
+    }
+    EXPECT_EQ(liste, erwartet);
+    EXPECT_EQ(fremd.getName(), "Fremd");
+}
+
 TEST_F(BerichtTest, TeacherListDiffersBetweenExportAndPrint) {
     baueJahr();
     const std::string mueller1 =
@@ -432,6 +475,35 @@ TEST_F(BerichtTest, ExportFileIsWindows1252WithCrLfAndReplacedOnlyWhenWritten) {
     EXPECT_FALSE(schreibeExportdatei("fehlt/liste.txt", "neu\n"));
     EXPECT_EQ(eintraege(), "leer.txt;liste.txt;ordner.txt;orvask.str;");
     EXPECT_STREQ(EXPORT_FEHLER, "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.");
+}
+
+// The export dialog writes the text as the builder hands it over, piece by piece: wherever the
+// pieces break the lines, the file is the one of the whole text.
+TEST_F(BerichtTest, ExportFileFromPiecesIsTheFileOfTheWholeText) {
+    ASSERT_TRUE(schreibeExportdatei("rest.txt", "Ä\nA – Rest Ü"));
+    EXPECT_EQ(lese("rest.txt"), "\xC4\r\nA \x96 Rest \xDC\r\n");
+    for (const std::string ganz :
+         {"Müller\n\nRäume: A, B\n", "ohne Ende\nletzte", "\n", "", "x\n\n\n\ny", "Ä\nA – Rest Ü"}) {
+        ASSERT_TRUE(schreibeExportdatei("ganz.txt", ganz));
+        for (std::size_t schnitt = 1; schnitt <= 3; ++schnitt) {
+            c_Exportdatei datei("teile.txt");
+            for (std::size_t i = 0; i < ganz.size(); i += schnitt) datei.appendText(ganz.substr(i, schnitt));
+            datei.appendText("");
+            ASSERT_TRUE(datei.schliessen());
+            EXPECT_EQ(lese("teile.txt"), lese("ganz.txt")) << ganz << " in Stücken zu " << schnitt;
+        }
+    }
+    // A report built straight into the file.
+    baueJahr();
+    c_Berichtskontext k;
+    k.schulverwaltung = sv.get();
+    k.zensuren = true;
+    c_Exportdatei datei("schueler.txt");
+    c_Bericht(k, Ausgabeart::Export, datei).writeGebiet(GEBIET_SCHUELERLISTE);
+    ASSERT_TRUE(datei.schliessen());
+    ASSERT_TRUE(schreibeExportdatei("puffer.txt", text(GEBIET_SCHUELERLISTE, Ausgabeart::Export, k)));
+    EXPECT_EQ(lese("schueler.txt"), lese("puffer.txt"));
+    EXPECT_NE(lese("schueler.txt").find("Zensuren:\r\n"), std::string::npos);
 }
 
 }  // namespace

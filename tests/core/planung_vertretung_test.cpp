@@ -261,6 +261,39 @@ TEST_F(PlanungVertretung, VolleListeBeendetDiePlanungMitMeldung) {
     EXPECT_EQ(fuerEck, 1);
 }
 
+// A run deletes a teacher's substitutions from today on before it plans him: the places they
+// free count at once, although the run changes the list only at its end.
+TEST_F(PlanungVertretung, VolleListeZaehltGeloeschteVertretungenGleichFrei) {
+    c_Vertretungsterminliste* liste = sv()->getVertretungsterminliste();
+    for (int i = 0; i < 31994; ++i) {
+        auto v = std::make_unique<c_Vertretungstermin>();
+        v->setFelder(std::make_unique<c_Datenliste>(*sv()->getVertretungsterminStruktur()));
+        v->setDatum(1, 1, 2020);
+        liste->push_back(v.release());
+    }
+    c_Lehrer* eck = s().lehrer("Eck", 20, {ma});
+    for (const char* tag : {"Montag", "Dienstag", "Mittwoch"}) s().dauertermin(tag, 3, 4, k5a, de, abwesend, raum);
+    s().fehlzeit(abwesend, 2, 3, 2026, 13, 3, 2026);  // 6 lessons
+    vertretung(9, 3, 2026, 2, 2, bach, abwesend);    // two of his from today on, deleted by the run
+    vertretung(10, 3, 2026, 2, 2, bach, abwesend);
+    vertretung(20, 3, 2026, 2, 2, bach, eck);  // 31997 entries
+    s().fehlzeit(eck, 2, 3, 2026, 3, 3, 2026);
+    std::string fehler;
+    c_Vertretungsplanerstellung v(sv(), &fehler);
+    v.createVertretungsplan();
+    EXPECT_TRUE(v.isVoll());
+    EXPECT_EQ(fehler, VERTRETUNGSPLAN_VOLL);
+    EXPECT_EQ(liste->size(), c_Database::MAX_EINTRAEGE);
+    // Three free places and his two deleted ones: five of his six lessons; Eck was not planned.
+    int fuerAbwesend = 0, fuerEck = 0;
+    for (const c_Vertretungstermin* t : *liste) {
+        fuerAbwesend += t->getVertretenerLehrer() == abwesend;
+        fuerEck += t->getVertretenerLehrer() == eck;
+    }
+    EXPECT_EQ(fuerAbwesend, 5);
+    EXPECT_EQ(fuerEck, 1);
+}
+
 TEST_F(PlanungVertretung, FehlzeitBisNeuntausendneunhundertneunundneunzigFriertNichtEin) {
     for (const char* tag : {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag"})
         for (int st = 2; st <= 5; ++st) s().dauertermin(tag, st, st, k5a, de, abwesend, raum);

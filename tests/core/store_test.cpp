@@ -2,7 +2,9 @@
 // reference checks and cascades, clearing.
 #include "jahrgang_hilfe.h"
 
+#include <algorithm>
 #include <functional>
+#include <random>
 
 using namespace jahrgang;
 
@@ -189,6 +191,52 @@ TEST_F(Speicher, GeaenderteNamenWerdenNeuEinsortiert) {
     l->getFelder()->setString("NAME", "Zeh");
     EXPECT_EQ(sv->updateLehrer(l), 1);
     EXPECT_EQ(sv->getLehrerliste()->getLehrer(2), l);
+}
+
+// Many changed and new names among equal ones and ones that differ only in case or by an umlaut:
+// each record lands where the scan from the front puts it, after the last entry that does not
+// come after it.
+TEST_F(Speicher, GeaenderteUndNeuePersonenStehenWoDerScanVonVorneSieHinsetzt) {
+    const char* namen[] = {"meier", "Meier", "MEIER", "Müller", "Mueller", "Abel", "abel", "Zorn", "Öz", ""};
+    const char* vornamen[] = {"Jan", "jan", "Ute", ""};
+    std::mt19937 z(7);
+    auto zufall = [&](std::size_t n) { return static_cast<std::size_t>(z() % n); };
+    // The place of the linear scan in `liste` without `p`.
+    auto erwartet = [](std::vector<c_person*> liste, c_person* p) {
+        liste.erase(std::remove(liste.begin(), liste.end(), p), liste.end());
+        text::setIgnoreCase(true);
+        std::size_t i = 0;
+        while (i < liste.size()) {
+            const int c = text::compare(liste[i]->getName(), p->getName());
+            if ((c != 0 ? c : text::compare(liste[i]->getVorname(), p->getVorname())) > 0) break;
+            ++i;
+        }
+        liste.insert(liste.begin() + static_cast<std::ptrdiff_t>(i), p);
+        return liste;
+    };
+    auto alsPersonen = [](const auto& liste) { return std::vector<c_person*>(liste.begin(), liste.end()); };
+    for (int schritt = 0; schritt < 400; ++schritt) {
+        const bool lehrerListe = schritt % 2 != 0;
+        const std::vector<c_person*> vorher =
+            lehrerListe ? alsPersonen(*sv->getLehrerliste()) : alsPersonen(*sv->getSchuelerliste());
+        c_person* p;
+        if (vorher.size() < 40 || zufall(3) == 0) {
+            if (lehrerListe)
+                p = add(*sv, lehrer(*sv, namen[zufall(10)], vornamen[zufall(4)]));
+            else
+                p = add(*sv, schueler(*sv, namen[zufall(10)], vornamen[zufall(4)]));
+        } else {
+            p = vorher[zufall(vorher.size())];
+            p->getFelder()->setString("NAME", namen[zufall(10)]);
+            p->getFelder()->setString("VORNAME", vornamen[zufall(4)]);
+            EXPECT_EQ(lehrerListe ? sv->updateLehrer(static_cast<c_Lehrer*>(p))
+                                  : sv->updateSchueler(static_cast<c_Schueler*>(p)),
+                      1);
+        }
+        const std::vector<c_person*> nachher =
+            lehrerListe ? alsPersonen(*sv->getLehrerliste()) : alsPersonen(*sv->getSchuelerliste());
+        ASSERT_EQ(nachher, erwartet(vorher, p)) << "Schritt " << schritt;
+    }
 }
 
 TEST_F(Speicher, LehrerMitVerweisenWirdNichtGeloescht) {
