@@ -382,7 +382,8 @@ const char* keineDatenText(Ausgabeart art) {
                                      : "Zum ausgewählten Gebiet gibt\nes keine Daten zum Drucken";
 }
 
-c_Exportdatei::c_Exportdatei(const std::string& pfad) : k_datei(std::make_unique<text::TextFileWriter>(pfad)) {}
+c_Exportdatei::c_Exportdatei(const std::string& pfad)
+    : k_datei(std::make_unique<text::TextFileWriter>(pfad, text::TextFileWriter::Ablage::Zwischenspeicher)) {}
 
 c_Exportdatei::~c_Exportdatei() = default;
 

@@ -110,7 +110,7 @@ void TextFileWriter::writeLines(std::string_view utf8) {
     if (!utf8.empty() && utf8.back() != '\n') m_buffer += "\r\n";
 }
 
-bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer); }
+bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer, m_ablage); }
 
 namespace {
 // The temporary file of a write: the target's name, this suffix and six characters.
@@ -135,7 +135,7 @@ std::string writeTarget(const std::string& path) {
     return ziel;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage) {
     const std::string ziel = writeTarget(path);
     // A target without any write permission is write-protected: it is not replaced, also not
     // for a user (root) whom the system would let write it anyway.
@@ -166,7 +166,7 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes) {
         p += w;
         left -= static_cast<std::size_t>(w);
     }
-    if (ok && ::fsync(fd) != 0) ok = false;
+    if (ok && ablage == TextFileWriter::Ablage::Platte && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && ::rename(tmp.c_str(), ziel.c_str()) != 0) ok = false;
     if (!ok) ::unlink(tmp.c_str());

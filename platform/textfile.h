@@ -35,7 +35,13 @@ private:
 // step leaves the target as it was.
 class TextFileWriter {
 public:
-    explicit TextFileWriter(std::string path) : m_path(std::move(path)) {}
+    // How far a commit goes before the rename: to the disk itself (the year's files, which a
+    // power cut must not leave empty), or to the system's cache (exports, which can be made
+    // again; a full disk is reported either way).
+    enum class Ablage { Platte, Zwischenspeicher };
+
+    explicit TextFileWriter(std::string path, Ablage ablage = Ablage::Platte)
+        : m_path(std::move(path)), m_ablage(ablage) {}
 
     // One line of UTF-8 text; it is written in Windows-1252 followed by CR LF.
     void writeLine(const std::string& utf8);
@@ -49,6 +55,7 @@ public:
 
 private:
     std::string m_path;
+    Ablage m_ablage;
     std::string m_buffer;
 };
 
@@ -57,7 +64,8 @@ bool fileExists(const std::string& path);
 
 // Replaces the file `path` by exactly `bytes`, atomically as TextFileWriter::commit does:
 // false, with the file as it was, when any step failed.
-bool writeFileAtomically(const std::string& path, const std::string& bytes);
+bool writeFileAtomically(const std::string& path, const std::string& bytes,
+                         TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
 // Copies the file `from` to `to` through writeFileAtomically; false when it could not be read
 // or written.
 bool copyFileAtomically(const std::string& from, const std::string& to);
