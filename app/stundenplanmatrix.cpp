@@ -64,12 +64,16 @@ void TStundenplanMatrix::ordneAn() {
 
 int TStundenplanMatrix::spaltenBedarf(int tag) const {
     int breite = std::max(ZELLE_B, k_tagLabels[tag]->fontMetrics().horizontalAdvance(kTagNamen[tag]) + 6);
-    for (int l = 1; l <= k_stunden; ++l) {
-        const QPushButton* b = k_zellen[tag][l];
-        const QFontMetrics fm = b->fontMetrics();
-        for (const QString& zeile : b->text().split('\n'))
-            breite = std::max(breite, fm.horizontalAdvance(zeile) + kZellenRand);
-    }
+    for (int l = 1; l <= k_stunden; ++l) breite = std::max(breite, zellenBedarf(tag, l));
+    return breite;
+}
+
+int TStundenplanMatrix::zellenBedarf(int tag, int stunde) const {
+    const QPushButton* b = k_zellen[tag][stunde];
+    if (b->text().isEmpty()) return 0;
+    const QFontMetrics fm = b->fontMetrics();
+    int breite = 0;
+    for (const QString& zeile : b->text().split('\n')) breite = std::max(breite, fm.horizontalAdvance(zeile) + kZellenRand);
     return breite;
 }
 
@@ -102,8 +106,13 @@ bool TStundenplanMatrix::isMarkiert(int tag, int stunde) const {
 
 void TStundenplanMatrix::setZelltext(const QString& text, int tag, int stunde) {
     if (!imRaster(tag, stunde)) return;
+    // A week fills hundreds of cells: only this cell is measured, and the column laid out
+    // again when it needs more room than it has, or gave up the text that set its width.
+    const int alt = zellenBedarf(tag, stunde);
     schreibeZelle(text, tag, stunde);
-    if (spaltenBedarf(tag) != k_spaltenBreiten[tag]) ordneAn();
+    if (stunde > k_stunden) return;  // a hidden cell takes no room
+    const int neu = zellenBedarf(tag, stunde);
+    if (neu > k_spaltenBreiten[tag] || (neu < alt && alt == k_spaltenBreiten[tag])) ordneAn();
 }
 
 void TStundenplanMatrix::schreibeZelle(const QString& text, int tag, int stunde) {

@@ -59,6 +59,8 @@ private:
     void ordneAn();
     // The width the column of a day needs for its name and the texts of its shown cells.
     int spaltenBedarf(int tag) const;
+    // The width the text of one cell needs.
+    int zellenBedarf(int tag, int stunde) const;
     // Sets a cell's text without laying the grid out again.
     void schreibeZelle(const QString& text, int tag, int stunde);
 
