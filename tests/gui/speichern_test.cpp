@@ -178,6 +178,41 @@ TEST_F(SpeichernTest, AnExtensionRunsOnlyAfterAGoodSave) {
     }
 }
 
+// The extensions dialog closed without running a plug-in read no file: a change that waited to be
+// written still waits, also when the save before the plug-in failed and the dialog was cancelled.
+TEST_F(SpeichernTest, AnExtensionsDialogClosedWithoutARunKeepsTheWaitingWrite) {
+    plugin("ohnefenster", "b_ohne.so");
+    for (const bool saveFehlgeschlagen : {false, true}) {
+        SCOPED_TRACE(saveFehlgeschlagen ? "nach gescheitertem Speichern" : "gleich abgebrochen");
+        fs::remove(AKTUELLE_DATEI);
+        fs::copy_file("jahr_a.sdb", AKTUELLE_DATEI);
+        auto r = rahmen();
+        TMainWindow* w = r->client();
+        neuerSchueler(w->schulverwaltung(), "Wartend");
+        w->saveDatenbestand();
+        m_meldungen.leeren();
+        {
+            std::unique_ptr<VolleFestplatte> voll;
+            if (saveFehlgeschlagen) voll = std::make_unique<VolleFestplatte>(1000);
+            imDialog([saveFehlgeschlagen](QWidget* d) {
+                if (saveFehlgeschlagen) {
+                    QListWidget* liste = d->findChild<QListWidget*>("id771");
+                    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                                      liste->visualItemRect(liste->item(0)).center());
+                    d->findChild<QPushButton*>("id1")->click();  // says that it does not run
+                }
+                d->findChild<QPushButton*>("id2")->click();
+            });
+            w->befehl(CM_ERWEITERUNGEN);
+        }
+        EXPECT_EQ(m_meldungen.anzahl(), saveFehlgeschlagen ? 1u : 0u);
+        EXPECT_EQ(protokoll(), Zeilen());
+        EXPECT_TRUE(w->hatUngespeicherteAenderungen());
+        ASSERT_TRUE(warteAufSchreiben(w));
+        EXPECT_TRUE(aufDerPlatte("Wartend"));
+    }
+}
+
 TEST_F(SpeichernTest, AYearWhoseStructureDidNotLoadIsNeverWritten) {
     // orvask.str cannot be read (a folder) and there is no aktuell.sdb: no templates.
     fs::remove(AKTUELLE_DATEI);
