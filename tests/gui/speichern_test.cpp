@@ -13,6 +13,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
+#include <utility>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -210,6 +212,56 @@ TEST_F(SpeichernTest, AnExtensionsDialogClosedWithoutARunKeepsTheWaitingWrite) {
         EXPECT_TRUE(w->hatUngespeicherteAenderungen());
         ASSERT_TRUE(warteAufSchreiben(w));
         EXPECT_TRUE(aufDerPlatte("Wartend"));
+    }
+}
+
+// Closing with a change that waits to be written while the disk is full: the close reports the
+// failed write once, also while the user takes time to read its box, and once the user chose to
+// quit, the emptied year is never written over the file, whatever room there is afterwards.
+TEST_F(SpeichernTest, ClosingAfterAFailedWriteReportsItOnceAndWritesNothingAfterwards) {
+    // Answers as the recorder does; the first box stays open until the delayed write's time has come.
+    struct LangsamerLeser : AufzeichnenderMeldungsDienst {
+        std::function<void()> lesen;
+        int zeige(QWidget* p, const std::string& text, const std::string& caption, int flags) override {
+            if (auto l = std::exchange(lesen, nullptr)) l();
+            return AufzeichnenderMeldungsDienst::zeige(p, text, caption, flags);
+        }
+    };
+    for (const bool beenden : {false, true}) {
+        SCOPED_TRACE(beenden ? "beendet" : "weiter");
+        fs::remove(AKTUELLE_DATEI);
+        auto w = fenster();
+        const std::string vorher = dateiInhalt(AKTUELLE_DATEI);
+        LangsamerLeser leser;
+        MeldungsDienstTausch tausch(leser);
+        neuerSchueler(w->schulverwaltung(), "Wartend");
+        w->saveDatenbestand();
+        {
+            VolleFestplatte voll(1000);
+            if (!beenden) {
+                TMainWindow* fenster = w.get();
+                leser.lesen = [fenster] { QTest::qWaitFor([fenster] { return !fenster->speichertBald(); }, 60000); };
+            }
+            leser.antworte(IDOK);
+            leser.antworte(beenden ? IDYES : IDNO);
+            EXPECT_EQ(w->queryClose(), beenden);
+        }
+        ASSERT_EQ(leser.anzahl(), 2u);
+        EXPECT_EQ(leser.meldungen()[0].text, "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.");
+        EXPECT_EQ(leser.meldungen()[1].caption, "Beenden");
+        // The disk has room again; the window lives on a moment after the close.
+        warteUeberDieVerzoegerung(w.get());
+        if (beenden) {
+            EXPECT_FALSE(w->hatUngespeicherteAenderungen());
+            EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), vorher);
+        } else {
+            // Still there, written with the next change.
+            neuerSchueler(w->schulverwaltung(), "Danach");
+            w->saveDatenbestand();
+            ASSERT_TRUE(warteAufSchreiben(w.get()));
+            EXPECT_TRUE(aufDerPlatte("Wartend"));
+        }
+        EXPECT_EQ(leser.anzahl(), 2u);
     }
 }
 
