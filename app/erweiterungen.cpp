@@ -115,15 +115,22 @@ void TMainWindow::CmErweiterungen() {
                 MB_OK | MB_ICONEXCLAMATION, this);
         return;
     }
-    bool geladen = true;
+    bool ausgefuehrt = false, geladen = true;
     {
         TPluginDialog dialog(this, 770, &k_schulverwaltung, &k_pluginliste,
                              [this](QWidget* eltern) { return sichereVorErweiterung(eltern); });
         dialog.exec();
         if (dialog.wurdeAusgefuehrt()) {
+            ausgefuehrt = true;
             k_neuladenAusstehend = false;  // the dialog has just loaded the data
             geladen = !dialog.ladenFehlgeschlagen();
         }
     }
-    nachNeuladen(geladen);
+    if (ausgefuehrt) {
+        nachNeuladen(geladen);
+        return;
+    }
+    // No plug-in ran and no file was read: a change that waits to be written still waits.
+    aktualisiereAnsichten();
+    benachrichtigeErweiterungen();
 }

@@ -712,11 +712,19 @@ bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
 }
 
 bool TMainWindow::queryClose() {
-    if (const std::string fehler = speicherFehler(); !fehler.empty())
+    // The close writes and reports by itself: the delayed write does not try again while its
+    // boxes are open, and a failure reported here counts as the one report.
+    k_speicherUhr->stop();
+    if (const std::string fehler = speicherFehler(); !fehler.empty()) {
+        k_speicherFehlerGemeldet = true;
         meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+    }
     if (meldung("Wollen Sie die Schulverwaltung\nwirklich beenden?", "Beenden", MB_YESNO | MB_ICONQUESTION, this) !=
         IDYES)
         return false;
+    // The data go now; what could not be written is not written later as an emptied year.
+    k_ungespeichert = false;
+    k_speicherUhr->stop();
     k_schulverwaltung.clear();
     return true;
 }

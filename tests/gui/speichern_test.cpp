@@ -13,6 +13,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <functional>
+#include <utility>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -175,6 +177,91 @@ TEST_F(SpeichernTest, AnExtensionRunsOnlyAfterAGoodSave) {
             EXPECT_TRUE(aufDerPlatte("Ungesichert"));
         else
             EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), vorher);
+    }
+}
+
+// The extensions dialog closed without running a plug-in read no file: a change that waited to be
+// written still waits, also when the save before the plug-in failed and the dialog was cancelled.
+TEST_F(SpeichernTest, AnExtensionsDialogClosedWithoutARunKeepsTheWaitingWrite) {
+    plugin("ohnefenster", "b_ohne.so");
+    for (const bool saveFehlgeschlagen : {false, true}) {
+        SCOPED_TRACE(saveFehlgeschlagen ? "nach gescheitertem Speichern" : "gleich abgebrochen");
+        fs::remove(AKTUELLE_DATEI);
+        fs::copy_file("jahr_a.sdb", AKTUELLE_DATEI);
+        auto r = rahmen();
+        TMainWindow* w = r->client();
+        neuerSchueler(w->schulverwaltung(), "Wartend");
+        w->saveDatenbestand();
+        m_meldungen.leeren();
+        {
+            std::unique_ptr<VolleFestplatte> voll;
+            if (saveFehlgeschlagen) voll = std::make_unique<VolleFestplatte>(1000);
+            imDialog([saveFehlgeschlagen](QWidget* d) {
+                if (saveFehlgeschlagen) {
+                    QListWidget* liste = d->findChild<QListWidget*>("id771");
+                    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                                      liste->visualItemRect(liste->item(0)).center());
+                    d->findChild<QPushButton*>("id1")->click();  // says that it does not run
+                }
+                d->findChild<QPushButton*>("id2")->click();
+            });
+            w->befehl(CM_ERWEITERUNGEN);
+        }
+        EXPECT_EQ(m_meldungen.anzahl(), saveFehlgeschlagen ? 1u : 0u);
+        EXPECT_EQ(protokoll(), Zeilen());
+        EXPECT_TRUE(w->hatUngespeicherteAenderungen());
+        ASSERT_TRUE(warteAufSchreiben(w));
+        EXPECT_TRUE(aufDerPlatte("Wartend"));
+    }
+}
+
+// Closing with a change that waits to be written while the disk is full: the close reports the
+// failed write once, also while the user takes time to read its box, and once the user chose to
+// quit, the emptied year is never written over the file, whatever room there is afterwards.
+TEST_F(SpeichernTest, ClosingAfterAFailedWriteReportsItOnceAndWritesNothingAfterwards) {
+    // Answers as the recorder does; the first box stays open until the delayed write's time has come.
+    struct LangsamerLeser : AufzeichnenderMeldungsDienst {
+        std::function<void()> lesen;
+        int zeige(QWidget* p, const std::string& text, const std::string& caption, int flags) override {
+            if (auto l = std::exchange(lesen, nullptr)) l();
+            return AufzeichnenderMeldungsDienst::zeige(p, text, caption, flags);
+        }
+    };
+    for (const bool beenden : {false, true}) {
+        SCOPED_TRACE(beenden ? "beendet" : "weiter");
+        fs::remove(AKTUELLE_DATEI);
+        auto w = fenster();
+        const std::string vorher = dateiInhalt(AKTUELLE_DATEI);
+        LangsamerLeser leser;
+        MeldungsDienstTausch tausch(leser);
+        neuerSchueler(w->schulverwaltung(), "Wartend");
+        w->saveDatenbestand();
+        {
+            VolleFestplatte voll(1000);
+            if (!beenden) {
+                TMainWindow* fenster = w.get();
+                leser.lesen = [fenster] { QTest::qWaitFor([fenster] { return !fenster->speichertBald(); }, 60000); };
+            }
+            leser.antworte(IDOK);
+            leser.antworte(beenden ? IDYES : IDNO);
+            EXPECT_EQ(w->queryClose(), beenden);
+        }
+        ASSERT_EQ(leser.anzahl(), 2u);
+        EXPECT_EQ(leser.meldungen()[0].text, "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.");
+        EXPECT_EQ(leser.meldungen()[1].caption, "Beenden");
+        // The disk has room again; the window lives on a moment after the close.
+        warteUeberDieVerzoegerung(w.get());
+        if (beenden) {
+            EXPECT_FALSE(w->hatUngespeicherteAenderungen());
+            EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), vorher);
+        } else {
+            // Still there, written with the next change.
+            neuerSchueler(w->schulverwaltung(), "Danach");
+            w->saveDatenbestand();
+            ASSERT_TRUE(warteAufSchreiben(w.get()));
+            EXPECT_TRUE(aufDerPlatte("Wartend"));
+        }
+        EXPECT_EQ(leser.anzahl(), 2u);
     }
 }
 
