@@ -199,8 +199,9 @@ Ordnersperre sperreArbeitsordner(std::unique_ptr<QLockFile>& sperre) {
 
 int schulverwaltungMain(int argc, char** argv) {
     installiereSpeicherHandler();
-    TSchulverwaltungApplication app(argc, argv);
+    // The lock goes after the application: the main window and the plug-ins are gone by then.
     std::unique_ptr<QLockFile> sperre;
+    TSchulverwaltungApplication app(argc, argv);
     if (sperreArbeitsordner(sperre) == Ordnersperre::Belegt) {
         const char* const text =
             "Die Schulverwaltung läuft in diesem Arbeitsordner bereits.\nBitte arbeiten Sie in dem Fenster weiter, "

@@ -167,7 +167,9 @@ void TMainWindow::CmAendern() {
 void TMainWindow::CmStundenplanErstellen() {
     {
         Speichersperre sperre(this);  // the generator's thread writes into the lists meanwhile
+        k_generatorLaeuft = true;
         stundenplanErstellen(this, &k_schulverwaltung);
+        k_generatorLaeuft = false;
     }
     aktualisiereAnsichten();
     saveDatenbestand();
@@ -284,6 +286,12 @@ void TMainWindow::CmHalbjahreswechsel() {
 }
 
 bool TMainWindow::archivieren() {
+    // A year without its templates would be written without fields, and could not be read again.
+    if (!k_schulverwaltung.hatStruktur()) {
+        fehler(this, "Der Jahrgang konnte nicht archiviert werden:\nDie Struktur des Datenbestandes "
+                     "(die Felder der Datensätze)\nwurde nicht geladen.");
+        return false;
+    }
     DateiAuswahl auswahl;
     auswahl.filter = k_dateiFilter;
     auswahl.standardEndung = k_dateiEndung;

@@ -62,14 +62,20 @@ void TMainWindow::benachrichtigeErweiterungen() {
     k_pluginliste.updateAll();
 }
 
-void TMainWindow::nachNeuladen(bool geladen) {
+void TMainWindow::nachNeuladen(Neuladen neugeladen) {
     aktualisiereAnsichten();
     // When neither file could be loaded, the data in memory stay and both
-    // files are left as they are, so nothing is saved over them. Else the
-    // data came from a file just read: no change of them waits to be written.
-    if (!geladen) return;
-    k_ungespeichert = false;
-    k_speicherUhr->stop();
+    // files are left as they are, so nothing is saved over them.
+    if (neugeladen == Neuladen::Fehlgeschlagen) return;
+    if (neugeladen == Neuladen::AusDatei) {
+        // The data came from aktuell.sdb just read: no change of them waits to be written.
+        k_ungespeichert = false;
+        k_speicherUhr->stop();
+    } else {
+        // aktuell.sdb as the plug-in left it could not be read: the year from the backup
+        // takes its place, or the next start would find the broken file.
+        speichereBald();
+    }
     benachrichtigeErweiterungen();
 }
 
@@ -115,7 +121,8 @@ void TMainWindow::CmErweiterungen() {
                 MB_OK | MB_ICONEXCLAMATION, this);
         return;
     }
-    bool ausgefuehrt = false, geladen = true;
+    bool ausgefuehrt = false;
+    Neuladen neugeladen = Neuladen::AusDatei;
     {
         TPluginDialog dialog(this, 770, &k_schulverwaltung, &k_pluginliste,
                              [this](QWidget* eltern) { return sichereVorErweiterung(eltern); });
@@ -123,11 +130,11 @@ void TMainWindow::CmErweiterungen() {
         if (dialog.wurdeAusgefuehrt()) {
             ausgefuehrt = true;
             k_neuladenAusstehend = false;  // the dialog has just loaded the data
-            geladen = !dialog.ladenFehlgeschlagen();
+            neugeladen = dialog.neugeladen();
         }
     }
     if (ausgefuehrt) {
-        nachNeuladen(geladen);
+        nachNeuladen(neugeladen);
         return;
     }
     // No plug-in ran and no file was read: a change that waits to be written still waits.

@@ -476,7 +476,7 @@ void TMainWindow::updateRaum() {
                 z << faecherText(r->getFachliste());
             return z;
         },
-        [this] { return istAktuell(ANSICHT_RAEUME); });
+        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_RAEUME); });
 }
 
 void TMainWindow::updateSchueler() {
@@ -493,7 +493,7 @@ void TMainWindow::updateSchueler() {
             z << (*klasse)(s->getKlasse());
             return z;
         },
-        [this] { return istAktuell(ANSICHT_SCHUELER); });
+        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_SCHUELER); });
 }
 
 void TMainWindow::updateLehrer() {
@@ -518,7 +518,7 @@ void TMainWindow::updateLehrer() {
             z << QString::number(l->getVergebeneStunden());
             return z;
         },
-        [this] { return istAktuell(ANSICHT_LEHRER); });
+        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_LEHRER); });
 }
 
 namespace {
@@ -546,7 +546,7 @@ void TMainWindow::updateEinzeltermine() {
               << texte->raum(t->getRaum());
             return z;
         },
-        [this] { return istAktuell(ANSICHT_EINZELTERMINE); });
+        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_EINZELTERMINE); });
 }
 
 void TMainWindow::updateVertretungen() {
@@ -564,7 +564,7 @@ void TMainWindow::updateVertretungen() {
             z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->raum(t->getRaum());
             return z;
         },
-        [this] { return istAktuell(ANSICHT_VERTRETUNGEN); });
+        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_VERTRETUNGEN); });
 }
 
 c_Klasse* TMainWindow::gewaehlteKlasse() {
@@ -706,6 +706,7 @@ bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
              (!speichereAktuell() || !k_schulverwaltung.save(SICHERUNGS_DATEI)))
         fehler = "Der Datenbestand konnte nicht in den Dateien aktuell.sdb und aktuell.tmp gespeichert werden.";
     if (fehler.empty()) return true;
+    k_speicherFehlerGemeldet = true;  // the delayed write does not report it again
     meldung(fehler + "\nDie Erweiterung wird nicht ausgeführt, damit keine Änderungen verloren gehen.", "Fehler",
             MB_OK | MB_ICONEXCLAMATION, eltern);
     return false;
@@ -720,8 +721,10 @@ bool TMainWindow::queryClose() {
         meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
     }
     if (meldung("Wollen Sie die Schulverwaltung\nwirklich beenden?", "Beenden", MB_YESNO | MB_ICONQUESTION, this) !=
-        IDYES)
+        IDYES) {
+        if (k_ungespeichert) k_speicherUhr->start();  // tried again, without a new report
         return false;
+    }
     // The data go now; what could not be written is not written later as an emptied year.
     k_ungespeichert = false;
     k_speicherUhr->stop();

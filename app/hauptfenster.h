@@ -233,7 +233,7 @@ private:
     void benachrichtigeErweiterungen();
     // After a reload: the grid to the settings, every list refreshed, and the
     // change notification unless the reload failed (`geladen` false).
-    void nachNeuladen(bool geladen);
+    void nachNeuladen(Neuladen neugeladen);
     // The popup "&Erweiterungen" of the frame's menu.
     void baueErweiterungsMenue();
     // Holds updatesv requests back while it lives; one made meanwhile is
@@ -308,6 +308,9 @@ private:
     bool k_ungespeichert = false;
     bool k_speicherFehlerGemeldet = false;
     int k_speicherSperre = 0;
+    // While a generator's thread writes into the lists, the window reads none of them: rows
+    // not built yet stay empty until the run is over.
+    bool k_generatorLaeuft = false;
 
     int k_tag = 1;
     int k_monat = 1;

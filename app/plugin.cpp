@@ -173,15 +173,15 @@ const NeuladenTexte NEULADEN_DIALOG = {
     "\nÖffnen Sie bitte eine Jahrgangsdatei per Hand.",
 };
 
-bool ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte) {
+Neuladen ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte) {
     const char* const titel = "Fehler beim aktuallisieren des Datenbestandes";
     std::string fehler;
-    if (schulverwaltung->reload(AKTUELLE_DATEI, &fehler)) return true;
+    if (schulverwaltung->reload(AKTUELLE_DATEI, &fehler)) return Neuladen::AusDatei;
     meldung(texte.fehlerAnfang + fehler + texte.fehlerEnde, titel, MB_OK, eltern);
     fehler.clear();
-    if (schulverwaltung->reload(SICHERUNGS_DATEI, &fehler)) return true;
+    if (schulverwaltung->reload(SICHERUNGS_DATEI, &fehler)) return Neuladen::AusSicherung;
     meldung(texte.rueckfallAnfang + fehler + texte.rueckfallEnde, titel, MB_OK, eltern);
-    return false;
+    return Neuladen::Fehlgeschlagen;
 }
 
 // ---------------------------------------------------------------- updatesv

@@ -120,11 +120,14 @@ struct NeuladenTexte {
 extern const NeuladenTexte NEULADEN_HAUPTFENSTER;  // reloadDatenbestand
 extern const NeuladenTexte NEULADEN_DIALOG;        // the extensions dialog
 
+// What a reload after a plug-in read: aktuell.sdb, the backup aktuell.tmp, or neither (the
+// data in memory stay as they were).
+enum class Neuladen { AusDatei, AusSicherung, Fehlgeschlagen };
+
 // Loads aktuell.sdb after a plug-in may have changed it, and aktuell.tmp when
 // that fails (a missing file counts as failed); each failure is shown in a
-// plain box captioned "Fehler beim aktuallisieren des Datenbestandes". When
-// both fail, the data in memory stay as they were and false comes back.
-bool ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte);
+// plain box captioned "Fehler beim aktuallisieren des Datenbestandes".
+Neuladen ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte);
 
 // The window whose data updatesv reloads, set and removed on the UI thread;
 // removing takes it away only when it is the one set.

@@ -67,6 +67,6 @@ void TPluginDialog::runPlugin() {
     if (k_sichern && !k_sichern(this)) return;
     plugin->start(static_cast<QWidget*>(this));
     k_ausgefuehrt = true;
-    k_ladenFehlgeschlagen = !ladeNachErweiterung(this, k_schulverwaltung, NEULADEN_DIALOG);
+    k_neugeladen = ladeNachErweiterung(this, k_schulverwaltung, NEULADEN_DIALOG);
     accept();
 }

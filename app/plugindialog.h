@@ -2,6 +2,7 @@
 // the chosen one with the data saved before and loaded again after.
 #pragma once
 
+#include "app/plugin.h"
 #include "platform/ui/listenmarkierung.h"
 
 #include <QDialog>
@@ -26,9 +27,9 @@ public:
     void runPlugin();
     // A plug-in ran (and the data were loaded again).
     bool wurdeAusgefuehrt() const { return k_ausgefuehrt; }
-    // After the run neither aktuell.sdb nor aktuell.tmp could be loaded: the
-    // data in memory are those from before, and both files are as the plug-in left them.
-    bool ladenFehlgeschlagen() const { return k_ladenFehlgeschlagen; }
+    // What the reload after the run read; Fehlgeschlagen: neither aktuell.sdb nor aktuell.tmp,
+    // the data in memory are those from before, and both files are as the plug-in left them.
+    Neuladen neugeladen() const { return k_neugeladen; }
 
 private:
     c_Schulverwaltung* k_schulverwaltung;
@@ -36,5 +37,5 @@ private:
     std::unique_ptr<c_Pluginliste> k_ohneGui;  // the plug-ins of the lines, in line order
     TListenfeld* k_liste;
     bool k_ausgefuehrt = false;
-    bool k_ladenFehlgeschlagen = false;
+    Neuladen k_neugeladen = Neuladen::AusDatei;
 };

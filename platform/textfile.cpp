@@ -189,7 +189,7 @@ bool copyFileAtomically(const std::string& from, const std::string& to) {
 }
 
 void removeStaleTemporaries(const std::string& path) {
-    const std::string ziel = writeTarget(path);
+    const std::string& ziel = path;
     const std::size_t schraegstrich = ziel.rfind('/');
     const std::string ordner = schraegstrich == std::string::npos ? "." : ziel.substr(0, schraegstrich + 1);
     const std::string praefix =

@@ -74,7 +74,8 @@ bool copyFileAtomically(const std::string& from, const std::string& to);
 std::string writeTarget(const std::string& path);
 // Removes the temporary files a write to `path` left behind when it was killed before it
 // could finish (its siblings named as the writer names them). Only for a caller who knows
-// that no write to `path` is running, in this process or another.
+// that no write to `path` is running, in this process or another; a symbolic link is not
+// followed (the folder it leads to may be another program's).
 void removeStaleTemporaries(const std::string& path);
 
 }  // namespace text

@@ -201,13 +201,16 @@ TEST_F(Textdatei, WriterWritesThroughSymbolicLinksAndKeepsThem) {
         EXPECT_TRUE(std::filesystem::is_symlink(f.link));
         EXPECT_EQ(leseDatei(f.datei), std::string(f.link) + "\r\n");
     }
-    // What a killed write left beside the file the link leads to goes, nothing else.
+    // What a killed write left beside the name goes, nothing else; the folder a link leads to
+    // is left alone.
+    schreibeDatei("direkt.sdb.~Xy12Z9", "halb");
+    schreibeDatei("direkt.sdb.~zu-lang", "fremd");
     schreibeDatei("daten/jahr.sdb.~Xy12Z9", "halb");
-    schreibeDatei("daten/jahr.sdb.~zu-lang", "fremd");
     text::removeStaleTemporaries("direkt.sdb");
-    EXPECT_FALSE(std::filesystem::exists("daten/jahr.sdb.~Xy12Z9"));
-    EXPECT_TRUE(std::filesystem::exists("daten/jahr.sdb.~zu-lang"));
-    EXPECT_TRUE(std::filesystem::exists("daten/jahr.sdb"));
+    EXPECT_FALSE(std::filesystem::exists("direkt.sdb.~Xy12Z9"));
+    EXPECT_TRUE(std::filesystem::exists("direkt.sdb.~zu-lang"));
+    EXPECT_TRUE(std::filesystem::exists("daten/jahr.sdb.~Xy12Z9"));
+    EXPECT_TRUE(std::filesystem::is_symlink("direkt.sdb"));
 }
 
 }  // namespace

@@ -282,6 +282,28 @@ TEST_F(SpeichernTest, AYearWhoseStructureDidNotLoadIsNeverWritten) {
     ASSERT_GE(m_meldungen.anzahl(), 2u);
     EXPECT_NE(m_meldungen.meldungen()[m_meldungen.anzahl() - 2].text.find("weil seine Struktur nicht"),
               std::string::npos);
+    // Nor is it archived: no file is asked for.
+    m_dateien.antworte(std::string("archiv.sdb"));
+    w->befehl(CM_JAHRGANG_ARCHIVIEREN);
+    EXPECT_EQ(m_dateien.anzahl(), 0u);
+    EXPECT_FALSE(fs::exists("archiv.sdb"));
+    EXPECT_EQ(m_meldungen.letzte().text.rfind("Der Jahrgang konnte nicht archiviert werden:", 0), 0u);
+}
+
+TEST_F(SpeichernTest, AfterAPluginLeftABrokenFileTheYearFromTheBackupTakesItsPlace) {
+    // The plug-in writes a cut file over aktuell.sdb; the reload falls back to aktuell.tmp, and
+    // the year read from it is written back, so that the next start does not find the broken file.
+    plugin("ohnefenster", "b_ohne.so");
+    schreibe("kaputt.sdb", kaputt());
+    setenv("ORVASK_TEST_QUELLE", (m_ordner / "kaputt.sdb").c_str(), 1);
+    auto r = rahmen();
+    TMainWindow* w = r->client();
+    neuerSchueler(w->schulverwaltung(), "Vorher");
+    r->findChild<QAction*>("befehl2000")->trigger();
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);  // the fall-back's message
+    EXPECT_EQ(schueler(w), 3u);
+    ASSERT_TRUE(warteAufSchreiben(w));
+    EXPECT_TRUE(aufDerPlatte("Vorher"));
 }
 
 TEST_F(SpeichernTest, TheBackupOfAFailedYearIsWrittenWholeOrNotAtAll) {
