@@ -28,6 +28,8 @@ protected:
         k5a = s().klasse(5, 'a', raum);
     }
 
+    void volleListe(int alte, int eigene, int erwartet);
+
     bool erstelle(std::string* fehler = nullptr) {
         std::string f;
         c_Vertretungsplanerstellung v(sv(), &f);
@@ -231,10 +233,13 @@ TEST_F(PlanungVertretung, LehrerOhneFehlzeitBehaeltSeineVertretungen) {
     EXPECT_EQ(vertretungen(), "9.3.2026 2-2 5a - Bach Vertretung fuer Cramer\n");
 }
 
-TEST_F(PlanungVertretung, VolleListeBeendetDiePlanungMitMeldung) {
-    // 31995 old entries: five more fit.
+// A list of `alte` old entries, the absent teacher's six lessons to cover, `eigene` substitutions
+// of his from today on (deleted by the run before it plans him) and one for Eck, whose absence
+// would be planned after him: the run fills the list, stops with its message, and the absent
+// teacher gets `erwartet` substitutions.
+void PlanungVertretung::volleListe(int alte, int eigene, int erwartet) {
     c_Vertretungsterminliste* liste = sv()->getVertretungsterminliste();
-    for (int i = 0; i < 31995; ++i) {
+    for (int i = 0; i < alte; ++i) {
         auto v = std::make_unique<c_Vertretungstermin>();
         v->setFelder(std::make_unique<c_Datenliste>(*sv()->getVertretungsterminStruktur()));
         v->setDatum(1, 1, 2020);
@@ -243,7 +248,8 @@ TEST_F(PlanungVertretung, VolleListeBeendetDiePlanungMitMeldung) {
     c_Lehrer* eck = s().lehrer("Eck", 20, {ma});
     for (const char* tag : {"Montag", "Dienstag", "Mittwoch"}) s().dauertermin(tag, 3, 4, k5a, de, abwesend, raum);
     s().fehlzeit(abwesend, 2, 3, 2026, 13, 3, 2026);  // 6 lessons
-    vertretung(20, 3, 2026, 2, 2, bach, eck);         // the 31996th
+    for (int i = 0; i < eigene; ++i) vertretung(9 + i, 3, 2026, 2, 2, bach, abwesend);
+    vertretung(20, 3, 2026, 2, 2, bach, eck);
     s().fehlzeit(eck, 2, 3, 2026, 3, 3, 2026);
     std::string fehler;
     c_Vertretungsplanerstellung v(sv(), &fehler);
@@ -251,48 +257,22 @@ TEST_F(PlanungVertretung, VolleListeBeendetDiePlanungMitMeldung) {
     EXPECT_TRUE(v.isVoll());
     EXPECT_EQ(fehler, VERTRETUNGSPLAN_VOLL);
     EXPECT_EQ(liste->size(), c_Database::MAX_EINTRAEGE);
-    // Abwesend got four; Eck was not planned, so his substitution stays.
+    // Eck was not planned, so his substitution stays.
     int fuerAbwesend = 0, fuerEck = 0;
     for (const c_Vertretungstermin* t : *liste) {
         fuerAbwesend += t->getVertretenerLehrer() == abwesend;
         fuerEck += t->getVertretenerLehrer() == eck;
     }
-    EXPECT_EQ(fuerAbwesend, 4);
+    EXPECT_EQ(fuerAbwesend, erwartet);
     EXPECT_EQ(fuerEck, 1);
 }
 
-// A run deletes a teacher's substitutions from today on before it plans him: the places they
-// free count at once, although the run changes the list only at its end.
-TEST_F(PlanungVertretung, VolleListeZaehltGeloeschteVertretungenGleichFrei) {
-    c_Vertretungsterminliste* liste = sv()->getVertretungsterminliste();
-    for (int i = 0; i < 31994; ++i) {
-        auto v = std::make_unique<c_Vertretungstermin>();
-        v->setFelder(std::make_unique<c_Datenliste>(*sv()->getVertretungsterminStruktur()));
-        v->setDatum(1, 1, 2020);
-        liste->push_back(v.release());
-    }
-    c_Lehrer* eck = s().lehrer("Eck", 20, {ma});
-    for (const char* tag : {"Montag", "Dienstag", "Mittwoch"}) s().dauertermin(tag, 3, 4, k5a, de, abwesend, raum);
-    s().fehlzeit(abwesend, 2, 3, 2026, 13, 3, 2026);  // 6 lessons
-    vertretung(9, 3, 2026, 2, 2, bach, abwesend);    // two of his from today on, deleted by the run
-    vertretung(10, 3, 2026, 2, 2, bach, abwesend);
-    vertretung(20, 3, 2026, 2, 2, bach, eck);  // 31997 entries
-    s().fehlzeit(eck, 2, 3, 2026, 3, 3, 2026);
-    std::string fehler;
-    c_Vertretungsplanerstellung v(sv(), &fehler);
-    v.createVertretungsplan();
-    EXPECT_TRUE(v.isVoll());
-    EXPECT_EQ(fehler, VERTRETUNGSPLAN_VOLL);
-    EXPECT_EQ(liste->size(), c_Database::MAX_EINTRAEGE);
-    // Three free places and his two deleted ones: five of his six lessons; Eck was not planned.
-    int fuerAbwesend = 0, fuerEck = 0;
-    for (const c_Vertretungstermin* t : *liste) {
-        fuerAbwesend += t->getVertretenerLehrer() == abwesend;
-        fuerEck += t->getVertretenerLehrer() == eck;
-    }
-    EXPECT_EQ(fuerAbwesend, 5);
-    EXPECT_EQ(fuerEck, 1);
-}
+// 31995 old entries and Eck's: four more fit.
+TEST_F(PlanungVertretung, VolleListeBeendetDiePlanungMitMeldung) { volleListe(31995, 0, 4); }
+
+// The places the run frees by deleting his two substitutions count at once, although the run
+// changes the list only at its end: three free places and his two, five of his six lessons.
+TEST_F(PlanungVertretung, VolleListeZaehltGeloeschteVertretungenGleichFrei) { volleListe(31994, 2, 5); }
 
 TEST_F(PlanungVertretung, FehlzeitBisNeuntausendneunhundertneunundneunzigFriertNichtEin) {
     for (const char* tag : {"Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag"})
