@@ -165,21 +165,15 @@ void TMainWindow::CmAendern() {
 // ---------------------------------------------------------------- planning
 
 void TMainWindow::CmStundenplanErstellen() {
-    {
-        Speichersperre sperre(this);  // the generator's thread writes into the lists meanwhile
-        k_generatorLaeuft = true;
-        stundenplanErstellen(this, &k_schulverwaltung);
-        k_generatorLaeuft = false;
-    }
+    k_generatorLaeuft = true;
+    stundenplanErstellen(this, &k_schulverwaltung);
+    k_generatorLaeuft = false;
     aktualisiereAnsichten();
     saveDatenbestand();
 }
 
 void TMainWindow::CmVertretungsplanErstellen() {
-    {
-        Speichersperre sperre(this);
-        if (!vertretungsplanErstellen(this, &k_schulverwaltung)) return;
-    }
+    if (!vertretungsplanErstellen(this, &k_schulverwaltung)) return;
     aktualisiereAnsichten();
     saveDatenbestand();
 }

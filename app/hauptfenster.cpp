@@ -441,84 +441,68 @@ private:
 // as long as the view shows the lists as they are; texts of linked records that many rows
 // share are made once per refill.
 
+template <class T, class Zeile>
+void TMainWindow::fuelleListe(Ansicht a, const c_Liste<T>* datensaetze, Zeile zeile) {
+    merkeStand(a);
+    liste(a)->setZeilen(
+        datensaetze ? static_cast<int>(datensaetze->size()) : 0,
+        [datensaetze, zeile](int r) {
+            QStringList z;
+            if (const T* d = datensaetze->nth(r + 1)) zeile(d, z);
+            return z;
+        },
+        [this, a] { return !k_generatorLaeuft && istAktuell(a); });
+}
+
 void TMainWindow::updateRaum() {
     c_Raumliste* raeume = k_schulverwaltung.getRaumliste();
-    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
     // One pass over the classes: the last class of each room, and the empty entries, whose
     // message each room's row repeats.
     auto klasseDes = std::make_shared<std::unordered_map<const c_Raum*, const c_Klasse*>>();
     int leer = 0;
-    if (raeume && klassen)
+    if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste())
         for (const c_Klasse* k : *klassen) {
             if (!k)
                 ++leer;
             else if (k->getKlassenraum())
                 (*klasseDes)[k->getKlassenraum()] = k;
         }
-    const int anzahl = raeume && klassen ? static_cast<int>(raeume->size()) : 0;
-    for (int r = 0; r < anzahl; ++r)
+    for (std::size_t r = 0; raeume && r < raeume->size(); ++r)
         for (int i = 0; i < leer; ++i) meldung("Hauptfenster: updateRaum: k_current ist NULL", "", MB_OK, this);
-    merkeStand(ANSICHT_RAEUME);
-    k_raeume->setZeilen(
-        anzahl,
-        [raeume, klasseDes](int zeile) {
-            QStringList z;
-            const c_Raum* r = raeume->nth(zeile + 1);
-            if (!r) return z;
-            fuelleRecordZeile(z, r->getFelder());
-            const auto klasse = klasseDes->find(r);
-            z << (klasse != klasseDes->end() ? qs(klassenText(klasse->second)) : QString());
-            if (!r->getFachliste())
-                z << QString();
-            else if (r->getFachliste()->empty())
-                z << "[kein Fachraum / Klassenraum]";
-            else
-                z << faecherText(r->getFachliste());
-            return z;
-        },
-        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_RAEUME); });
+    fuelleListe(ANSICHT_RAEUME, raeume, [klasseDes](const c_Raum* r, QStringList& z) {
+        fuelleRecordZeile(z, r->getFelder());
+        const auto klasse = klasseDes->find(r);
+        z << (klasse != klasseDes->end() ? qs(klassenText(klasse->second)) : QString());
+        if (!r->getFachliste())
+            z << QString();
+        else if (r->getFachliste()->empty())
+            z << "[kein Fachraum / Klassenraum]";
+        else
+            z << faecherText(r->getFachliste());
+    });
 }
 
 void TMainWindow::updateSchueler() {
-    c_Schuelerliste* schueler = k_schulverwaltung.getSchuelerliste();
     auto klasse = std::make_shared<TextPuffer<c_Klasse>>(klassenText);
-    merkeStand(ANSICHT_SCHUELER);
-    k_schueler->setZeilen(
-        schueler ? static_cast<int>(schueler->size()) : 0,
-        [schueler, klasse](int zeile) {
-            QStringList z;
-            const c_Schueler* s = schueler->nth(zeile + 1);
-            if (!s) return z;
-            fuelleRecordZeile(z, s->getFelder());
-            z << (*klasse)(s->getKlasse());
-            return z;
-        },
-        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_SCHUELER); });
+    fuelleListe(ANSICHT_SCHUELER, k_schulverwaltung.getSchuelerliste(), [klasse](const c_Schueler* s, QStringList& z) {
+        fuelleRecordZeile(z, s->getFelder());
+        z << (*klasse)(s->getKlasse());
+    });
 }
 
 void TMainWindow::updateLehrer() {
-    c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste();
-    c_Lehrerliste* lehrer = k_schulverwaltung.getLehrerliste();
     // One pass over the classes: the last class of each class teacher.
     auto klasseDes = std::make_shared<std::unordered_map<const c_Lehrer*, const c_Klasse*>>();
-    if (lehrer && klassen)
+    if (c_Klassenliste* klassen = k_schulverwaltung.getKlassenliste())
         for (const c_Klasse* k : *klassen)
             if (k && k->getKlassenlehrer()) (*klasseDes)[k->getKlassenlehrer()] = k;
-    merkeStand(ANSICHT_LEHRER);
-    k_lehrer->setZeilen(
-        lehrer && klassen ? static_cast<int>(lehrer->size()) : 0,
-        [lehrer, klasseDes](int zeile) {
-            QStringList z;
-            const c_Lehrer* l = lehrer->nth(zeile + 1);
-            if (!l) return z;
-            fuelleRecordZeile(z, l->getFelder());
-            const auto klasse = klasseDes->find(l);
-            z << qs(klassenText(klasse != klasseDes->end() ? klasse->second : nullptr));
-            z << (l->getFachliste() ? faecherText(l->getFachliste()) : QString());
-            z << QString::number(l->getVergebeneStunden());
-            return z;
-        },
-        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_LEHRER); });
+    fuelleListe(ANSICHT_LEHRER, k_schulverwaltung.getLehrerliste(), [klasseDes](const c_Lehrer* l, QStringList& z) {
+        fuelleRecordZeile(z, l->getFelder());
+        const auto klasse = klasseDes->find(l);
+        z << qs(klassenText(klasse != klasseDes->end() ? klasse->second : nullptr));
+        z << (l->getFachliste() ? faecherText(l->getFachliste()) : QString());
+        z << QString::number(l->getVergebeneStunden());
+    });
 }
 
 namespace {
@@ -532,39 +516,23 @@ struct TerminTexte {
 }  // namespace
 
 void TMainWindow::updateEinzeltermine() {
-    c_Einzelterminliste* termine = k_schulverwaltung.getEinzelterminliste();
     auto texte = std::make_shared<TerminTexte>();
-    merkeStand(ANSICHT_EINZELTERMINE);
-    k_einzeltermine->setZeilen(
-        termine ? static_cast<int>(termine->size()) : 0,
-        [termine, texte](int zeile) {
-            QStringList z;
-            const c_Einzeltermin* t = termine->nth(zeile + 1);
-            if (!t) return z;
-            fuelleRecordZeile(z, t->getFelder());
-            z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->lehrer(t->getLehrer())
-              << texte->raum(t->getRaum());
-            return z;
-        },
-        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_EINZELTERMINE); });
+    fuelleListe(ANSICHT_EINZELTERMINE, k_schulverwaltung.getEinzelterminliste(),
+                [texte](const c_Einzeltermin* t, QStringList& z) {
+                    fuelleRecordZeile(z, t->getFelder());
+                    z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse())
+                      << texte->lehrer(t->getLehrer()) << texte->raum(t->getRaum());
+                });
 }
 
 void TMainWindow::updateVertretungen() {
-    c_Vertretungsterminliste* termine = k_schulverwaltung.getVertretungsterminliste();
     auto texte = std::make_shared<TerminTexte>();
-    merkeStand(ANSICHT_VERTRETUNGEN);
-    k_vertretungen->setZeilen(
-        termine ? static_cast<int>(termine->size()) : 0,
-        [termine, texte](int zeile) {
-            QStringList z;
-            const c_Vertretungstermin* t = termine->nth(zeile + 1);
-            if (!t) return z;
-            z << texte->lehrer(t->getVertretenerLehrer()) << texte->lehrer(t->getLehrer());
-            fuelleRecordZeile(z, t->getFelder());
-            z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->raum(t->getRaum());
-            return z;
-        },
-        [this] { return !k_generatorLaeuft && istAktuell(ANSICHT_VERTRETUNGEN); });
+    fuelleListe(ANSICHT_VERTRETUNGEN, k_schulverwaltung.getVertretungsterminliste(),
+                [texte](const c_Vertretungstermin* t, QStringList& z) {
+                    z << texte->lehrer(t->getVertretenerLehrer()) << texte->lehrer(t->getLehrer());
+                    fuelleRecordZeile(z, t->getFelder());
+                    z << texte->fach(t->getFach()) << texte->klasse(t->getKlasse()) << texte->raum(t->getRaum());
+                });
 }
 
 c_Klasse* TMainWindow::gewaehlteKlasse() {
@@ -672,14 +640,12 @@ void TMainWindow::speichereBald() {
     k_speicherUhr->start();
 }
 
-bool TMainWindow::speichereAusstehendes() { return !k_ungespeichert || speichereAktuell(); }
-
 bool TMainWindow::speichertBald() const { return k_speicherUhr->isActive(); }
 
 bool TMainWindow::speichernAufgeschoben() const {
     // Not while a generator writes into the lists, a plug-in may be writing aktuell.sdb, or
     // a plug-in's new aktuell.sdb waits to be read.
-    return k_speicherSperre > 0 || k_aufschub > 0 || k_neuladenAusstehend || k_wartetAufFrei || c_Plugin::imAufruf();
+    return k_generatorLaeuft || k_aufschub > 0 || k_neuladenAusstehend || k_wartetAufFrei || c_Plugin::imAufruf();
 }
 
 void TMainWindow::speichereNachAenderung() {

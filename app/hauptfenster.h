@@ -129,8 +129,6 @@ public:
     // ---- writing the year as it is made
     // The data changed: aktuell.sdb is written SPEICHER_VERZOEGERUNG ms after the last change.
     void speichereBald();
-    // Writes aktuell.sdb now if a change is waiting; false when that failed.
-    bool speichereAusstehendes();
     bool hatUngespeicherteAenderungen() const { return k_ungespeichert; }
     // True while the delayed write waits for its time.
     bool speichertBald() const;
@@ -194,6 +192,10 @@ protected:
 private:
     std::vector<std::uint64_t> standVon(Ansicht a);
     void merkeStand(Ansicht a) { k_stand[a] = standVon(a); }
+    // Fills the list view of `a` with a row per record of `datensaetze`; `zeile` appends the
+    // cells of a record. A row is built when it is first shown, while the view is current.
+    template <class T, class Zeile>
+    void fuelleListe(Ansicht a, const c_Liste<T>* datensaetze, Zeile zeile);
     void setzeVorlagenSpalten(TListenAnsicht* liste, const c_Datenliste* vorlage);
     // The class chosen in combo 107, or null for "[keine]"; the class tab is refreshed first
     // when its lists changed.
@@ -221,8 +223,6 @@ private:
     bool speichernAufgeschoben() const;
     // Writes aktuell.sdb as speichereAktuell does; empty when written, else why not.
     std::string speicherFehler();
-    // Holds the timer's write back while it lives (a generator writes into the lists).
-    class Speichersperre;
     // The plug-in of tab 7 + k, the k-th with a window; null on the fixed tabs.
     c_Plugin* pluginDesReiters(int reiter) const;
     // Saves aktuell.sdb and aktuell.tmp, starts the plug-in with this window
@@ -307,9 +307,8 @@ private:
     QTimer* k_speicherUhr = nullptr;
     bool k_ungespeichert = false;
     bool k_speicherFehlerGemeldet = false;
-    int k_speicherSperre = 0;
-    // While a generator's thread writes into the lists, the window reads none of them: rows
-    // not built yet stay empty until the run is over.
+    // While a generator's thread writes into the lists, the window reads and writes none of
+    // them: rows not built yet stay empty and the delayed write waits until the run is over.
     bool k_generatorLaeuft = false;
 
     int k_tag = 1;
@@ -329,17 +328,6 @@ public:
     ~Aufschub();
     Aufschub(const Aufschub&) = delete;
     Aufschub& operator=(const Aufschub&) = delete;
-
-private:
-    TMainWindow* k_fenster;
-};
-
-class TMainWindow::Speichersperre {
-public:
-    explicit Speichersperre(TMainWindow* fenster) : k_fenster(fenster) { ++k_fenster->k_speicherSperre; }
-    ~Speichersperre() { --k_fenster->k_speicherSperre; }
-    Speichersperre(const Speichersperre&) = delete;
-    Speichersperre& operator=(const Speichersperre&) = delete;
 
 private:
     TMainWindow* k_fenster;

@@ -22,20 +22,6 @@ void TMainWindow::setWoche(int tag, int monat, int jahr) {
     k_jahr = jahr;
 }
 
-namespace {
-// The 1-based position of the record `p` in `liste` by identity, 0 when it is not there.
-template <class L>
-int positionVon(const L* liste, const void* p) {
-    int i = 0;
-    if (liste)
-        for (const auto* e : *liste) {
-            ++i;
-            if (e == p) return i;
-        }
-    return 0;
-}
-}  // namespace
-
 const void* TMainWindow::besitzerAn(int n) {
     if (n < 0) return nullptr;
     switch (k_kategorie->currentIndex()) {
@@ -118,10 +104,17 @@ void TMainWindow::updateStundenplan() {
     k_kategorie->setCurrentIndex(kategorie);
 
     int position = 0;
+    // Compared by address only: the one remembered may be gone.
     if (k_besitzerGewaehlt) switch (kategorie) {
-        case KATEGORIE_LEHRER: position = positionVon(k_schulverwaltung.getLehrerliste(), k_besitzerGewaehlt); break;
-        case KATEGORIE_RAUM: position = positionVon(k_schulverwaltung.getAktiveRaeume().get(), k_besitzerGewaehlt); break;
-        case KATEGORIE_KLASSE: position = positionVon(k_schulverwaltung.getKlassenliste(), k_besitzerGewaehlt); break;
+        case KATEGORIE_LEHRER:
+            position = k_schulverwaltung.getLehrerliste()->positionOf(static_cast<const c_Lehrer*>(k_besitzerGewaehlt));
+            break;
+        case KATEGORIE_RAUM:
+            position = k_schulverwaltung.getAktiveRaeume()->positionOf(static_cast<const c_Raum*>(k_besitzerGewaehlt));
+            break;
+        case KATEGORIE_KLASSE:
+            position = k_schulverwaltung.getKlassenliste()->positionOf(static_cast<const c_Klasse*>(k_besitzerGewaehlt));
+            break;
         default: break;
         }
     const int eintrag = position >= 1 ? position - 1 : -1;

@@ -13,25 +13,33 @@
 
 namespace text {
 
-LineReader::Status LineReader::open(const std::string& path) {
-    m_data.clear();
-    m_pos = 0;
+namespace {
+// The bytes of a whole ordinary file.
+LineReader::Status leseDatei(const std::string& path, std::string& daten) {
+    using Status = LineReader::Status;
+    daten.clear();
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return errno == ENOENT || errno == ENOTDIR ? Status::Missing : Status::Unreadable;
     if (!S_ISREG(st.st_mode)) return Status::Unreadable;
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return Status::Unreadable;
-    if (st.st_size > 0) m_data.reserve(static_cast<std::size_t>(st.st_size));
+    if (st.st_size > 0) daten.reserve(static_cast<std::size_t>(st.st_size));
     char buf[1 << 16];
     std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) m_data.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) daten.append(buf, n);
     const bool failed = std::ferror(f) != 0;
     std::fclose(f);
     if (failed) {
-        m_data.clear();
+        daten.clear();
         return Status::Unreadable;
     }
     return Status::Ok;
+}
+}  // namespace
+
+LineReader::Status LineReader::open(const std::string& path) {
+    m_pos = 0;
+    return leseDatei(path, m_data);
 }
 
 void LineReader::openBytes(std::string bytes) {
@@ -174,26 +182,15 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, Text
 }
 
 bool copyFileAtomically(const std::string& from, const std::string& to) {
-    struct stat st {};
-    if (::stat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    FILE* f = std::fopen(from.c_str(), "rb");
-    if (!f) return false;
     std::string bytes;
-    if (st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buf[1 << 16];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-    const bool gelesen = std::ferror(f) == 0;
-    std::fclose(f);
-    return gelesen && writeFileAtomically(to, bytes);
+    return leseDatei(from, bytes) == LineReader::Status::Ok && writeFileAtomically(to, bytes);
 }
 
 void removeStaleTemporaries(const std::string& path) {
-    const std::string& ziel = path;
-    const std::size_t schraegstrich = ziel.rfind('/');
-    const std::string ordner = schraegstrich == std::string::npos ? "." : ziel.substr(0, schraegstrich + 1);
+    const std::size_t schraegstrich = path.rfind('/');
+    const std::string ordner = schraegstrich == std::string::npos ? "." : path.substr(0, schraegstrich + 1);
     const std::string praefix =
-        (schraegstrich == std::string::npos ? ziel : ziel.substr(schraegstrich + 1)) + TEMP_ENDUNG;
+        (schraegstrich == std::string::npos ? path : path.substr(schraegstrich + 1)) + TEMP_ENDUNG;
     DIR* d = ::opendir(ordner.c_str());
     if (!d) return;
     while (const dirent* e = ::readdir(d)) {
