@@ -135,6 +135,11 @@ TEST_F(MarkierungTest, OnlyARowTheUserChoseIsMarkedInEveryList) {
         std::function<void(QWidget*)> neuFuellen;
     };
     TMainWindow* haupt = w.get();
+    // A dialog after its set-up (the school-year change then lists the first class's students).
+    auto eingerichtet = [](auto dialog) {
+        dialog->setupFenster();
+        return std::unique_ptr<QWidget>(dialog.release());
+    };
     auto liste = [](QWidget* f, int id) { return f->findChild<QAbstractItemView*>(QString("id%1").arg(id)); };
     const Fall faelle[] = {
         {"Schüler", nullptr, REITER_SCHUELER, 103, [haupt](QWidget*) { haupt->updateSchueler(); }},
@@ -143,32 +148,16 @@ TEST_F(MarkierungTest, OnlyARowTheUserChoseIsMarkedInEveryList) {
         {"Einzeltermine", nullptr, REITER_EINZELTERMINE, 105, [haupt](QWidget*) { haupt->updateEinzeltermine(); }},
         {"Vertretungen", nullptr, REITER_VERTRETUNGEN, 117, [haupt](QWidget*) { haupt->updateVertretungen(); }},
         {"Zensuren",
-         [&] {
-             auto d = std::make_unique<TZensurenDialog>(nullptr, 600, sv, adler, nullptr);
-             d->setupFenster();
-             return d;
-         },
+         [&] { return eingerichtet(std::make_unique<TZensurenDialog>(nullptr, 600, sv, adler, nullptr)); },
          0, 605, [](QWidget* d) { static_cast<TZensurenDialog*>(d)->changeselection(); }},
         {"Fehlzeiten",
-         [&] {
-             auto d = std::make_unique<TFehlzeitenDialog>(nullptr, 650, sv, nullptr, mueller);
-             d->setupFenster();
-             return d;
-         },
+         [&] { return eingerichtet(std::make_unique<TFehlzeitenDialog>(nullptr, 650, sv, nullptr, mueller)); },
          0, 653, [](QWidget* d) { static_cast<TFehlzeitenDialog*>(d)->updateFehlzeiten(); }},
         {"Schuljahreswechsel",
-         [&] {
-             auto d = std::make_unique<TSchuljahrwechselDialog>(nullptr, 280, sv);
-             d->setupFenster();  // the students of the first class
-             return d;
-         },
+         [&] { return eingerichtet(std::make_unique<TSchuljahrwechselDialog>(nullptr, 280, sv)); },
          0, 282, [](QWidget* d) { static_cast<TSchuljahrwechselDialog*>(d)->changeKlasse(); }},
         {"Fächer",
-         [&] {
-             auto d = std::make_unique<TOptionenDialog>(nullptr, 201, sv);
-             d->setupFenster();
-             return d;
-         },
+         [&] { return eingerichtet(std::make_unique<TOptionenDialog>(nullptr, 201, sv)); },
          0, 202,
          [](QWidget* d) {
              // A new subject fills the list again.
@@ -176,11 +165,7 @@ TEST_F(MarkierungTest, OnlyARowTheUserChoseIsMarkedInEveryList) {
              static_cast<TOptionenDialog*>(d)->CmHinzufuegen();
          }},
         {"Curriculum",
-         [&] {
-             auto d = std::make_unique<TCurriculumDialog>(nullptr, 290, sv);
-             d->setupFenster();
-             return d;
-         },
+         [&] { return eingerichtet(std::make_unique<TCurriculumDialog>(nullptr, 290, sv)); },
          0, 291, [](QWidget* d) { static_cast<TCurriculumDialog*>(d)->updateCurriculum(); }},
         {"Erweiterungen",
          [&] { return std::make_unique<TPluginDialog>(nullptr, 770, sv, &plugins, nullptr); }, 0, 771,
