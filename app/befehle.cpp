@@ -2,12 +2,12 @@
 #include "app/hauptfenster.h"
 
 #include "app/infodialog.h"
-#include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "planning/ui/vertretungsplandialog.h"
 #include "platform/textfile.h"
 #include "platform/ui/dateidialog.h"
 #include "platform/ui/druckdienst.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 

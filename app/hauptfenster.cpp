@@ -1,11 +1,11 @@
 #include "app/hauptfenster.h"
 
-#include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "model/anzeige.h"
 #include "model/datum.h"
 #include "platform/text.h"
 #include "platform/textfile.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 

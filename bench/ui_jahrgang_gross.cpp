@@ -23,7 +23,6 @@
 // (where the larger figure is at least 20 ms; below that the factors are noise).
 
 #include "app/hauptfenster.h"
-#include "app/listenansicht.h"
 #include "dialogs/ui/schuelerdialog.h"
 #include "dialogs/ui/schuljahrwechseldialog.h"
 #include "model/datum.h"
@@ -34,6 +33,7 @@
 #include "planning/vertretungsplanerstellung.h"
 #include "platform/ui/anwendung.h"
 #include "platform/ui/dateidialog.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 #include "tests/core/planung_schule.h"
 #include "tests/gui/modal_hilfe.h"

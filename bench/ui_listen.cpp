@@ -6,9 +6,9 @@
 // Works off screen in a temporary folder; each figure is the best of the repetitions.
 
 #include "app/hauptfenster.h"
-#include "app/listenansicht.h"
 #include "model/datensaetze.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/listenansicht.h"
 
 #include <QApplication>
 

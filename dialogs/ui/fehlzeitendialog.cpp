@@ -1,9 +1,9 @@
 #include "dialogs/ui/fehlzeitendialog.h"
 
-#include "app/listenansicht.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/qtext.h"
 
 #include <QHeaderView>

@@ -1,11 +1,11 @@
 #include "dialogs/ui/formulardialog.h"
 
-#include "app/listenansicht.h"
 #include "dialogs/auswahl.h"
 #include "dialogs/ui/dialogmeldungen.h"
 #include "dialogs/ui/zeichenschutz.h"
-#include "platform/ui/dialogtasten.h"
 #include "model/felder.h"
+#include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
 

@@ -1,8 +1,8 @@
 #include "dialogs/ui/zensurendialog.h"
 
-#include "app/listenansicht.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/dialogtasten.h"
+#include "platform/ui/listenansicht.h"
 
 #include <QComboBox>
 #include <QPushButton>

@@ -3,10 +3,10 @@
 // would and checks the handler's first message, dialog or plug-in call, the
 // views it refreshes (exactly those whose lists it changed) and whether the
 // change notification ran.
-#include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
-#include "pluginhilfe.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/qtext.h"
+#include "pluginhilfe.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,8 +2,6 @@
 // the store and the recorded messages inspected; the main window's handlers
 // that open them; and a picture of every dialog in new and change mode.
 #include "app/hauptfenster.h"
-#include "app/listenansicht.h"
-#include "fensterhilfe.h"
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "dialogs/ui/klassendialog.h"
 #include "dialogs/ui/lehrerdialog.h"
@@ -11,8 +9,10 @@
 #include "dialogs/ui/schuelerdialog.h"
 #include "dialogs/ui/schuljahrwechseldialog.h"
 #include "dialogs/ui/zensurendialog.h"
+#include "fensterhilfe.h"
 #include "model/datum.h"
 #include "platform/text.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "app/hauptfenster.h"
-#include "app/listenansicht.h"
 #include "model/datum.h"
 #include "platform/text.h"
 #include "platform/ui/dateidialog.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 
 #include <QComboBox>

@@ -2,12 +2,12 @@
 // delete commands, the class tab, the timetable grid and closing.
 #include "app/anwendung.h"
 #include "app/hauptfenster.h"
-#include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "fensterhilfe.h"
 #include "model/datum.h"
 #include "platform/text.h"
 #include "platform/ui/dateidialog.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 
 #include <QApplication>

@@ -3,9 +3,9 @@
 // question box and file dialog answered as a user would, and the imported
 // year shown by the main window afterwards.
 #ifdef ORVASK_VENDRALIMO
-#include "app/listenansicht.h"
-#include "pluginhilfe.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/qtext.h"
+#include "pluginhilfe.h"
 #include "plugins/vendralimo/tests/gui_hilfe.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,6 @@
 // the list gets the focus (Tab, the window becoming active again) or after a click on the empty
 // area, and none after a refill. A marked row looks marked, an unmarked one never does.
 #include "app/anwendung.h"
-#include "app/listenansicht.h"
 #include "app/plugindialog.h"
 #include "dialogs/ui/curriculumdialog.h"
 #include "dialogs/ui/fehlzeitendialog.h"
@@ -11,6 +10,7 @@
 #include "dialogs/ui/schuljahrwechseldialog.h"
 #include "dialogs/ui/zensurendialog.h"
 #include "fensterhilfe.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/qtext.h"
 
 #include <QAbstractItemView>

@@ -1,9 +1,9 @@
 // The plug-in host with the test plug-ins: scan, tabs and popup, the calls
 // and their order, the extensions dialog, the change notification, the
 // reload with its fall-back, and updatesv.
-#include "app/listenansicht.h"
-#include "pluginhilfe.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/qtext.h"
+#include "pluginhilfe.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,12 +1,12 @@
 // The appointment, settings and curriculum dialogs driven through their
 // controls, and the main window commands that open them.
 #include "app/hauptfenster.h"
-#include "app/listenansicht.h"
 #include "app/stundenplanmatrix.h"
 #include "dialogs/ui/curriculumdialog.h"
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "dialogs/ui/optionendialog.h"
 #include "dialogs/ui/termindialoge.h"
+#include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 #include "tests/core/jahrgang_hilfe.h"
 #include "tests/core/termin_jahr.h"

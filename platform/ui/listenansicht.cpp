@@ -1,4 +1,4 @@
-#include "app/listenansicht.h"
+#include "platform/ui/listenansicht.h"
 
 #include <QHeaderView>
 
