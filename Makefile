@@ -8,7 +8,7 @@ FUZZ_ZIELE = datendatei strukturdatei jahrgang ssv
 JOBS    ?= $(shell nproc)
 WORKDIR ?= arbeitsordner
 
-.PHONY: all deps configure build run test test-asan test-tsan fuzz clean
+.PHONY: all deps configure build programm run test test-asan test-tsan fuzz clean
 
 all: build
 
@@ -21,7 +21,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only what `make run` starts: the program and the plug-in, no tests, benchmarks or fuzz targets.
+programm: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target orvaskeln vendralimo
+
+run: programm
 	@mkdir -p $(WORKDIR)/plugins
 	@cp -f $(BUILD)/plugins/*.so $(WORKDIR)/plugins/ 2>/dev/null || true
 	cd $(WORKDIR) && ../$(BUILD)/orvaskeln
