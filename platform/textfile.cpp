@@ -143,16 +143,39 @@ std::string writeTarget(const std::string& path) {
     return ziel;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage) {
-    const std::string ziel = writeTarget(path);
-    // A target without any write permission is write-protected: it is not replaced, also not
-    // for a user (root) whom the system would let write it anyway.
-    struct stat st {};
-    const bool vorhanden = ::stat(ziel.c_str(), &st) == 0;
-    if (vorhanden && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return false;
-    std::string tmp = ziel + TEMP_ENDUNG + std::string(TEMP_ZEICHEN, 'X');
-    const int fd = ::mkstemp(&tmp[0]);
+namespace {
+
+// The folder `pfad` lies in.
+std::string ordnerVon(const std::string& pfad) {
+    const std::size_t schraegstrich = pfad.rfind('/');
+    if (schraegstrich == std::string::npos) return ".";
+    return schraegstrich == 0 ? "/" : pfad.substr(0, schraegstrich);
+}
+
+// Brings the entries of the folder of `pfad` to the disk, so that a rename there outlives a
+// power cut. A file system that cannot sync a folder (EINVAL) keeps its entries some other way.
+bool synchronisiereOrdner(const std::string& pfad) {
+    const int fd = ::open(ordnerVon(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+    ::close(fd);
+    return ok;
+}
+
+// Makes a new, empty sibling of `ziel` as the writer names them and returns it open; -1 when none
+// could be made.
+int neueNachbardatei(const std::string& ziel, std::string& tmp) {
+    tmp = ziel + TEMP_ENDUNG + std::string(TEMP_ZEICHEN, 'X');
+    return ::mkstemp(&tmp[0]);
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& neu, const std::string& ziel, TextFileWriter::Ablage ablage) {
+    // The new file takes the place of the old one with its mode, group and, where this process
+    // may give it, owner: in a shared folder the others keep their access.
+    struct stat st {};
+    const bool vorhanden = ::stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     mode_t mode;
     if (vorhanden) {
         mode = st.st_mode & 07777;
@@ -161,10 +184,46 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, Text
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    bool ok = ::fchmod(fd, mode) == 0;
+    const int fd = ::open(neu.c_str(), O_RDONLY | O_CLOEXEC);
+    bool ok = fd >= 0;
+    if (ok) {
+        // The owner first: a change of owner clears the set-id bits, which the mode then restores.
+        if (vorhanden && ::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
+            // Neither is this process's to give: the file keeps the process's own.
+        }
+        ok = ::fchmod(fd, mode) == 0;
+        if (ok && ablage == TextFileWriter::Ablage::Platte && ::fsync(fd) != 0) ok = false;
+        if (::close(fd) != 0) ok = false;
+    }
+    if (ok && ::rename(neu.c_str(), ziel.c_str()) != 0) ok = false;
+    if (!ok) {
+        ::unlink(neu.c_str());
+        return false;
+    }
+    return ablage == TextFileWriter::Ablage::Zwischenspeicher || synchronisiereOrdner(ziel);
+}
+
+std::string newSiblingFile(const std::string& ziel) {
+    std::string tmp;
+    const int fd = neueNachbardatei(ziel, tmp);
+    if (fd < 0) return std::string();
+    ::close(fd);
+    return tmp;
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage) {
+    const std::string ziel = writeTarget(path);
+    // A target without any write permission is write-protected: it is not replaced, also not
+    // for a user (root) whom the system would let write it anyway.
+    struct stat st {};
+    if (::stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return false;
+    std::string tmp;
+    const int fd = neueNachbardatei(ziel, tmp);
+    if (fd < 0) return false;
+    bool ok = true;
     const char* p = bytes.data();
     std::size_t left = bytes.size();
-    while (ok && left > 0) {
+    while (left > 0) {
         const ssize_t w = ::write(fd, p, left);
         if (w < 0) {
             if (errno == EINTR) continue;
@@ -174,11 +233,10 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, Text
         p += w;
         left -= static_cast<std::size_t>(w);
     }
-    if (ok && ablage == TextFileWriter::Ablage::Platte && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && ::rename(tmp.c_str(), ziel.c_str()) != 0) ok = false;
-    if (!ok) ::unlink(tmp.c_str());
-    return ok;
+    if (ok) return replaceFile(tmp, ziel, ablage);
+    ::unlink(tmp.c_str());
+    return false;
 }
 
 bool copyFileAtomically(const std::string& from, const std::string& to) {

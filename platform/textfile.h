@@ -66,6 +66,15 @@ bool fileExists(const std::string& path);
 // false, with the file as it was, when any step failed.
 bool writeFileAtomically(const std::string& path, const std::string& bytes,
                          TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
+// Puts the complete file `neu` in the place of `ziel` (a rename): the new file takes the mode,
+// group and, where this process may give it, owner of the file it replaces. With Ablage::Platte
+// the file and then the folder's entries reach the disk, so that after a power cut `ziel` is
+// either the old file or the new one. On failure `neu` is removed and `ziel` is as it was.
+bool replaceFile(const std::string& neu, const std::string& ziel,
+                 TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
+// A new, empty file beside `ziel`, named as the writer names its temporary files (so that the
+// start-up removes it when a crash left it behind); empty when none could be made.
+std::string newSiblingFile(const std::string& ziel);
 // Copies the file `from` to `to` through writeFileAtomically; false when it could not be read
 // or written.
 bool copyFileAtomically(const std::string& from, const std::string& to);

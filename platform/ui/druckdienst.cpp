@@ -1,11 +1,11 @@
 #include "platform/ui/druckdienst.h"
 
+#include "platform/textfile.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QPageSetupDialog>
 #include <QPointer>
@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <atomic>
 #include <utility>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -102,15 +105,12 @@ std::string druckFehlerText(bool abgebrochen)
            "Der Drucker oder die Ausgabedatei konnte nicht geöffnet oder beschrieben werden.";
 }
 
-std::string dateiFehlerText(const std::string& datei, Druckdateirest rest)
+std::string dateiFehlerText(const std::string& datei, bool alteDateiBleibt)
 {
     std::string text = "Der Ausdruck konnte nicht vollständig in die Datei\n" + datei +
                        "\ngeschrieben werden.\nVielleicht ist der Datenträger voll.";
-    switch (rest) {
-    case Druckdateirest::Keiner: break;
-    case Druckdateirest::Geloescht: text += "\nDie unvollständige Datei wurde gelöscht."; break;
-    case Druckdateirest::Geblieben: text += "\nDie unvollständige Datei konnte nicht gelöscht werden."; break;
-    }
+    if (alteDateiBleibt)
+        text += "\nDie bisherige Datei ist unverändert geblieben.";
     return text;
 }
 
@@ -130,33 +130,85 @@ bool ausgabedateiVollstaendig(const QString& datei, bool pdf)
     return f.read(schwanz).trimmed().endsWith("%%EOF");
 }
 
+// While it lives, the printer writes into a new file beside its output file; `fertig` puts that
+// file in the output file's place once it is complete. A device or pipe the user chose is
+// written directly, as there is nothing to replace.
+class Nachbardatei {
+public:
+    explicit Nachbardatei(QPrinter* drucker) : k_drucker(drucker), k_datei(drucker->outputFileName())
+    {
+        if (k_datei.isEmpty())
+            return;
+        const std::string name = QFile::encodeName(k_datei).toStdString();
+        struct stat st {};
+        k_vorhanden = ::stat(name.c_str(), &st) == 0;
+        if (k_vorhanden && !S_ISREG(st.st_mode))
+            return;
+        k_ziel = text::writeTarget(name);
+        k_neu = text::newSiblingFile(k_ziel);
+        k_umgeleitet = true;
+        drucker->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(k_neu)));
+    }
+    ~Nachbardatei()
+    {
+        if (!k_neu.empty())
+            ::unlink(k_neu.c_str());
+        if (k_umgeleitet)
+            k_drucker->setOutputFileName(k_datei);
+    }
+    Nachbardatei(const Nachbardatei&) = delete;
+    Nachbardatei& operator=(const Nachbardatei&) = delete;
+
+    // Whether the pages go into a file beside the output file (else to a printer or device).
+    bool umgeleitet() const { return k_umgeleitet; }
+    // False when no file beside the output file could be made: nothing can be printed there.
+    bool bereit() const { return !k_umgeleitet || !k_neu.empty(); }
+    // Whether a file of the output file's name was there before the print.
+    bool vorhanden() const { return k_vorhanden; }
+    const QString& datei() const { return k_datei; }
+    // After the print: true when the new file was whole and now stands in the output file's
+    // place; else it is gone and the output file is as it was.
+    bool fertig(bool pdf)
+    {
+        const std::string neu = std::exchange(k_neu, std::string());
+        if (!ausgabedateiVollstaendig(QFile::decodeName(QByteArray::fromStdString(neu)), pdf)) {
+            ::unlink(neu.c_str());
+            return false;
+        }
+        return text::replaceFile(neu, k_ziel, text::TextFileWriter::Ablage::Zwischenspeicher);
+    }
+
+private:
+    QPrinter* k_drucker;
+    QString k_datei;
+    std::string k_ziel, k_neu;
+    bool k_vorhanden = false;
+    bool k_umgeleitet = false;
+};
+
 } // namespace
 
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
 {
     if (!drucker || !druckDienst().druckDialog(parent, drucker))
         return false;
+    // Printed into a file: the printer says nothing of writes that failed (a full disk leaves an
+    // empty or cut-off file behind), so the file itself is looked at before it replaces the one
+    // the user chose.
+    Nachbardatei datei(drucker);
+    if (!datei.bereit()) {
+        meldung(druckFehlerText(false), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+        return false;
+    }
     maler(drucker);
     const QPrinter::PrinterState zustand = drucker->printerState();
     if (zustand == QPrinter::Error || zustand == QPrinter::Aborted) {
         meldung(druckFehlerText(zustand == QPrinter::Aborted), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
     }
-    // Printed into a file: the printer says nothing of writes that failed (a full disk leaves an
-    // empty or cut-off file behind), so the file itself is looked at. Only an ordinary file is
-    // judged and removed, never a device or pipe the user chose.
-    const QString datei = drucker->outputFileName();
-    if (datei.isEmpty())
+    if (!datei.umgeleitet() || datei.fertig(drucker->outputFormat() == QPrinter::PdfFormat))
         return true;
-    const QFileInfo info(datei);
-    if (info.exists() && !info.isFile())
-        return true;
-    if (ausgabedateiVollstaendig(datei, drucker->outputFormat() == QPrinter::PdfFormat))
-        return true;
-    const Druckdateirest rest = !info.exists()          ? Druckdateirest::Keiner
-                                : QFile::remove(datei) ? Druckdateirest::Geloescht
-                                                       : Druckdateirest::Geblieben;
-    meldung(dateiFehlerText(ss(datei), rest), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+    meldung(dateiFehlerText(ss(datei.datei()), datei.vorhanden()), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
     return false;
 }
 

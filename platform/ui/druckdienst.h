@@ -49,15 +49,15 @@ DruckDienst* setzeDruckDienst(DruckDienst* dienst);
 
 // Prints `maler`'s pages after the print dialog. Cancelling the dialog prints nothing and shows
 // nothing; a printer that cannot be opened or a print job that fails or is aborted is reported
-// in a German message box. Printed into a file, the file must be there, not empty and whole (a
-// PDF file ends with its trailer); else the box says so and the broken file is removed. True
-// when the pages went to the printer.
+// in a German message box. Printed into a file, the pages go into a new file beside it, which
+// takes the file's place only when it is there, not empty and whole (a PDF file ends with its
+// trailer); else the box says so and a file printed into before stays as it was. True when the
+// pages went to the printer.
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler);
 
-// What became of the file of a print that did not write it whole.
-enum class Druckdateirest { Keiner, Geloescht, Geblieben };
-// The message for a print into `datei` that did not write the whole file.
-std::string dateiFehlerText(const std::string& datei, Druckdateirest rest);
+// The message for a print into `datei` that could not be written whole; `alteDateiBleibt`: a
+// file of that name was there before and stays as it was.
+std::string dateiFehlerText(const std::string& datei, bool alteDateiBleibt);
 
 // The message for a print job that the printer aborted or that failed (among others: the
 // printer or the output file could not be opened).

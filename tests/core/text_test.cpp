@@ -5,6 +5,8 @@
 #include <climits>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testhilfe;
 
@@ -214,3 +216,24 @@ TEST_F(Textdatei, WriterWritesThroughSymbolicLinksAndKeepsThem) {
 }
 
 }  // namespace
+
+TEST_F(Textdatei, WriterKeepsTheModeGroupAndOwnerOfTheFileItReplaces) {
+    // In a folder shared by a group, a save by one of them must leave the others their access.
+    // Only root may give a file away; anyone may keep a group of their own on it.
+    const bool root = ::geteuid() == 0;
+    const uid_t besitzer = root ? 1234 : ::geteuid();
+    const gid_t gruppe = root ? 4321 : ::getegid();
+    for (const mode_t modus : {0660, 0640, 0604}) {
+        SCOPED_TRACE(modus);
+        schreibeDatei("jahr.sdb", "alt\r\n");
+        ASSERT_EQ(::chown("jahr.sdb", besitzer, gruppe), 0);
+        ASSERT_EQ(::chmod("jahr.sdb", modus), 0);
+        ASSERT_TRUE(text::writeFileAtomically("jahr.sdb", "neu\r\n"));
+        struct stat st {};
+        ASSERT_EQ(::stat("jahr.sdb", &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, modus);
+        EXPECT_EQ(st.st_uid, besitzer);
+        EXPECT_EQ(st.st_gid, gruppe);
+        EXPECT_EQ(leseDatei("jahr.sdb"), "neu\r\n");
+    }
+}

@@ -35,6 +35,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace jahrgang;
 
@@ -356,8 +357,9 @@ private:
 };
 
 // Printing into a file that cannot be written whole: Qt reports its printer as idle all the
-// same, so the file is checked; a broken one is reported and removed, a good one kept.
-TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeSaysSoAndRemovesIt) {
+// same, so the file is checked. The pages go into a file beside the chosen one first: a broken
+// print is reported and leaves nothing behind, and a file printed before stays as it was.
+TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeKeepsTheOldFile) {
     std::string text;
     for (int i = 1; i <= 200; ++i) text += "Zeile " + std::to_string(i) + " des Ausdrucks\n";
     TPrintMainWindow f(nullptr, nullptr, "Druckvorschau", new QTextEdit);
@@ -365,15 +367,28 @@ TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeSaysSoAndRemovesIt) {
     f.appendText(text);
     const QString pdf = QDir::current().absoluteFilePath("ausdruck.pdf");
     m_druck.setzePdfDatei(pdf);
+    const QByteArray alt = "%PDF-1.4 ein älterer Ausdruck %%EOF";
     const struct {
         const char* was;
+        bool alteDatei;
         bool begrenzt;
         rlim_t grenze;
-    } faelle[] = {{"full from the start", true, 0}, {"full half-way", true, 2000}, {"room enough", false, 0}};
+    } faelle[] = {{"full from the start", false, true, 0},
+                  {"full half-way", false, true, 2000},
+                  {"full half-way, an older print there", true, true, 2000},
+                  {"room enough", false, false, 0},
+                  {"room enough, an older print there", true, false, 0}};
     for (const auto& fall : faelle) {
         SCOPED_TRACE(fall.was);
         m_meldungen.leeren();
         QFile::remove(pdf);
+        if (fall.alteDatei) {
+            QFile datei(pdf);
+            ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+            datei.write(alt);
+            datei.close();
+            ASSERT_TRUE(datei.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        }
         {
             std::unique_ptr<DateiGrenze> grenze;
             if (fall.begrenzt) {
@@ -382,23 +397,36 @@ TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeSaysSoAndRemovesIt) {
             }
             f.befehl(CM_DRUCK_DRUCKEN);
         }
+        // Nothing beside the file, whatever happened; the printer keeps the user's file name.
+        EXPECT_EQ(QDir::current().entryList({"ausdruck.pdf*"}, QDir::Files), fall.alteDatei || !fall.begrenzt
+                                                                                   ? QStringList{"ausdruck.pdf"}
+                                                                                   : QStringList{});
+        EXPECT_EQ(f.drucker()->outputFileName(), pdf);
+        QFile datei(pdf);
         if (!fall.begrenzt) {
             EXPECT_TRUE(m_meldungen.meldungen().empty());
-            QFile datei(pdf);
             ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
             EXPECT_GT(datei.size(), 2000);
+            struct stat st {};
+            ASSERT_EQ(::stat("ausdruck.pdf", &st), 0);
+            if (fall.alteDatei) {
+                EXPECT_EQ(st.st_mode & 0777, 0640u);  // the mode of the file it replaced
+            }
             continue;
         }
         ASSERT_EQ(m_meldungen.anzahl(), 1u);
-        EXPECT_EQ(m_meldungen.letzte().text, dateiFehlerText(ss(pdf), Druckdateirest::Geloescht));
+        EXPECT_EQ(m_meldungen.letzte().text, dateiFehlerText(ss(pdf), fall.alteDatei));
         EXPECT_EQ(m_meldungen.letzte().caption, "Fehler");
         EXPECT_EQ(m_meldungen.letzte().flags, 48);
-        EXPECT_FALSE(QFile::exists(pdf));
+        if (fall.alteDatei) {
+            ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+            EXPECT_EQ(datei.readAll(), alt);
+        }
     }
-    EXPECT_EQ(dateiFehlerText("/tmp/a.pdf", Druckdateirest::Geloescht),
+    EXPECT_EQ(dateiFehlerText("/tmp/a.pdf", true),
               "Der Ausdruck konnte nicht vollständig in die Datei\n/tmp/a.pdf\ngeschrieben werden.\nVielleicht ist "
-              "der Datenträger voll.\nDie unvollständige Datei wurde gelöscht.");
-    auto box = baueMeldungsBox(nullptr, dateiFehlerText(ss(pdf), Druckdateirest::Geloescht), "Fehler", 48);
+              "der Datenträger voll.\nDie bisherige Datei ist unverändert geblieben.");
+    auto box = baueMeldungsBox(nullptr, dateiFehlerText(ss(pdf), true), "Fehler", 48);
     box->show();
     bild(box.get(), "meldung-druckdatei");
 }
