@@ -165,9 +165,11 @@ void TMainWindow::CmAendern() {
 // ---------------------------------------------------------------- planning
 
 void TMainWindow::CmStundenplanErstellen() {
-    k_generatorLaeuft = true;
-    stundenplanErstellen(this, &k_schulverwaltung);
-    k_generatorLaeuft = false;
+    // Only the generator's thread holds the write back: while the dialog waits for a choice the
+    // year is written as always, and the generator's lessons as soon as its thread has ended,
+    // while the dialog or its failure box may still be open.
+    stundenplanErstellen(this, &k_schulverwaltung, [this](bool laeuft) { setzeGeneratorLaeuft(laeuft); });
+    k_generatorLaeuft = false;  // the dialog is gone and its thread joined
     aktualisiereAnsichten();
     saveDatenbestand();
 }

@@ -169,7 +169,6 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     // The year is written a moment after the last change, off the path of each action.
     k_speicherUhr = new QTimer(this);
     k_speicherUhr->setSingleShot(true);
-    k_speicherUhr->setInterval(SPEICHER_VERZOEGERUNG);
     connect(k_speicherUhr, &QTimer::timeout, this, &TMainWindow::speichereNachAenderung);
     k_pluginliste.scan(PLUGIN_ORDNER, &k_pluginFehler);
 
@@ -636,8 +635,20 @@ std::string TMainWindow::speicherFehler() {
 bool TMainWindow::speichereAktuell() { return speicherFehler().empty(); }
 
 void TMainWindow::speichereBald() {
+    // A quiet moment after the last change, but never later than SPEICHER_HOECHSTENS after the
+    // first change that is not on the disk yet, however closely the changes follow each other.
+    if (!k_ungespeichert || !k_seitErsterAenderung.isValid()) k_seitErsterAenderung.start();
     k_ungespeichert = true;
-    k_speicherUhr->start();
+    const qint64 rest = SPEICHER_HOECHSTENS - k_seitErsterAenderung.elapsed();
+    k_speicherUhr->start(static_cast<int>(std::clamp<qint64>(rest, 0, SPEICHER_VERZOEGERUNG)));
+}
+
+void TMainWindow::setzeGeneratorLaeuft(bool laeuft) {
+    k_generatorLaeuft = laeuft;
+    if (laeuft) return;
+    // The lessons the thread made go to the disk at once.
+    speichereBald();
+    k_speicherUhr->start(0);
 }
 
 bool TMainWindow::speichertBald() const { return k_speicherUhr->isActive(); }
@@ -651,11 +662,13 @@ bool TMainWindow::speichernAufgeschoben() const {
 void TMainWindow::speichereNachAenderung() {
     if (!k_ungespeichert) return;
     if (speichernAufgeschoben()) {
-        k_speicherUhr->start();
+        k_speicherUhr->start(SPEICHER_VERZOEGERUNG);
         return;
     }
     const std::string fehler = speicherFehler();
-    if (fehler.empty() || k_speicherFehlerGemeldet) return;
+    if (fehler.empty()) return;
+    k_seitErsterAenderung.start();  // the next change tries again, not at once
+    if (k_speicherFehlerGemeldet) return;
     // Once, not after every change: the next write is tried with the next change.
     k_speicherFehlerGemeldet = true;
     meldung(fehler + "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\nmit der nächsten "
@@ -688,7 +701,7 @@ bool TMainWindow::queryClose() {
     }
     if (meldung("Wollen Sie die Schulverwaltung\nwirklich beenden?", "Beenden", MB_YESNO | MB_ICONQUESTION, this) !=
         IDYES) {
-        if (k_ungespeichert) k_speicherUhr->start();  // tried again, without a new report
+        if (k_ungespeichert) k_speicherUhr->start(SPEICHER_VERZOEGERUNG);  // tried again, without a new report
         return false;
     }
     // The data go now; what could not be written is not written later as an emptied year.

@@ -5,6 +5,7 @@
 #include "app/plugin.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
@@ -127,12 +128,14 @@ public:
     // and the plug-ins with a window are told at once.
     void saveDatenbestand();
     // ---- writing the year as it is made
-    // The data changed: aktuell.sdb is written SPEICHER_VERZOEGERUNG ms after the last change.
+    // The data changed: aktuell.sdb is written SPEICHER_VERZOEGERUNG ms after the last change,
+    // and at the latest SPEICHER_HOECHSTENS ms after the first change not yet written.
     void speichereBald();
     bool hatUngespeicherteAenderungen() const { return k_ungespeichert; }
     // True while the delayed write waits for its time.
     bool speichertBald() const;
     static constexpr int SPEICHER_VERZOEGERUNG = 1500;
+    static constexpr int SPEICHER_HOECHSTENS = 5000;
     void reloadDatenbestand();
     // What updatesv asks for: a reload now; after the set-up, change
     // notification or plug-in run in progress; or none while a reload runs,
@@ -221,6 +224,8 @@ private:
     // The timer's write; a failure is reported once until a write succeeds again.
     void speichereNachAenderung();
     bool speichernAufgeschoben() const;
+    // A generator's thread starts or has ended: see k_generatorLaeuft.
+    void setzeGeneratorLaeuft(bool laeuft);
     // Writes aktuell.sdb as speichereAktuell does; empty when written, else why not.
     std::string speicherFehler();
     // The plug-in of tab 7 + k, the k-th with a window; null on the fixed tabs.
@@ -306,9 +311,10 @@ private:
 
     QTimer* k_speicherUhr = nullptr;
     bool k_ungespeichert = false;
+    QElapsedTimer k_seitErsterAenderung;  // since the first change not yet written
     bool k_speicherFehlerGemeldet = false;
     // While a generator's thread writes into the lists, the window reads and writes none of
-    // them: rows not built yet stay empty and the delayed write waits until the run is over.
+    // them: rows not built yet stay empty and the delayed write waits until the thread has ended.
     bool k_generatorLaeuft = false;
 
     int k_tag = 1;

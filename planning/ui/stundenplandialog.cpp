@@ -84,6 +84,7 @@ TStundenplanDialog::~TStundenplanDialog() {
         // own close): ask it to stop and wait, so nothing outlives the thread.
         if (k_erstellung->getStatus() == c_Thread::Status::Running) k_erstellung->stopErstellung(true);
         k_erstellung->warte();
+        meldeEnde();
         if (!k_fehlertext->empty())
             meldung(*k_fehlertext, "Stundenplanerstellung schlug fehl", MB_OK | MB_ICONEXCLAMATION, parentWidget());
     }
@@ -120,7 +121,15 @@ void TStundenplanDialog::starte(Algorithmus a) {
     case Algorithmus::BrettMit: k_erstellung = std::make_unique<c_BrettMit>(k_schulverwaltung, fehler); break;
     case Algorithmus::BrettAlle: k_erstellung = std::make_unique<c_BrettAlle>(k_schulverwaltung, fehler); break;
     }
+    k_laeuftGemeldet = true;
+    emit generatorLaeuft(true);
     k_erstellung->start();
+}
+
+void TStundenplanDialog::meldeEnde() {
+    if (!k_laeuftGemeldet) return;
+    k_laeuftGemeldet = false;
+    emit generatorLaeuft(false);
 }
 
 void TStundenplanDialog::CmAbbruch() {
@@ -147,6 +156,7 @@ void TStundenplanDialog::EvTimer() {
     case c_Thread::Status::Finished:
         k_erstellung->warte();
         k_timer.stop();
+        meldeEnde();
         k_statusFeld->setText(qs(k_erstellung->getStatusAnzeige()));
         done(QDialog::Rejected);
         break;

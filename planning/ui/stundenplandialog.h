@@ -47,10 +47,16 @@ public:
 public slots:
     void reject() override;
 
+signals:
+    // A generator's thread starts (true, before it runs) or has ended and been joined (false).
+    void generatorLaeuft(bool laeuft);
+
 private:
     enum class Algorithmus { Backtracking, Tetris, BrettOhne, BrettMit, BrettAlle };
     void frageUndStarte(Algorithmus a);
     void starte(Algorithmus a);
+    // Says once that the generator's thread has ended (after it was joined).
+    void meldeEnde();
 
     c_Schulverwaltung* k_schulverwaltung;
     QPushButton* k_backtracking;
@@ -63,4 +69,5 @@ private:
     std::unique_ptr<Stundenplanerstellung> k_erstellung;
     std::unique_ptr<std::string> k_fehlertext;
     QTimer k_timer;
+    bool k_laeuftGemeldet = false;
 };

@@ -53,12 +53,14 @@ bool vertretungsplanErstellen(QWidget* parent, c_Schulverwaltung* schulverwaltun
     return true;
 }
 
-void stundenplanErstellen(QWidget* parent, c_Schulverwaltung* schulverwaltung) {
+void stundenplanErstellen(QWidget* parent, c_Schulverwaltung* schulverwaltung,
+                          const std::function<void(bool)>& generatorLaeuft) {
     if (!schulverwaltung || !schulverwaltung->getCurriculum() || schulverwaltung->getCurriculum()->empty()) {
         meldung("Sie müssen das Curriculum festlegen\nbevor Sie einen Stundenplan generieren\nkönnen.", "Fehler",
                 MB_OK | MB_ICONEXCLAMATION, parent);
         return;
     }
     TStundenplanDialog dialog(parent, schulverwaltung);
+    if (generatorLaeuft) QObject::connect(&dialog, &TStundenplanDialog::generatorLaeuft, generatorLaeuft);
     dialog.exec();
 }

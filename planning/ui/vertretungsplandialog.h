@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QWidget;
 class c_Schulverwaltung;
 
@@ -33,4 +35,7 @@ bool vertretungsplanErstellen(QWidget* parent, c_Schulverwaltung* schulverwaltun
 // "Sie müssen das Curriculum festlegen...", else the algorithm dialog 700 run
 // modally (its error box shows when it is destroyed). The caller refreshes the
 // timetable and the teachers and runs its change notification in both cases.
-void stundenplanErstellen(QWidget* parent, c_Schulverwaltung* schulverwaltung);
+// `generatorLaeuft` hears when a generator's thread starts (true) and when it has ended
+// (false): only in between does the thread write into the lists.
+void stundenplanErstellen(QWidget* parent, c_Schulverwaltung* schulverwaltung,
+                          const std::function<void(bool)>& generatorLaeuft = {});

@@ -3,6 +3,8 @@
 // costs the user's work; one program per working folder.
 #include "app/anwendung.h"
 #include "dialogs/ui/zensurendialog.h"
+#include "planning/ui/stundenplandialog.h"
+#include "modal_hilfe.h"
 #include "pluginhilfe.h"
 
 #include <QLineEdit>
@@ -84,6 +86,67 @@ TEST_F(SpeichernTest, TheYearIsWrittenShortlyAfterEveryChangeNotOnTheActionsPath
     ASSERT_TRUE(warteAufSchreiben(w.get()));
     EXPECT_NE(dateiInhalt(AKTUELLE_DATEI).find("string,2+\r\n"), std::string::npos);
     EXPECT_EQ(m_meldungen.anzahl(), 0u);
+}
+
+TEST_F(SpeichernTest, ChangesInQuickSuccessionAreWrittenWithinAFewSeconds) {
+    // Twenty students entered closer together than the quiet period: the first of them reaches
+    // the disk while the user is still typing, not only after the last.
+    auto w = fenster(false);
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    int aenderungen = 0;
+    bool geschrieben = false;
+    while (aenderungen < 20 && !geschrieben) {
+        neuerSchueler(sv, ("Eilig" + std::to_string(aenderungen++)).c_str());
+        w->saveDatenbestand();
+        QTest::qWait(TMainWindow::SPEICHER_VERZOEGERUNG * 6 / 10);
+        geschrieben = aufDerPlatte("Eilig0");
+    }
+    EXPECT_TRUE(geschrieben);
+    EXPECT_LT(aenderungen, 20);
+}
+
+TEST_F(SpeichernTest, OnlyARunningGeneratorHoldsTheWriteBack) {
+    // A change waits while the algorithm dialog is open without a choice, and the generator's
+    // failure box waits for OK: neither holds the write back, only the generator's thread does.
+    auto w = fenster(false);
+    c_Schulverwaltung* sv = w->schulverwaltung();
+    auto kunst = std::make_unique<c_Fach>("Kunst");  // no teacher gives it: the generator fails
+    c_Fach* k = kunst.get();
+    ASSERT_TRUE(sv->addFach(kunst));
+    auto wunsch = std::make_unique<c_Wunsch>();
+    wunsch->setJahrgang(5);
+    wunsch->setFach(k);
+    wunsch->setStunden(2);
+    ASSERT_TRUE(sv->addWunsch(wunsch));
+    neuerSchueler(sv, "Vorher");
+    w->saveDatenbestand();
+
+    // The failure box stays open until the year is on the disk (or a minute has passed).
+    struct WartendeBox : MeldungsDienst {
+        TMainWindow* fenster = nullptr;
+        std::vector<std::string> titel;
+        bool geschriebenBeiFehler = false;
+        int zeige(QWidget*, const std::string&, const std::string& caption, int flags) override {
+            titel.push_back(caption);
+            if (caption == "Stundenplanerstellung schlug fehl")
+                geschriebenBeiFehler = warteAufSchreiben(fenster);
+            return (flags & 0x0F) == MB_YESNO ? IDYES : IDOK;
+        }
+    } box;
+    box.fenster = w.get();
+    MeldungsDienstTausch tausch(box);
+    bool gefunden = false, geschriebenImDialog = false;
+    beiModalemFenster<TStundenplanDialog>(
+        [&](TStundenplanDialog* d) {
+            geschriebenImDialog = warteAufSchreiben(w.get()) && aufDerPlatte("Vorher");
+            d->findChild<QPushButton*>("id701")->click();  // backtracking, after the question
+        },
+        &gefunden);
+    w->befehl(CM_STUNDENPLAN_ERSTELLEN);
+    ASSERT_TRUE(gefunden);
+    EXPECT_TRUE(geschriebenImDialog);
+    ASSERT_EQ(box.titel.size(), 2u);
+    EXPECT_TRUE(box.geschriebenBeiFehler);
 }
 
 TEST_F(SpeichernTest, AFailedWriteIsReportedOnceAndTheWorkStaysInMemory) {
