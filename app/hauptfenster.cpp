@@ -669,11 +669,18 @@ void TMainWindow::speichereNachAenderung() {
     if (fehler.empty()) return;
     k_seitErsterAenderung.start();  // the next change tries again, not at once
     if (k_speicherFehlerGemeldet) return;
-    // Once, not after every change: the next write is tried with the next change.
+    // Once, not after every change: the next write is tried with the next change. A year without
+    // its structure cannot be written in this session at all: the box says what helps instead.
     k_speicherFehlerGemeldet = true;
-    meldung(fehler + "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\nmit der nächsten "
-                     "Änderung wird das Speichern erneut versucht.",
-            "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+    const char* const weiter =
+        k_schulverwaltung.hatStruktur()
+            ? "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\nmit der nächsten Änderung wird das "
+              "Speichern erneut versucht."
+            : "\n\nÄnderungen können in dieser Sitzung nicht gespeichert werden;\ndie Datei aktuell.sdb bleibt, wie "
+              "sie ist. Um weiterzuarbeiten,\nstellen Sie über „Programm › Jahrgang wiederherstellen“ einen\n"
+              "archivierten Jahrgang wieder her, oder beenden Sie das Programm\nund ersetzen Sie die beschädigte "
+              "Datei durch eine Sicherung.";
+    meldung(fehler + weiter, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
 }
 
 bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
@@ -695,12 +702,14 @@ bool TMainWindow::queryClose() {
     // The close writes and reports by itself: the delayed write does not try again while its
     // boxes are open, and a failure reported here counts as the one report.
     k_speicherUhr->stop();
+    std::string frage = "Wollen Sie die Schulverwaltung\nwirklich beenden?";
     if (const std::string fehler = speicherFehler(); !fehler.empty()) {
         k_speicherFehlerGemeldet = true;
         meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+        if (k_ungespeichert)
+            frage += "\n\nDie Änderungen seit dem letzten erfolgreichen Speichern\ngehen beim Beenden verloren.";
     }
-    if (meldung("Wollen Sie die Schulverwaltung\nwirklich beenden?", "Beenden", MB_YESNO | MB_ICONQUESTION, this) !=
-        IDYES) {
+    if (meldung(frage, "Beenden", MB_YESNO | MB_ICONQUESTION, this) != IDYES) {
         if (k_ungespeichert) k_speicherUhr->start(SPEICHER_VERZOEGERUNG);  // tried again, without a new report
         return false;
     }

@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
@@ -32,6 +33,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <unistd.h>
 
@@ -421,6 +423,8 @@ TEST_F(HauptfensterTest, FailedStartLoadKeepsTheOldFileAsBackupAndAYearWithoutSt
             ASSERT_EQ(m_meldungen.anzahl(), 3u);
             EXPECT_NE(m_meldungen.meldungen()[1].text.find("weil seine Struktur nicht geladen werden konnte"),
                       std::string::npos);
+            // Nothing was changed, so quitting loses nothing: the plain question.
+            EXPECT_EQ(m_meldungen.letzte().text, "Wollen Sie die Schulverwaltung\nwirklich beenden?");
         }
     }
 }
@@ -603,21 +607,24 @@ TEST_F(HauptfensterTest, ThirtyTwoThousandStudentsFillQuickly) {
 namespace {
 
 // A message service whose "box" stays open for a while: it runs a nested event loop,
-// as a real box does while the user reads it, then answers OK.
+// as a real box does while the user reads it, then answers OK. It stays at least `ms`, and
+// then until `bis` holds (at most a minute), so that a busy machine cannot close it too early.
 class HaltenderMeldungsDienst : public MeldungsDienst {
 public:
-    explicit HaltenderMeldungsDienst(int ms) : k_ms(ms) {}
+    explicit HaltenderMeldungsDienst(int ms, std::function<bool()> bis = {}) : k_ms(ms), k_bis(std::move(bis)) {}
     int zeige(QWidget*, const std::string& text, const std::string& caption, int) override {
         k_meldungen.push_back(caption + ": " + text);
         QEventLoop schleife;
         QTimer::singleShot(k_ms, &schleife, &QEventLoop::quit);
         schleife.exec();
+        if (k_bis) static_cast<void>(QTest::qWaitFor(k_bis, 60000));
         return IDOK;
     }
     std::vector<std::string> k_meldungen;
 
 private:
     int k_ms;
+    std::function<bool()> k_bis;
 };
 
 }  // namespace
@@ -632,7 +639,7 @@ TEST_F(HauptfensterTest, StartSurvivesABoxOpenLongerThanTheSplash) {
         std::ofstream out(AKTUELLE_DATEI, std::ios::binary | std::ios::trunc);
         out << ganz.substr(0, schnitt + 40);
     }
-    HaltenderMeldungsDienst halten(SPLASH_ZEIT + 300);
+    HaltenderMeldungsDienst halten(SPLASH_ZEIT, [] { return startbild() == nullptr; });
     MeldungsDienstTausch tausch(halten);
     std::unique_ptr<THauptrahmen> rahmen(starteHauptfenster(SPLASH_ZEIT));
     ASSERT_NE(rahmen, nullptr);

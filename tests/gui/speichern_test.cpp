@@ -315,6 +315,9 @@ TEST_F(SpeichernTest, ClosingAfterAFailedWriteReportsItOnceAndWritesNothingAfter
         ASSERT_EQ(leser.anzahl(), 2u);
         EXPECT_EQ(leser.meldungen()[0].text, "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.");
         EXPECT_EQ(leser.meldungen()[1].caption, "Beenden");
+        // Quitting now costs the student: the question says so.
+        EXPECT_EQ(leser.meldungen()[1].text, "Wollen Sie die Schulverwaltung\nwirklich beenden?\n\nDie Änderungen seit "
+                                             "dem letzten erfolgreichen Speichern\ngehen beim Beenden verloren.");
         // The disk has room again; the window lives on a moment after the close.
         warteUeberDieVerzoegerung(w.get());
         if (beenden) {
@@ -338,16 +341,23 @@ TEST_F(SpeichernTest, AYearWhoseStructureDidNotLoadIsNeverWritten) {
     fs::create_directories(STRUKTURDATEI);
     auto w = fenster(false);
     EXPECT_FALSE(w->schulverwaltung()->hatStruktur());
+    m_meldungen.leeren();
     w->saveDatenbestand();
     warteUeberDieVerzoegerung(w.get());
+    // No later change can be written either: the box says what helps instead of promising a retry.
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    const std::string& bericht = m_meldungen.letzte().text;
+    EXPECT_EQ(bericht.find("erneut versucht"), std::string::npos) << bericht;
+    EXPECT_NE(bericht.find("Änderungen können in dieser Sitzung nicht gespeichert werden"), std::string::npos);
+    EXPECT_NE(bericht.find("„Programm › Jahrgang wiederherstellen“"), std::string::npos);
     m_meldungen.antworte(IDOK);  // the close's own report
     m_meldungen.antworte(IDNO);
     EXPECT_FALSE(w->queryClose());
     EXPECT_FALSE(fs::exists(AKTUELLE_DATEI));
     EXPECT_FALSE(fs::exists(SICHERUNGS_DATEI));
-    ASSERT_GE(m_meldungen.anzahl(), 2u);
-    EXPECT_NE(m_meldungen.meldungen()[m_meldungen.anzahl() - 2].text.find("weil seine Struktur nicht"),
-              std::string::npos);
+    ASSERT_EQ(m_meldungen.anzahl(), 3u);
+    EXPECT_NE(m_meldungen.meldungen()[1].text.find("weil seine Struktur nicht"), std::string::npos);
+    EXPECT_NE(m_meldungen.letzte().text.find("gehen beim Beenden verloren."), std::string::npos);
     // Nor is it archived: no file is asked for.
     m_dateien.antworte(std::string("archiv.sdb"));
     w->befehl(CM_JAHRGANG_ARCHIVIEREN);
