@@ -58,19 +58,25 @@ std::vector<FeldSteuerung> feldSteuerungen(const c_Datenliste& vorlage) {
 
 namespace {
 
-bool ueberlappen(const Rechteck& a, const Rechteck& b) {
-    return a.breite > 0 && b.breite > 0 && a.x < b.rechts() && b.x < a.rechts() && a.y < b.unten() && b.y < a.unten();
+// The least gap between the controls of one field and those of the next field in the same band:
+// wider than the 5 pixels between a label and its own edit, so each label is seen with its edit.
+constexpr int FELD_ABSTAND = 10;
+
+// Whether `q` stands in the band of `r` and closer than FELD_ABSTAND to its right edge, or on it.
+bool zuNah(const Rechteck& q, const Rechteck& r) {
+    return q.breite > 0 && r.breite > 0 && q.x < r.rechts() + FELD_ABSTAND && r.x < q.rechts() && q.y < r.unten() &&
+           r.y < q.unten();
 }
 
-// How far `f` (placed at template x `x`) must move right so that none of its
-// controls covers a control of an earlier field placed left of it (0: not at all).
+// How far `f` (placed at template x `x`) must move right so that none of its controls covers
+// or touches a control of an earlier field placed left of it (0: not at all).
 int schubNachRechts(const FeldLayout& f, int x, const std::vector<FeldLayout>& frueher, const std::vector<int>& xe) {
     int schub = 0;
     for (std::size_t i = 0; i < frueher.size(); ++i) {
         if (xe[i] >= x) continue;
         for (const Rechteck& r : {frueher[i].label, frueher[i].feld})
             for (const Rechteck& q : {f.label, f.feld})
-                if (ueberlappen(q, r)) schub = std::max(schub, r.rechts() + 5 - q.x);
+                if (zuNah(q, r)) schub = std::max(schub, r.rechts() + FELD_ABSTAND - q.x);
     }
     return schub;
 }

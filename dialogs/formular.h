@@ -88,8 +88,9 @@ struct FormularLayout {
 // every check box's right edge + 20 and every row's extent
 // label x + 2 w + edit width + 20; L grows to every control's lower edge.
 // Where the font is wider than the template was drawn for and a field's
-// controls would cover those of an earlier field that starts left of them in
-// the same band, the field moves right until they stand 5 pixels apart.
+// controls would cover or come closer than 10 pixels to those of an earlier
+// field that starts left of them in the same band, the field moves right until
+// they stand 10 pixels apart.
 FormularLayout layoutFormular(const c_Datenliste& vorlage, int dx, int startBreite, int startUnten,
                               const FormularMasse& masse);
 

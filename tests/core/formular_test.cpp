@@ -60,14 +60,26 @@ TEST(FormularLayout, AWiderFontMovesTheRestOfTheRowRight) {
     // "Geburtstag: Tag" at 15 ends its edit at 15 + 150 + 5 + 28 = 198, past the "Monat" label at 140.
     const auto v = testhilfe::felder(testhilfe::vorlagenFeld(TYP_INT, "TAG", "Geburtstag: Tag", 15, 153, 28, 20),
                                      testhilfe::vorlagenFeld(TYP_INT, "MONAT", "Monat", 140, 153, 28, 20),
-                                     testhilfe::vorlagenFeld(TYP_INT, "JAHR", "Jahr", 300, 153, 28, 20),
+                                     testhilfe::vorlagenFeld(TYP_INT, "JAHR", "Jahr", 310, 153, 28, 20),
                                      testhilfe::vorlagenFeld(TYP_STRING, "NAME", "Name", 140, 183, 28, 20));
     const Form l = layoutFormular(*v, 0, 0, 0, zehnProZeichen());
-    EXPECT_EQ(l.felder[1].label.x, 203);
-    EXPECT_EQ(l.felder[1].feld.x, 203 + 50 + 5);
-    EXPECT_EQ(l.felder[2].label.x, 300);  // far enough right already
+    EXPECT_EQ(l.felder[1].label.x, 208);  // 10 pixels after the edit before it
+    EXPECT_EQ(l.felder[1].feld.x, 208 + 50 + 5);
+    EXPECT_EQ(l.felder[2].label.x, 310);  // far enough right already
     EXPECT_EQ(l.felder[3].label.x, 140);  // the next band keeps its place
-    EXPECT_EQ(l.breite, 300 + 80 + 28 + 20);
+    EXPECT_EQ(l.breite, 310 + 80 + 28 + 20);
+
+    // A label that would touch the edit before it, or stand too close to be told apart, moves
+    // right as well; one with room enough stays. "Tag:" at 0 ends its edit at 0 + 40 + 5 + 40 = 85.
+    const struct {
+        int x;      // template x of the next label
+        int platz;  // where it stands
+    } faelle[] = {{85, 95}, {88, 95}, {94, 95}, {95, 95}, {120, 120}};
+    for (const auto& f : faelle) {
+        const auto reihe = testhilfe::felder(testhilfe::vorlagenFeld(TYP_INT, "TAG", "Tag:", 0, 60, 40, 20),
+                                             testhilfe::vorlagenFeld(TYP_INT, "MONAT", "Monat:", f.x, 60, 40, 20));
+        EXPECT_EQ(layoutFormular(*reihe, 0, 0, 0, zehnProZeichen()).felder[1].label.x, f.platz) << f.x;
+    }
 }
 
 TEST(FormularLayout, CheckBoxesEmptyLabelsAndLeastHeights) {
