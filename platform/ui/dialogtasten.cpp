@@ -1,5 +1,7 @@
 #include "platform/ui/dialogtasten.h"
 
+#include "platform/ui/titelbreite.h"
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
@@ -24,7 +26,10 @@ public:
 
     bool eventFilter(QObject* ziel, QEvent* e) override {
         if (ziel != k_dialog) return false;
-        if (e->type() == QEvent::Show && !k_eingerichtet) richteKnoepfeEin();
+        if (e->type() == QEvent::Show && !k_eingerichtet) {
+            richteKnoepfeEin();
+            gibTitelPlatz(k_dialog);
+        }
         if (!istEnter(e)) return false;
         // A focused push button presses itself; Enter that reaches the dialog came from any
         // other control and goes to the default button.

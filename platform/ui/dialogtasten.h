@@ -12,6 +12,7 @@ class QLineEdit;
 
 // Gives `dialog` this behaviour. Call it once, in the constructor: the push
 // buttons are set up when the dialog is shown, so buttons made later count too.
+// Shown, the dialog is also made wide enough for its whole title (titelbreite.h).
 void richteTastenEin(QDialog* dialog);
 
 // Enter in `feld` presses `knopf` (when it is enabled) and goes no further.

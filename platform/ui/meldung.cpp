@@ -1,6 +1,7 @@
 #include "platform/ui/meldung.h"
 
 #include "platform/ui/qtext.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -68,6 +69,7 @@ std::unique_ptr<QMessageBox> baueMeldungsBox(QWidget* parent, const std::string&
         box->setEscapeButton(QMessageBox::Ok);
         break;
     }
+    gibTitelPlatz(box.get());
     return box;
 }
 

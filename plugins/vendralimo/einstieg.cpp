@@ -1,6 +1,7 @@
 #include "plugins/vendralimo/einstieg.h"
 
 #include "plugins/vendralimo/altdatenimport.h"
+#include "platform/ui/titelbreite.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -104,6 +105,7 @@ std::unique_ptr<QMessageBox> baueMeldung(QWidget* besitzer, const std::string& t
     }
     box->setDefaultButton(frage ? QMessageBox::Yes : QMessageBox::Ok);
     if (frage) box->setEscapeButton(QMessageBox::No);
+    gibTitelPlatz(box.get());
     return box;
 }
 

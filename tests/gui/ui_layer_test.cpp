@@ -1,6 +1,8 @@
 // The platform UI layer: message boxes with the Windows flags, file dialogs, German standard
 // texts, the compiled-in pictures and the text conversion.
 
+#include "app/infodialog.h"
+#include "planning/ui/stundenplandialog.h"
 #include "platform/ui/anwendung.h"
 #include "platform/ui/bilder.h"
 #include "platform/ui/dateidialog.h"
@@ -14,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
@@ -232,6 +236,30 @@ TEST(UiMeldung, BildschirmfotoDerDeutschenBoxen)
     const QPixmap bildFehler = fehler->grab();
     ASSERT_FALSE(bildFehler.isNull());
     EXPECT_TRUE(bildFehler.save(bildschirmfotoOrdner() + QStringLiteral("/meldung-fehler.png")));
+}
+
+// The window manager draws the title in bold between the frame's icon and its three buttons and
+// cuts what does not fit: every box and dialog is at least that wide, however short its text.
+TEST(UiMeldung, JedesFensterIstSoBreitWieSeinTitel)
+{
+    QFont fett = QApplication::font();
+    fett.setBold(true);
+    const auto reicht = [&](QWidget* w) {
+        w->show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(w->width(), QFontMetrics(fett).horizontalAdvance(w->windowTitle()) + 120)
+            << w->windowTitle().toStdString();
+        w->hide();
+    };
+    for (const char* titel : {"Stundenplanerstellung schlug fehl", "Fehler beim Laden des aktuellen Datenbestandes",
+                              "Vertretungsplan erstellen", "Beenden"}) {
+        auto box = baueMeldungsBox(nullptr, "x", titel, MB_OK | MB_ICONEXCLAMATION);
+        reicht(box.get());
+    }
+    TInfoDialog info(nullptr);
+    reicht(&info);
+    TStundenplanDialog algorithmen(nullptr, nullptr);
+    reicht(&algorithmen);
 }
 
 // ---- file dialogs ----

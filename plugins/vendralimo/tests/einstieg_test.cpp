@@ -4,7 +4,10 @@
 #include "plugins/vendralimo/tests/gui_hilfe.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
+#include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
@@ -124,6 +127,10 @@ TEST_F(Einstieg, EchteBoxenUndDateidialogAlsBild) {
         EXPECT_EQ(box->icon(), b.symbol);
         box->show();
         QCoreApplication::processEvents();
+        // Wide enough for the whole title beside the frame's icon and buttons.
+        QFont fett = QApplication::font();
+        fett.setBold(true);
+        EXPECT_GE(box->width(), QFontMetrics(fett).horizontalAdvance(box->windowTitle()) + 120);
         if (b.stil == 36) {
             EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
             EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
