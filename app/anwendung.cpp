@@ -3,6 +3,7 @@
 #include "app/hauptfenster.h"
 #include "model/database/database.h"
 #include "platform/speicher.h"
+#include "platform/systemfehler.h"
 #include "platform/textfile.h"
 #include "platform/ui/anwendung.h"
 #include "platform/ui/bilder.h"
@@ -10,7 +11,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QLockFile>
 #include <QMenuBar>
 #include <QPointer>
 #include <QShortcut>
@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -183,33 +184,112 @@ THauptrahmen* TSchulverwaltungApplication::initHauptfenster() {
     return k_rahmen;
 }
 
-Ordnersperre sperreArbeitsordner(std::unique_ptr<QLockFile>& sperre) {
-    sperre = std::make_unique<QLockFile>(SPERRDATEI);
-    // Only a program that no longer runs leaves its lock stale, however old it is.
-    sperre->setStaleLockTime(0);
-    if (!sperre->tryLock(0)) {
-        const bool belegt = sperre->error() == QLockFile::LockFailedError;
-        sperre.reset();
-        return belegt ? Ordnersperre::Belegt : Ordnersperre::NichtMoeglich;
+namespace {
+
+std::string zitiert(const std::string& s) { return "„" + s + "“"; }
+
+// "auf dem Computer „pc“ (Prozessnummer 4711)", or "auf diesem Computer (…)" for this one.
+std::string herkunft(const SperrAngaben& a, bool hier) {
+    const std::string nummer = "Prozessnummer " + std::to_string(a.pid);
+    if (!hier) return "auf dem Computer " + zitiert(a.rechner) + " (" + nummer + ")";
+    return "auf diesem Computer (" + (a.rechner.empty() ? "" : zitiert(a.rechner) + ", ") + nummer + ")";
+}
+
+std::string belegtText(const std::string& pfad, const Sperrbefund& b) {
+    std::string text = "Die Schulverwaltung läuft in diesem Arbeitsordner bereits.\n";
+    if (b.lesbar && !gleicherRechner(b.angaben, eigeneSperrAngaben()))
+        text += "Sie arbeitet " + herkunft(b.angaben, false) + ".";
+    else
+        text += "Bitte arbeiten Sie in dem Fenster weiter, das schon geöffnet ist.";
+    return text + "\n\nSperrdatei: " + pfad;
+}
+
+std::string uebernahmeFrage(const std::string& pfad, const Sperrbefund& b) {
+    using Art = Sperrbefund::Art;
+    std::string text = "Der Arbeitsordner ist durch die Sperrdatei " + zitiert(pfad) + " gesperrt.\n";
+    const std::string unbekannt = ", daher ist nicht bekannt, von welchem Computer und Programm sie stammt. "
+                                  "Möglicherweise arbeitet noch eine Schulverwaltung in diesem Ordner.";
+    switch (b.art) {
+    case Art::FremderRechner:
+        text += "Sie stammt von der Schulverwaltung " + herkunft(b.angaben, false) +
+                ". Möglicherweise läuft das Programm dort noch; von diesem Computer aus lässt sich das nicht prüfen.";
+        break;
+    case Art::AndererOrdner:
+        text += "Sie stammt von der Schulverwaltung " + herkunft(b.angaben, true) +
+                ". Unter dieser Prozessnummer läuft jetzt eine Schulverwaltung in einem anderen Ordner" +
+                (b.andererOrdner.empty() ? "" : " (" + zitiert(b.andererOrdner) + ")") +
+                "; ob das Programm, das diesen Ordner gesperrt hat, noch läuft, lässt sich nicht sicher feststellen.";
+        break;
+    case Art::Ungeprueft:
+        text += "Sie stammt von der Schulverwaltung " + herkunft(b.angaben, true) +
+                ". Unter dieser Prozessnummer läuft ein Programm, das sich nicht prüfen lässt; möglicherweise ist es "
+                "die Schulverwaltung, und sie läuft noch.";
+        break;
+    case Art::Leer:
+        text += "Sie ist leer" + unbekannt;
+        break;
+    case Art::Unlesbar:
+        text += "Sie lässt sich nicht lesen (" + systemFehlerText(b.fehler) + ")" + unbekannt;
+        break;
+    default:
+        text += "Sie enthält keine gültigen Angaben" + unbekannt;
+        break;
     }
-    for (const char* datei : {AKTUELLE_DATEI, SICHERUNGS_DATEI, "aktuell.sdb.bak", STRUKTURDATEI})
-        text::removeStaleTemporaries(datei);
-    return Ordnersperre::Gesperrt;
+    return text +
+           "\n\nArbeiten zwei Programme im selben Ordner, überschreibt jedes die Änderungen des anderen.\n"
+           "Möchten Sie die alte Sperre entfernen und den Arbeitsordner übernehmen?";
+}
+
+std::string grund(int fehler) { return fehler ? systemFehlerText(fehler) : "es ist keine gewöhnliche Datei"; }
+
+}  // namespace
+
+Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
+    sperre.reset();
+    std::error_code fehlt;
+    std::string pfad = std::filesystem::absolute(SPERRDATEI, fehlt).string();
+    if (fehlt) pfad = SPERRDATEI;
+    Sperrergebnis e = sperreOrdner(pfad, [&pfad](const Sperrbefund& b) {
+        return meldung(uebernahmeFrage(pfad, b), "Arbeitsordner gesperrt", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    });
+    std::string text;
+    switch (e.ergebnis) {
+    case Ordnersperre::Gesperrt:
+        sperre = std::move(e.sperre);
+        for (const char* datei : {AKTUELLE_DATEI, SICHERUNGS_DATEI, "aktuell.sdb.bak", STRUKTURDATEI})
+            text::removeStaleTemporaries(datei);
+        return Ordnersperre::Gesperrt;
+    case Ordnersperre::Abgelehnt:
+        return Ordnersperre::Abgelehnt;
+    case Ordnersperre::Belegt:
+        text = belegtText(pfad, e.befund);
+        break;
+    case Ordnersperre::Unentfernbar:
+        text = (e.alteEntfernt ? "Die alte Sperrdatei " + zitiert(pfad) +
+                                     " wurde entfernt, aber eine neue lässt sich nicht anlegen ("
+                               : "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht entfernen (") +
+               grund(e.fehler) +
+               ").\nOhne Sperre lässt sich nicht ausschließen, dass eine andere Schulverwaltung in diesem "
+               "Arbeitsordner arbeitet; das Programm wird beendet.";
+        break;
+    case Ordnersperre::NichtMoeglich:
+        text = "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: Die Sperrdatei " + zitiert(pfad) +
+               " lässt sich nicht anlegen (" + grund(e.fehler) +
+               ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren.";
+        break;
+    }
+    std::fprintf(stderr, "%s\n", text.c_str());
+    meldung(text, "Fehler", MB_OK | MB_ICONEXCLAMATION);
+    return e.ergebnis;
 }
 
 int schulverwaltungMain(int argc, char** argv) {
     installiereSpeicherHandler();
     // The lock goes after the application: the main window and the plug-ins are gone by then.
-    std::unique_ptr<QLockFile> sperre;
+    std::unique_ptr<Sperrdatei> sperre;
     TSchulverwaltungApplication app(argc, argv);
-    if (sperreArbeitsordner(sperre) == Ordnersperre::Belegt) {
-        const char* const text =
-            "Die Schulverwaltung läuft in diesem Arbeitsordner bereits.\nBitte arbeiten Sie in dem Fenster weiter, "
-            "das schon geöffnet ist.";
-        std::fprintf(stderr, "%s\n", text);
-        meldung(text, "Fehler", MB_OK | MB_ICONEXCLAMATION);
-        return 1;
-    }
+    const Ordnersperre ordner = sperreArbeitsordner(sperre);
+    if (ordner != Ordnersperre::Gesperrt && ordner != Ordnersperre::NichtMoeglich) return 1;
     app.setQuitOnLastWindowClosed(true);
     app.initHauptfenster();
     return app.exec();

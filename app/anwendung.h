@@ -2,12 +2,13 @@
 // accelerators and icon, and the main window as the frame's client.
 #pragma once
 
+#include "platform/sperrdatei.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
 #include <memory>
 
-class QLockFile;
 class QSplashScreen;
 class TMainWindow;
 
@@ -52,18 +53,14 @@ THauptrahmen* starteHauptfenster(int splashZeit);
 // The splash picture while it is shown, else null.
 QSplashScreen* startbild();
 
-// The working folder belongs to one running program at a time, or two would each save over
-// the other's work. The lock is a file in the folder; a lock left by a program that no longer
-// runs (it crashed or was killed) is taken over.
-enum class Ordnersperre {
-    Gesperrt,      // this program holds the folder now
-    Belegt,        // another running program holds it
-    NichtMoeglich  // no lock file can be made there (a write-protected folder)
-};
+// The working folder belongs to one running program at a time (see platform/sperrdatei.h).
 constexpr const char* SPERRDATEI = "orvaskeln.lock";
-// Takes the lock of the working folder into `sperre` (kept while it lives). Having it, the
-// temporary files of writes that a crash cut short are removed.
-Ordnersperre sperreArbeitsordner(std::unique_ptr<QLockFile>& sperre);
+// Takes the lock of the working folder into `sperre` (kept while it lives). A lock that may still
+// be in use is taken over only when the user says so; a refusal, a lock that cannot be replaced,
+// or a folder where no lock can be made at all are reported in a box and on the error output.
+// Having the lock, the temporary files of writes that a crash cut short are removed. The program
+// may run on with Gesperrt and NichtMoeglich.
+Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre);
 
 // The program entry; the arguments are ignored.
 int schulverwaltungMain(int argc, char** argv);

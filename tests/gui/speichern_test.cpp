@@ -6,6 +6,7 @@
 #include "planning/ui/stundenplandialog.h"
 #include "modal_hilfe.h"
 #include "pluginhilfe.h"
+#include "vollefestplatte.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,22 +23,6 @@
 #include <sys/wait.h>
 
 namespace {
-
-// Files cannot grow beyond `bytes` while it lives: every write past that fails, as on a full disk.
-class VolleFestplatte {
-public:
-    explicit VolleFestplatte(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &k_vorher);
-        rlimit grenze = k_vorher;
-        grenze.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &grenze);
-    }
-    ~VolleFestplatte() { setrlimit(RLIMIT_FSIZE, &k_vorher); }
-
-private:
-    rlimit k_vorher{};
-};
 
 class SpeichernTest : public PluginTest {
 protected:
@@ -421,7 +406,7 @@ TEST_F(SpeichernTest, OneProgramPerWorkingFolder) {
     ASSERT_EQ(waitpid(kind, &status, 0), kind);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     ASSERT_TRUE(fs::exists(SPERRDATEI));
-    std::unique_ptr<QLockFile> erste, zweite;
+    std::unique_ptr<Sperrdatei> erste, zweite;
     EXPECT_EQ(sperreArbeitsordner(erste), Ordnersperre::Gesperrt);
     for (const char* datei : {"aktuell.sdb.~Ab1234", "aktuell.tmp.~xyzXYZ", "orvask.str.~123456"})
         EXPECT_FALSE(fs::exists(datei)) << datei;
