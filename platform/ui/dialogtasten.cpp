@@ -1,5 +1,7 @@
 #include "platform/ui/dialogtasten.h"
 
+#include "platform/ui/tabfolge.h"
+
 #include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
@@ -24,7 +26,10 @@ public:
 
     bool eventFilter(QObject* ziel, QEvent* e) override {
         if (ziel != k_dialog) return false;
-        if (e->type() == QEvent::Show && !k_eingerichtet) richteKnoepfeEin();
+        if (e->type() == QEvent::Show && !k_eingerichtet) {
+            richteKnoepfeEin();
+            ordneTabFolge(k_dialog);
+        }
         if (!istEnter(e)) return false;
         // A focused push button presses itself; Enter that reaches the dialog came from any
         // other control and goes to the default button.
@@ -69,6 +74,8 @@ public:
         return true;
     }
 
+    QAbstractButton* knopf() const { return k_knopf; }
+
 private:
     QPointer<QAbstractButton> k_knopf;
 };
@@ -84,4 +91,11 @@ void richteTastenEin(QDialog* dialog) {
 
 void enterDrueckt(QLineEdit* feld, QAbstractButton* knopf) {
     if (feld && knopf) new TEnterKnopf(feld, knopf);
+}
+
+QAbstractButton* enterKnopf(const QLineEdit* feld) {
+    if (!feld) return nullptr;
+    for (const QObject* kind : feld->children())
+        if (const auto* t = dynamic_cast<const TEnterKnopf*>(kind)) return t->knopf();
+    return nullptr;
 }
