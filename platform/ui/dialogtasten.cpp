@@ -1,5 +1,6 @@
 #include "platform/ui/dialogtasten.h"
 
+#include "platform/ui/tabfolge.h"
 #include "platform/ui/titelbreite.h"
 
 #include <QAbstractButton>
@@ -28,6 +29,7 @@ public:
         if (ziel != k_dialog) return false;
         if (e->type() == QEvent::Show && !k_eingerichtet) {
             richteKnoepfeEin();
+            ordneTabFolge(k_dialog);
             gibTitelPlatz(k_dialog);
         }
         if (!istEnter(e)) return false;
@@ -74,6 +76,8 @@ public:
         return true;
     }
 
+    QAbstractButton* knopf() const { return k_knopf; }
+
 private:
     QPointer<QAbstractButton> k_knopf;
 };
@@ -89,4 +93,11 @@ void richteTastenEin(QDialog* dialog) {
 
 void enterDrueckt(QLineEdit* feld, QAbstractButton* knopf) {
     if (feld && knopf) new TEnterKnopf(feld, knopf);
+}
+
+QAbstractButton* enterKnopf(const QLineEdit* feld) {
+    if (!feld) return nullptr;
+    for (const QObject* kind : feld->children())
+        if (const auto* t = dynamic_cast<const TEnterKnopf*>(kind)) return t->knopf();
+    return nullptr;
 }

@@ -3,7 +3,8 @@
 // dialog's default button (the one made default, else the button with id 1,
 // else nothing). An entry field tied to a button with enterDrueckt() presses
 // that button instead, so that what was typed there is taken, not thrown
-// away by the default button.
+// away by the default button. When the dialog is first shown, Tab is set to
+// go through its controls in the order they are laid out (platform/ui/tabfolge.h).
 #pragma once
 
 class QAbstractButton;
@@ -17,3 +18,6 @@ void richteTastenEin(QDialog* dialog);
 
 // Enter in `feld` presses `knopf` (when it is enabled) and goes no further.
 void enterDrueckt(QLineEdit* feld, QAbstractButton* knopf);
+
+// The button that Enter in `feld` presses (see enterDrueckt); null for none.
+QAbstractButton* enterKnopf(const QLineEdit* feld);

@@ -1,6 +1,6 @@
 // Keys and focus in every dialog of the program, through real key events on the focused
 // control of a shown dialog: Enter on a push button, Enter elsewhere, Enter in the entry
-// field of a "Hinzufügen", mnemonics, and line breaks pasted into an edit.
+// field of a "Hinzufügen", mnemonics, line breaks pasted into an edit, and the way Tab goes.
 #include "app/infodialog.h"
 #include "app/plugindialog.h"
 #include "dialogs/ui/curriculumdialog.h"
@@ -21,16 +21,20 @@
 #include "planning/ui/stundenplandialog.h"
 #include "planning/ui/vertretungsplandialog.h"
 #include "platform/text.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "tests/core/planung_schule.h"
 #include "tests/gui/modal_hilfe.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -111,6 +115,44 @@ QChar kuerzel(const QString& text) {
         return text[i + 1].toLower();
     }
     return QChar();
+}
+
+// The id of the control with the focus (the edit of a spin box counts as the spin box); 0 for none.
+int fokusId() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w->objectName().startsWith(QLatin1String("id"))) return w->objectName().mid(2).toInt();
+    return 0;
+}
+
+// The controls that `anzahl` presses of Tab (of Shift+Tab with `zurueck`) reach, one per press.
+std::vector<int> tabWeg(std::size_t anzahl, bool zurueck) {
+    std::vector<int> ids;
+    for (std::size_t i = 0; i < anzahl; ++i) {
+        zurueck ? taste(Qt::Key_Backtab, Qt::ShiftModifier) : taste(Qt::Key_Tab);
+        ids.push_back(fokusId());
+    }
+    return ids;
+}
+
+// Opens `d`: the focus is on the first control of `folge`, Tab goes through them in this order and
+// round to the first again, Shift+Tab the reverse way.
+void pruefeTabFolge(QDialog* d, const std::vector<int>& folge) {
+    d->show();
+    d->activateWindow();
+    for (int i = 0; i < 20 && QApplication::activeWindow() != d; ++i) QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), d);
+    if (folge.empty()) {
+        EXPECT_EQ(QApplication::focusWidget(), nullptr);
+        return;
+    }
+    EXPECT_EQ(fokusId(), folge.front()) << "focus when opened";
+    QWidget* erstes = kind(d, folge.front());
+    ASSERT_NE(erstes, nullptr);
+    fokus(erstes);
+    std::vector<int> vor(folge.begin() + 1, folge.end());
+    vor.push_back(folge.front());
+    EXPECT_EQ(tabWeg(folge.size(), false), vor);
+    EXPECT_EQ(tabWeg(folge.size(), true), std::vector<int>(folge.rbegin(), folge.rend()));
 }
 
 struct DialogFall {
@@ -239,6 +281,94 @@ TEST_F(AlleDialoge, EnterPressesTheFocusedButtonElseTheDefaultButton) {
         }
         EXPECT_TRUE(d->isVisible());
     }
+}
+
+TEST_F(AlleDialoge, TabGoesThroughTheControlsAsTheyAreLaidOut) {
+    // Read off each dialog's layout: rows top to bottom, each left to right; a column beside a list
+    // or beside a form of several rows whole; a field's "Hinzufügen" after it; OK and Abbruch last.
+    const std::map<std::string, std::vector<int>> folgen = {
+        // The class choice stands left of the two buttons that share its band.
+        {"Schüler", {1001, 1003, 1005, 1007, 1009, 1011, 1013, 1015, 1017, 251, 511, 512, 1, 2}},
+        {"Lehrer", {251, 252, 256, 1001, 1003, 1005, 1007, 1009, 1011, 1013, 1015, 1017, 1018, 1020, 1, 2}},
+        {"Raum", {231, 232, 1001, 1002, 1, 2}},
+        {"Klasse", {1001, 1003, 1005, 1, 2}},
+        // "Hinzufügen" stands right of "löschen", but follows the input line.
+        {"Zensuren", {1001, 1003, 601, 602, 603, 604, 605, 1}},
+        {"Fehlzeiten", {1001, 1003, 1005, 1007, 1009, 1011, 651, 652, 653, 1}},
+        {"Einstellungen", {207, 208, 209, 211, 210, 205, 203, 202, 204, 1}},
+        {"Curriculum", {291, 294, 295, 296, 292, 293, 1}},
+        {"Schuljahreswechsel", {281, 282, 284, 285, 283, 286, 1, 2}},
+        {"Einzeltermin", {264, 266, 265, 273, 1001, 1003, 1005, 1007, 1009, 1011, 1, 2}},
+        {"Dauertermin", {272, 264, 266, 265, 273, 1001, 1003, 1, 2}},
+        {"Vertretungstermin", {264, 266, 265, 273, 274, 1001, 1003, 1005, 1007, 1009, 1011, 1, 2}},
+        {"Gehe zu Datum", {761, 762, 763, 1, 2}},
+        // The seven areas are one stop, at the checked one; the class choice stands beside 405.
+        {"Exportieren", {402, 408, 409, 1, 2}},
+        {"Drucken", {402, 408, 409, 1, 2}},
+        {"Erweiterungen", {771, 1, 2}},
+        {"Information", {1}},
+        {"Stundenplanerstellung", {701, 702, 703, 704, 753, 752}},
+        {"Vertretungsplan erstellen", {}},
+    };
+    for (const DialogFall& f : faelle()) {
+        SCOPED_TRACE(f.name);
+        const auto folge = folgen.find(f.name);
+        ASSERT_NE(folge, folgen.end());
+        std::unique_ptr<QDialog> d = f.baue();
+        pruefeTabFolge(d.get(), folge->second);
+    }
+}
+
+TEST_F(Tastatur, TabTakesCompoundControlsWholeAndKeepsTheirPlaceForDisabledOnes) {
+    QDialog d;
+    richteTastenEin(&d);
+    d.resize(400, 240);
+    auto platz = [](QWidget* w, int id, QRect r) {
+        w->setObjectName(QStringLiteral("id%1").arg(id));
+        w->setGeometry(r);
+    };
+    // Made in another order than they stand.
+    platz(new QPushButton("&Abbruch", &d), 2, {300, 200, 80, 26});
+    platz(new QPushButton("&OK", &d), 1, {210, 200, 80, 26});
+    auto* wahl = new QComboBox(&d);
+    platz(wahl, 915, {120, 150, 100, 22});
+    platz(new QLineEdit(&d), 916, {230, 150, 100, 22});
+    auto* gesperrt = new QLineEdit(&d);
+    platz(gesperrt, 914, {10, 150, 100, 22});
+    gesperrt->setEnabled(false);
+    auto* rahmen = new QGroupBox("Art", &d);
+    rahmen->setGeometry(10, 10, 380, 120);
+    platz(new QRadioButton("A", rahmen), 911, {10, 25, 80, 20});
+    auto* b = new QRadioButton("B", rahmen);
+    platz(b, 912, {10, 60, 80, 20});
+    b->setChecked(true);
+    auto* zahl = new QSpinBox(rahmen);
+    platz(zahl, 913, {100, 60, 80, 22});
+    wahl->setEditable(true);  // its edit is made now, behind all the others
+    pruefeTabFolge(&d, {912, 913, 915, 916, 1, 2});
+    gesperrt->setEnabled(true);
+    fokus(zahl);
+    EXPECT_EQ(tabWeg(2, false), (std::vector<int>{914, 915}));
+}
+
+// The two cases reported: Tab from "Samstags" goes to the subject field, where a subject typed
+// is added by Enter; in the student dialog Tab from the last field goes to the class choice.
+TEST_F(Tastatur, TabFromSaturdayReachesTheSubjectAndTheClassComesBeforeOk) {
+    TOptionenDialog optionen(nullptr, 201, sv());
+    optionen.setupFenster();
+    const std::size_t faecher = sv()->getFachliste()->size();
+    fokus(kind(&optionen, 210));
+    taste(Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "Physik");
+    taste(Qt::Key_Return);
+    EXPECT_EQ(sv()->getFachliste()->size(), faecher + 1);
+    EXPECT_TRUE(optionen.isVisible());
+    EXPECT_EQ(k_meldungen.anzahl(), 0u) << (k_meldungen.anzahl() ? k_meldungen.letzte().text : "");
+
+    TSchuelerDialog schueler(nullptr, 510, sv(), k_schueler);
+    schueler.setupFenster();
+    fokus(kind(&schueler, 1017));
+    EXPECT_EQ(tabWeg(4, false), (std::vector<int>{251, 511, 512, 1}));
 }
 
 // The four dialogs with an entry field and "Hinzufügen": typing and Enter adds, and the dialog stays open.
