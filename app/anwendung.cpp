@@ -265,17 +265,16 @@ Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
         text = belegtText(pfad, e.befund);
         break;
     case Ordnersperre::Unentfernbar:
-        text = (e.alteEntfernt ? "Die alte Sperrdatei " + zitiert(pfad) +
-                                     " wurde entfernt, aber eine neue lässt sich nicht anlegen ("
-                               : "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht entfernen (") +
-               grund(e.fehler) +
+        text = "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht entfernen (" + grund(e.fehler) +
                ").\nOhne Sperre lässt sich nicht ausschließen, dass eine andere Schulverwaltung in diesem "
                "Arbeitsordner arbeitet; das Programm wird beendet.";
         break;
     case Ordnersperre::NichtMoeglich:
-        text = "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: Die Sperrdatei " + zitiert(pfad) +
-               " lässt sich nicht anlegen (" + grund(e.fehler) +
-               ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren.";
+        text = "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: " +
+               (e.alteEntfernt ? "Die alte Sperrdatei " + zitiert(pfad) +
+                                     " wurde entfernt, aber eine neue lässt sich nicht anlegen ("
+                               : "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht anlegen (") +
+               grund(e.fehler) + ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren.";
         break;
     }
     std::fprintf(stderr, "%s\n", text.c_str());

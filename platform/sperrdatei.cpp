@@ -287,7 +287,9 @@ Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage
         }
         if (fehler < 0) continue;
         if (fehler != EEXIST) {
-            e.ergebnis = alteEntfernt ? Ordnersperre::Unentfernbar : Ordnersperre::NichtMoeglich;
+            // No lock can be made here, also where an old one was just taken away: as in a folder
+            // without any, the program may run on.
+            e.ergebnis = Ordnersperre::NichtMoeglich;
             e.fehler = fehler;
             e.alteEntfernt = alteEntfernt;
             return e;

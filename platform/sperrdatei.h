@@ -80,7 +80,7 @@ enum class Ordnersperre {
     Belegt,        // another running program holds it
     Abgelehnt,     // a lock that may still be in use was in the way, and the user kept it
     Unentfernbar,  // a lock is in the way that cannot be removed or replaced
-    NichtMoeglich  // there was no lock, and none can be made (write-protected folder, full disk)
+    NichtMoeglich  // no lock can be made (write-protected folder, full disk), also after an old one went
 };
 
 struct Sperrergebnis {
@@ -88,7 +88,7 @@ struct Sperrergebnis {
     std::unique_ptr<Sperrdatei> sperre;  // Gesperrt
     Sperrbefund befund;                  // the lock in the way (Belegt, Abgelehnt, Unentfernbar)
     int fehler = 0;                      // Unentfernbar, NichtMoeglich: errno, 0 for a file of the wrong kind
-    bool alteEntfernt = false;           // Unentfernbar: the old lock went, but no new one could be made
+    bool alteEntfernt = false;           // NichtMoeglich: an old lock went, but no new one could be made
 };
 
 // Asked for a lock that can be proven neither live nor stale; true takes it over. The lock is

@@ -105,7 +105,7 @@ TEST_F(OrdnersperreTest, ALockThatCannotBeProvenLiveIsTakenOverOnlyWhenTheUserSa
     }
 }
 
-TEST_F(OrdnersperreTest, ALockThatCannotBeReplacedEndsTheStartAFolderWithoutALockIsReportedOnce) {
+TEST_F(OrdnersperreTest, ALockThatCannotBeRemovedEndsTheStartAFolderWithoutALockIsReportedOnce) {
     const std::string beendet = ").\nOhne Sperre lässt sich nicht ausschließen, dass eine andere Schulverwaltung in "
                                 "diesem Arbeitsordner arbeitet; das Programm wird beendet.";
     const std::string voll = systemFehlerText(EFBIG);
@@ -117,8 +117,10 @@ TEST_F(OrdnersperreTest, ALockThatCannotBeReplacedEndsTheStartAFolderWithoutALoc
     } faelle[] = {
         {ORDNER, Ordnersperre::Unentfernbar,
          "Die Sperrdatei „" + pfad() + "“ lässt sich nicht entfernen (es ist ein Ordner" + beendet},
-        {ALTE_SPERRE, Ordnersperre::Unentfernbar,
-         "Die alte Sperrdatei „" + pfad() + "“ wurde entfernt, aber eine neue lässt sich nicht anlegen (" + voll + beendet},
+        {ALTE_SPERRE, Ordnersperre::NichtMoeglich,
+         "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: Die alte Sperrdatei „" + pfad() +
+             "“ wurde entfernt, aber eine neue lässt sich nicht anlegen (" + voll +
+             ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren."},
         {NICHTS, Ordnersperre::NichtMoeglich,
          "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: Die Sperrdatei „" + pfad() +
              "“ lässt sich nicht anlegen (" + voll + ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren."},
