@@ -4,44 +4,20 @@
 #include "app/anwendung.h"
 #include "fensterhilfe.h"
 #include "platform/systemfehler.h"
+#include "tests/core/alsnobody.h"
 #include "vollefestplatte.h"
 
 #include <QProcess>
 #include <QTest>
 
 #include <cerrno>
-#include <functional>
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
 
-constexpr uid_t NOBODY = 65534;
-
-// Runs `pruefung` in a forked child that gave up root's rights (a write-protected file means
-// nothing to root); what it returned, or "" when it could not run.
-std::string alsNobody(const std::function<std::string()>& pruefung) {
-    int rohr[2];
-    if (::pipe(rohr) != 0) return "";
-    const pid_t kind = ::fork();
-    if (kind == 0) {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(NOBODY) != 0 || ::setuid(NOBODY) != 0))
-            ::_exit(1);
-        const std::string antwort = pruefung();
-        ::_exit(::write(rohr[1], antwort.data(), antwort.size()) == static_cast<ssize_t>(antwort.size()) ? 0 : 1);
-    }
-    ::close(rohr[1]);
-    std::string antwort;
-    char puffer[4096];
-    for (ssize_t n; (n = ::read(rohr[0], puffer, sizeof puffer)) > 0;) antwort.append(puffer, static_cast<std::size_t>(n));
-    ::close(rohr[0]);
-    ::waitpid(kind, nullptr, 0);
-    return antwort;
-}
-
-// Gives `pfad` to the user alsNobody runs as.
-bool gibNobody(const fs::path& pfad) { return ::geteuid() != 0 || ::chown(pfad.c_str(), NOBODY, NOBODY) == 0; }
+using testhilfe::alsNobody;
+using testhilfe::gibNobody;
 
 class OrdnersperreTest : public FensterTest {
 protected:
