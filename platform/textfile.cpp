@@ -213,10 +213,7 @@ std::string newSiblingFile(const std::string& ziel) {
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage) {
     const std::string ziel = writeTarget(path);
-    // A target without any write permission is write-protected: it is not replaced, also not
-    // for a user (root) whom the system would let write it anyway.
-    struct stat st {};
-    if (::stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0) return false;
+    if (writeProtected(ziel)) return false;
     std::string tmp;
     const int fd = neueNachbardatei(ziel, tmp);
     if (fd < 0) return false;
@@ -259,6 +256,12 @@ void removeStaleTemporaries(const std::string& path) {
         if (::lstat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(pfad.c_str());
     }
     ::closedir(d);
+}
+
+bool writeProtected(const std::string& ziel) {
+    struct stat st {};
+    if (::stat(ziel.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    return (st.st_mode & 0222) == 0;
 }
 
 bool fileExists(const std::string& path) {

@@ -61,9 +61,13 @@ private:
 
 // True when a file or folder of that name exists.
 bool fileExists(const std::string& path);
+// True when `ziel` is an ordinary file without any write permission (mode 0444 and the like): a
+// write-protected file, which the writers here do not replace, also not for a user (root) whom
+// the system would let write it anyway.
+bool writeProtected(const std::string& ziel);
 
 // Replaces the file `path` by exactly `bytes`, atomically as TextFileWriter::commit does:
-// false, with the file as it was, when any step failed.
+// false, with the file as it was, when any step failed or the file is write-protected.
 bool writeFileAtomically(const std::string& path, const std::string& bytes,
                          TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
 // Puts the complete file `neu` in the place of `ziel` (a rename): the new file takes the mode,
@@ -72,8 +76,9 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes,
 // either the old file or the new one. On failure `neu` is removed and `ziel` is as it was.
 bool replaceFile(const std::string& neu, const std::string& ziel,
                  TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
-// A new, empty file beside `ziel`, named as the writer names its temporary files (so that the
-// start-up removes it when a crash left it behind); empty when none could be made.
+// A new, empty file beside `ziel`, named as the writer names its temporary files; empty when none
+// could be made. One that a killed process left behind stays: the start-up removes only those of
+// the year's own files (removeStaleTemporaries), not those beside a file the user chose.
 std::string newSiblingFile(const std::string& ziel);
 // Copies the file `from` to `to` through writeFileAtomically; false when it could not be read
 // or written.

@@ -114,6 +114,11 @@ std::string dateiFehlerText(const std::string& datei, bool alteDateiBleibt)
     return text;
 }
 
+std::string dateiGeschuetztText()
+{
+    return "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.";
+}
+
 namespace {
 
 bool ausgabedateiVollstaendig(const QString& datei, bool pdf)
@@ -130,12 +135,22 @@ bool ausgabedateiVollstaendig(const QString& datei, bool pdf)
     return f.read(schwanz).trimmed().endsWith("%%EOF");
 }
 
-// While it lives, the printer writes into a new file beside its output file; `fertig` puts that
-// file in the output file's place once it is complete. A device or pipe the user chose is
-// written directly, as there is nothing to replace.
-class Nachbardatei {
+// Where the pages of a print go, for as long as it lives. Into a file: into a new file beside the
+// chosen one, which `fertig` puts in its place once it is complete; where no file can be made
+// beside it (a folder the user may not write into) but the file itself may be written, into the
+// file directly. A write-protected file is not printed into at all, as the exports do not replace
+// one. A device or pipe the user chose is written directly, as there is nothing to replace.
+class Druckziel {
 public:
-    explicit Nachbardatei(QPrinter* drucker) : k_drucker(drucker), k_datei(drucker->outputFileName())
+    enum class Weg {
+        Drucker,     // a printer, device or pipe
+        Nachbar,     // a new file beside the output file
+        Direkt,      // the output file itself
+        Geschuetzt,  // none: the output file may not be written
+        Unmoeglich,  // none: nothing can be made where the output file is to be
+    };
+
+    explicit Druckziel(QPrinter* drucker) : k_drucker(drucker), k_datei(drucker->outputFileName())
     {
         if (k_datei.isEmpty())
             return;
@@ -145,31 +160,40 @@ public:
         if (k_vorhanden && !S_ISREG(st.st_mode))
             return;
         k_ziel = text::writeTarget(name);
+        if (text::writeProtected(k_ziel)) {
+            k_weg = Weg::Geschuetzt;
+            return;
+        }
         k_neu = text::newSiblingFile(k_ziel);
-        k_umgeleitet = true;
-        drucker->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(k_neu)));
+        if (!k_neu.empty()) {
+            k_weg = Weg::Nachbar;
+            drucker->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(k_neu)));
+        } else if (!k_vorhanden) {
+            k_weg = Weg::Unmoeglich;
+        } else {
+            k_weg = ::access(k_ziel.c_str(), W_OK) == 0 ? Weg::Direkt : Weg::Geschuetzt;
+        }
     }
-    ~Nachbardatei()
+    ~Druckziel()
     {
         if (!k_neu.empty())
             ::unlink(k_neu.c_str());
-        if (k_umgeleitet)
+        if (k_weg == Weg::Nachbar)
             k_drucker->setOutputFileName(k_datei);
     }
-    Nachbardatei(const Nachbardatei&) = delete;
-    Nachbardatei& operator=(const Nachbardatei&) = delete;
+    Druckziel(const Druckziel&) = delete;
+    Druckziel& operator=(const Druckziel&) = delete;
 
-    // Whether the pages go into a file beside the output file (else to a printer or device).
-    bool umgeleitet() const { return k_umgeleitet; }
-    // False when no file beside the output file could be made: nothing can be printed there.
-    bool bereit() const { return !k_umgeleitet || !k_neu.empty(); }
+    Weg weg() const { return k_weg; }
     // Whether a file of the output file's name was there before the print.
     bool vorhanden() const { return k_vorhanden; }
     const QString& datei() const { return k_datei; }
-    // After the print: true when the new file was whole and now stands in the output file's
-    // place; else it is gone and the output file is as it was.
+    // After the print into a file: true when it is whole and, printed beside the output file, now
+    // stands in its place; else the file beside it is gone and the output file is as it was.
     bool fertig(bool pdf)
     {
+        if (k_weg == Weg::Direkt)
+            return ausgabedateiVollstaendig(k_datei, pdf);
         const std::string neu = std::exchange(k_neu, std::string());
         if (!ausgabedateiVollstaendig(QFile::decodeName(QByteArray::fromStdString(neu)), pdf)) {
             ::unlink(neu.c_str());
@@ -183,7 +207,7 @@ private:
     QString k_datei;
     std::string k_ziel, k_neu;
     bool k_vorhanden = false;
-    bool k_umgeleitet = false;
+    Weg k_weg = Weg::Drucker;
 };
 
 } // namespace
@@ -195,9 +219,11 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
     // Printed into a file: the printer says nothing of writes that failed (a full disk leaves an
     // empty or cut-off file behind), so the file itself is looked at before it replaces the one
     // the user chose.
-    Nachbardatei datei(drucker);
-    if (!datei.bereit()) {
-        meldung(druckFehlerText(false), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+    Druckziel ziel(drucker);
+    using Weg = Druckziel::Weg;
+    if (ziel.weg() == Weg::Geschuetzt || ziel.weg() == Weg::Unmoeglich) {
+        meldung(ziel.weg() == Weg::Geschuetzt ? dateiGeschuetztText() : druckFehlerText(false), "Fehler",
+                MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
     }
     maler(drucker);
@@ -206,9 +232,11 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
         meldung(druckFehlerText(zustand == QPrinter::Aborted), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
     }
-    if (!datei.umgeleitet() || datei.fertig(drucker->outputFormat() == QPrinter::PdfFormat))
+    if (ziel.weg() == Weg::Drucker || ziel.fertig(drucker->outputFormat() == QPrinter::PdfFormat))
         return true;
-    meldung(dateiFehlerText(ss(datei.datei()), datei.vorhanden()), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+    // Printed directly, the old file is gone whatever came of it.
+    meldung(dateiFehlerText(ss(ziel.datei()), ziel.vorhanden() && ziel.weg() == Weg::Nachbar), "Fehler",
+            MB_OK | MB_ICONEXCLAMATION, parent);
     return false;
 }
 

@@ -50,14 +50,21 @@ DruckDienst* setzeDruckDienst(DruckDienst* dienst);
 // Prints `maler`'s pages after the print dialog. Cancelling the dialog prints nothing and shows
 // nothing; a printer that cannot be opened or a print job that fails or is aborted is reported
 // in a German message box. Printed into a file, the pages go into a new file beside it, which
-// takes the file's place only when it is there, not empty and whole (a PDF file ends with its
-// trailer); else the box says so and a file printed into before stays as it was. True when the
-// pages went to the printer.
+// takes the file's place, with its mode and group, only when it is there, not empty and whole (a
+// PDF file ends with its trailer); else the box says so and a file printed into before stays as
+// it was. Where nothing can be made beside the file (a folder the user may not write into) but
+// the file may be written, the pages go into it directly; one that may not be written (write-
+// protected as the exports judge it, or not the user's to write) is refused and stays as it is.
+// True when the pages went to the printer.
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler);
 
 // The message for a print into `datei` that could not be written whole; `alteDateiBleibt`: a
 // file of that name was there before and stays as it was.
 std::string dateiFehlerText(const std::string& datei, bool alteDateiBleibt);
+
+// The message for a file that may not be printed into: the words the exports give for a file
+// they cannot write.
+std::string dateiGeschuetztText();
 
 // The message for a print job that the printer aborted or that failed (among others: the
 // printer or the output file could not be opened).

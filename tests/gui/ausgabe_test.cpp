@@ -1,6 +1,7 @@
 // Export and printing: the two area dialogs, the print window with its menu, effects, font,
 // printing into a PDF file and the page preview, and the main window's commands 14, 18 and 19.
 #include "app/hauptfenster.h"
+#include "output/berichte.h"
 #include "output/ui/druckerdialog.h"
 #include "output/ui/druckfenster.h"
 #include "output/ui/exportdialog.h"
@@ -8,6 +9,7 @@
 #include "platform/ui/druckdienst.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
+#include "tests/core/alsnobody.h"
 #include "tests/core/ausgabe_schule.h"
 #include "tests/core/jahrgang_hilfe.h"
 #include "tests/gui/modal_hilfe.h"
@@ -429,6 +431,64 @@ TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeKeepsTheOldFile) {
     auto box = baueMeldungsBox(nullptr, dateiFehlerText(ss(pdf), true), "Fehler", 48);
     box->show();
     bild(box.get(), "meldung-druckdatei");
+}
+
+// Printing into a file respects the file as the exports do, for a user without root's rights: a
+// file that may not be written is refused with the exports' words and stays as it is; a writable
+// file in a folder where nothing new can be made is printed into directly.
+TEST_F(AusgabeTest, PrintIntoAFileThatMayNotBeWrittenIsRefusedOneInAClosedFolderIsPrintedDirectly) {
+    TPrintMainWindow f(nullptr, nullptr, "Druckvorschau", new QTextEdit);
+    f.setupFenster();
+    f.appendText("Zeile 1 des Ausdrucks\nZeile 2 des Ausdrucks\n");
+    const QByteArray alt = "%PDF-1.4 ein älterer Ausdruck %%EOF";
+    const struct {
+        const char* was;
+        mode_t ordnerModus, dateiModus;  // both root's, so another owner's for the printing user
+        bool gedruckt;
+    } faelle[] = {
+        {"write-protected, in a folder open to all", 0777, 0444, false},
+        {"not the user's to write, in a closed folder", 0755, 0644, false},
+        {"writable by all, in a closed folder", 0755, 0666, true},
+    };
+    ASSERT_EQ(::chmod(".", 0755), 0);
+    int nummer = 0;
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        const std::string ordner = std::to_string(++nummer);
+        ASSERT_TRUE(std::filesystem::create_directory(ordner));
+        const QString pdf = QDir::current().absoluteFilePath(QString::fromStdString(ordner + "/ausdruck.pdf"));
+        {
+            QFile datei(pdf);
+            ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+            datei.write(alt);
+        }
+        ASSERT_EQ(::chmod(qPrintable(pdf), fall.dateiModus), 0);
+        ASSERT_EQ(::chmod(ordner.c_str(), fall.ordnerModus), 0);
+        m_druck.setzePdfDatei(pdf);
+        const std::string antwort = testhilfe::alsNobody([&] {
+            m_meldungen.leeren();
+            f.befehl(CM_DRUCK_DRUCKEN);
+            std::string was = std::to_string(m_meldungen.anzahl()) + "\n";
+            for (const auto& m : m_meldungen.meldungen()) was += m.text + "|" + m.caption + "|" + std::to_string(m.flags);
+            return was;
+        });
+        const std::string meldung = fall.gedruckt ? "" : std::string(EXPORT_FEHLER) + "|Fehler|48";
+        EXPECT_EQ(antwort, (fall.gedruckt ? "0\n" : "1\n") + meldung);
+        QFile datei(pdf);
+        ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+        const QByteArray jetzt = datei.readAll();
+        if (fall.gedruckt) {
+            EXPECT_TRUE(jetzt.startsWith("%PDF") && jetzt.trimmed().endsWith("%%EOF") && jetzt.size() > alt.size());
+        } else {
+            EXPECT_EQ(jetzt, alt);
+        }
+        struct stat st {};
+        ASSERT_EQ(::stat(qPrintable(pdf), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, fall.dateiModus);
+        EXPECT_EQ(st.st_uid, ::geteuid());
+        // Nothing left beside it.
+        EXPECT_EQ(QDir(QString::fromStdString(ordner)).entryList(QDir::Files), QStringList{"ausdruck.pdf"});
+    }
 }
 
 TEST_F(AusgabeTest, LongTextIsPaginatedLineByLine) {
