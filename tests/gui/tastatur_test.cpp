@@ -74,6 +74,20 @@ protected:
         setHeute(0, 0, 0);
     }
     c_Schulverwaltung* sv() { return k_schule->get(); }
+    // Gives every class, subject, teacher, room and student of the school a name ending in `zusatz`.
+    void benenneLang(const std::string& zusatz) {
+        for (c_Klasse* k : *sv()->getKlassenliste()) k->setName(zusatz);
+        for (c_Fach* f : *sv()->getFachliste()) f->setName("Mathematik " + zusatz);
+        for (c_Lehrer* l : *sv()->getLehrerliste()) {
+            l->getFelder()->setString("NAME", "Berg " + zusatz);
+            l->getFelder()->setString("VORNAME", "Vera " + zusatz);
+        }
+        for (c_Raum* r : *sv()->getRaumliste()) r->getFelder()->setString("NAME", "R101 " + zusatz);
+        for (c_Schueler* s : *sv()->getSchuelerliste()) {
+            s->getFelder()->setString("VORNAME", "Kim " + zusatz);
+            s->getFelder()->setString("NAME", "Adler " + zusatz);
+        }
+    }
 
     AufzeichnenderMeldungsDienst k_meldungen;
     std::unique_ptr<Arbeitsordner> k_ordner;
@@ -310,12 +324,27 @@ TEST_F(AlleDialoge, TabGoesThroughTheControlsAsTheyAreLaidOut) {
         {"Stundenplanerstellung", {701, 702, 703, 704, 753, 752}},
         {"Vertretungsplan erstellen", {}},
     };
-    for (const DialogFall& f : faelle()) {
-        SCOPED_TRACE(f.name);
-        const auto folge = folgen.find(f.name);
-        ASSERT_NE(folge, folgen.end());
-        std::unique_ptr<QDialog> d = f.baue();
-        pruefeTabFolge(d.get(), folge->second);
+    // The order is the layout's, whatever the data: names as long as the one reported, that widens the
+    // class choice of a weekly appointment under the form beside it, and names longer than any list
+    // gives room for, in every choice and list the dialogs fill.
+    const struct {
+        const char* daten;
+        const char* zusatz;  // appended to every name (a class gets it as its name)
+    } bestaende[] = {
+        {"short names", nullptr},
+        {"the reported class name", "Abschluss 2027"},
+        {"very long names", "Abschluss 2027 mit bilingualem Zweig und Förderunterricht am Nachmittag"},
+    };
+    for (const auto& b : bestaende) {
+        SCOPED_TRACE(b.daten);
+        if (b.zusatz) benenneLang(b.zusatz);
+        for (const DialogFall& f : faelle()) {
+            SCOPED_TRACE(f.name);
+            const auto folge = folgen.find(f.name);
+            ASSERT_NE(folge, folgen.end());
+            std::unique_ptr<QDialog> d = f.baue();
+            pruefeTabFolge(d.get(), folge->second);
+        }
     }
 }
 
