@@ -74,18 +74,18 @@ protected:
         setHeute(0, 0, 0);
     }
     c_Schulverwaltung* sv() { return k_schule->get(); }
-    // Gives every class, subject, teacher, room and student of the school a name ending in `zusatz`.
-    void benenneLang(const std::string& zusatz) {
-        for (c_Klasse* k : *sv()->getKlassenliste()) k->setName(zusatz);
-        for (c_Fach* f : *sv()->getFachliste()) f->setName("Mathematik " + zusatz);
+    // Names the class `klasse` and appends `zusatz` to the name of every subject, teacher, room and student.
+    void benenne(const std::string& klasse, const std::string& zusatz) {
+        for (c_Klasse* k : *sv()->getKlassenliste()) k->setName(klasse);
+        for (c_Fach* f : *sv()->getFachliste()) f->setName("Mathematik" + zusatz);
         for (c_Lehrer* l : *sv()->getLehrerliste()) {
-            l->getFelder()->setString("NAME", "Berg " + zusatz);
-            l->getFelder()->setString("VORNAME", "Vera " + zusatz);
+            l->getFelder()->setString("NAME", "Berg" + zusatz);
+            l->getFelder()->setString("VORNAME", "V" + zusatz);
         }
-        for (c_Raum* r : *sv()->getRaumliste()) r->getFelder()->setString("NAME", "R101 " + zusatz);
+        for (c_Raum* r : *sv()->getRaumliste()) r->getFelder()->setString("NAME", "R101" + zusatz);
         for (c_Schueler* s : *sv()->getSchuelerliste()) {
-            s->getFelder()->setString("VORNAME", "Kim " + zusatz);
-            s->getFelder()->setString("NAME", "Adler " + zusatz);
+            s->getFelder()->setString("VORNAME", "Kim" + zusatz);
+            s->getFelder()->setString("NAME", "Adler" + zusatz);
         }
     }
 
@@ -324,20 +324,21 @@ TEST_F(AlleDialoge, TabGoesThroughTheControlsAsTheyAreLaidOut) {
         {"Stundenplanerstellung", {701, 702, 703, 704, 753, 752}},
         {"Vertretungsplan erstellen", {}},
     };
-    // The order is the layout's, whatever the data: names as long as the one reported, that widens the
-    // class choice of a weekly appointment under the form beside it, and names longer than any list
-    // gives room for, in every choice and list the dialogs fill.
+    // The order is the layout's, whatever the data: the class name reported, that widens the class
+    // choice of a weekly appointment under the fields beside it, and names longer than any choice or
+    // list gives room for, in every one the dialogs fill.
+    const std::string lang = "Abschluss 2027 mit bilingualem Zweig und Förderunterricht am Nachmittag";
     const struct {
         const char* daten;
-        const char* zusatz;  // appended to every name (a class gets it as its name)
+        std::string klasse, zusatz;  // see benenne
     } bestaende[] = {
-        {"short names", nullptr},
-        {"the reported class name", "Abschluss 2027"},
-        {"very long names", "Abschluss 2027 mit bilingualem Zweig und Förderunterricht am Nachmittag"},
+        {"short names", "", ""},
+        {"the class name reported", "Abschluss 2027", ""},
+        {"long names everywhere", lang, " " + lang},
     };
     for (const auto& b : bestaende) {
         SCOPED_TRACE(b.daten);
-        if (b.zusatz) benenneLang(b.zusatz);
+        benenne(b.klasse, b.zusatz);
         for (const DialogFall& f : faelle()) {
             SCOPED_TRACE(f.name);
             const auto folge = folgen.find(f.name);
