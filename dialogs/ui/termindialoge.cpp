@@ -95,8 +95,8 @@ void TTerminDialog::passeGroesseAn() {
 void TTerminDialog::setupFenster() {
     // The fields grow the height from its start to their lowest edge.
     k_dialogHoehe = layoutFelder(200, k_startHoehe);
-    // Tab goes by this layout: a list widened for a long name below the fields beside it does not
-    // put the fields after it.
+    // Tab goes by this layout, not by the lists widened for long names below (a class list widened
+    // under the fields beside it would take them into its column).
     merkeEntwurf(this);
     c_Schulverwaltung& sv = *k_schulverwaltung;
     fuelleListe(k_klasse, klassenEintraege(&sv, "[keine]"));
