@@ -48,6 +48,8 @@ protected:
     // Lays out the field controls; returns the lowest edge L. The width
     // starts at `startBreite` and ends in k_dialogBreite.
     int layoutFelder(int startBreite, int startUnten);
+    // The horizontal offset of the field controls from the next layoutFelder on.
+    void setzeFeldVersatz(int dx) { k_dx = dx; }
     // Fills the controls from a record's own field list.
     void fuelleFelder(const c_Datenliste& felder);
     // What the field controls hold.

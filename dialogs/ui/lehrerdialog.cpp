@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/tabfolge.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -9,25 +10,27 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
-// The column of the resource controls: 180 wide, or what the longest class or subject needs.
-int fachSpalte(c_Schulverwaltung* sv) { return spaltenBreite(sv, "[kein Fach]", 180); }
+// The column of the resource controls as designed; it grows to what the longest class or subject needs.
+const int SPALTE = 180;
+int fachSpalte(c_Schulverwaltung* sv) { return spaltenBreite(sv, "[kein Fach]", SPALTE); }
 }  // namespace
 
 TLehrerDialog::TLehrerDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, c_Lehrer* lehrer)
-    : TFormularDialog(parent, resId, sv, sv->getLehrerStruktur(), fachSpalte(sv) + 20), k_formular(sv, lehrer) {
+    : TFormularDialog(parent, resId, sv, sv->getLehrerStruktur(), SPALTE + 20), k_formular(sv, lehrer) {
     setWindowTitle("Lehrer");
     // The controls of the resource, left of the fields.
-    const int spalte = fachSpalte(sv);
-    label(-1, "Klasse:", spalte, 16)->move(10, 8);
-    k_klassenwahl = auswahl(251, spalte);
+    k_klassenLabel = label(-1, "Klasse:", SPALTE, 16);
+    k_klassenLabel->move(10, 8);
+    k_klassenwahl = auswahl(251, SPALTE);
     k_klassenwahl->move(10, 26);
     k_klassenwahl->setMaxVisibleItems(15);
-    QLabel* fachLabel = label(255, "Lehrer lehrt folgende Fächer:", spalte, 16);
-    fachLabel->move(10, 62);
-    k_fachwahl = mehrfachListe(252, spalte, 120);
-    k_fachwahl->move(10, 62 + fachLabel->height() + 2);
+    k_fachLabel = label(255, "Lehrer lehrt folgende Fächer:", SPALTE, 16);
+    k_fachLabel->move(10, 62);
+    k_fachwahl = mehrfachListe(252, SPALTE, 120);
+    k_fachwahl->move(10, 62 + k_fachLabel->height() + 2);
     QPushButton* fehlzeiten = knopf(256, "&Fehlzeiten", 87, 23);
     fehlzeiten->move(10, k_fachwahl->y() + k_fachwahl->height() + 8);
     QPushButton* ok = knopf(1, "&OK", 87, 23);
@@ -41,6 +44,14 @@ TLehrerDialog::TLehrerDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, 
 }
 
 void TLehrerDialog::setupFenster() {
+    layoutFelder(200, 300);
+    // Tab goes by this layout. The column then grows to the longest class or subject, and the
+    // fields move right with it.
+    merkeEntwurf(this);
+    const int spalte = fachSpalte(k_schulverwaltung);
+    for (QWidget* w : std::initializer_list<QWidget*>{k_klassenLabel, k_klassenwahl, k_fachLabel, k_fachwahl})
+        w->resize(std::max(w->width(), spalte), w->height());
+    setzeFeldVersatz(spalte + 20);
     k_dialogHoehe = layoutFelder(200, 300);
     fuelleAuswahl(k_klassenwahl, k_formular.klassenEintraege(), 0);
     fuelleListe(k_fachwahl, k_formular.fachEintraege());

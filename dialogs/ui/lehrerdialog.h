@@ -20,6 +20,8 @@ public:
 
 private:
     LehrerFormular k_formular;
+    QLabel* k_klassenLabel;
     QComboBox* k_klassenwahl;
+    QLabel* k_fachLabel;
     QListWidget* k_fachwahl;
 };

@@ -18,8 +18,14 @@ public:
     c_Raum* datensatz() const { return k_formular.datensatz(); }
 
 private:
+    // Places the controls left of the fields in a column `spalte` wide.
+    void ordneSpalteAn(int spalte);
+
     RaumFormular k_formular;
+    QLabel* k_fachLabel;
     QListWidget* k_fachwahl;
+    QLabel* k_klassenLabel;
     QComboBox* k_klassenwahl;
     QPushButton* k_ok;
+    QPushButton* k_abbruch;
 };

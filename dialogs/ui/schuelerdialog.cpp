@@ -3,6 +3,7 @@
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "dialogs/ui/zensurendialog.h"
 #include "model/schulverwaltung/schulverwaltung.h"
+#include "platform/ui/tabfolge.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,11 +29,24 @@ TSchuelerDialog::TSchuelerDialog(QWidget* parent, int resId, c_Schulverwaltung* 
 }
 
 void TSchuelerDialog::setupFenster() {
-    int l = layoutFelder(300, 0) + 15;
-    // Two rows of buttons; the class label and choice stand left of them in the same band. A class
-    // choice wider than 75 for its longest entry pushes the buttons right.
+    const int l = layoutFelder(300, 0) + 15;
+    ordneUntenAn(l);
+    // Tab goes by this layout. A class choice wider than 75 for its longest entry then pushes the
+    // buttons right.
+    merkeEntwurf(this);
     const std::vector<std::string> klassen = k_formular.klassenEintraege();
     k_klassenwahl->resize(listenBreite(klassen, 75, 36), k_klassenwahl->height());
+    ordneUntenAn(l);
+    fuelleAuswahl(k_klassenwahl, klassen, 0);
+    if (c_Schueler* s = k_formular.datensatz()) {
+        if (s->getFelder()) fuelleFelder(*s->getFelder());
+        k_klassenwahl->setCurrentIndex(k_formular.klassenAuswahl());
+    }
+    setzeGroesse();
+}
+
+void TSchuelerDialog::ordneUntenAn(int l) {
+    // Two rows of buttons; the class label and choice stand left of them in the same band.
     const int mitte = std::max(95, 8 + k_klassenwahl->width() + 12);
     const int rechts = std::max(200, mitte + std::max(k_zensuren->width(), k_fehlzeiten->width()) + 30);
     const int zeile2 = l + std::max(29, k_ok->height() + 6);
@@ -44,12 +58,6 @@ void TSchuelerDialog::setupFenster() {
     setzeNach(k_klassenwahl, 8, l + k_klassenLabel->height() + 2);
     k_dialogHoehe = std::max(l + 85, zeile2 + k_abbruch->height() + 15);
     k_dialogBreite = std::max(k_dialogBreite, k_ok->x() + k_ok->width() + 15);
-    fuelleAuswahl(k_klassenwahl, klassen, 0);
-    if (c_Schueler* s = k_formular.datensatz()) {
-        if (s->getFelder()) fuelleFelder(*s->getFelder());
-        k_klassenwahl->setCurrentIndex(k_formular.klassenAuswahl());
-    }
-    setzeGroesse();
 }
 
 void TSchuelerDialog::CmOk() {

@@ -20,6 +20,10 @@ public:
     c_Schueler* datensatz() const { return k_formular.datensatz(); }
 
 private:
+    // Places the class label and choice and the buttons in the band from `l` down, beside a class
+    // choice of its present width.
+    void ordneUntenAn(int l);
+
     SchuelerFormular k_formular;
     QPushButton* k_ok;
     QPushButton* k_abbruch;

@@ -2,6 +2,7 @@
 
 #include "dialogs/ui/dialogmeldungen.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/tabfolge.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,7 +58,9 @@ TSchuljahrwechselDialog::TSchuljahrwechselDialog(QWidget* parent, int resId, c_S
 }
 
 void TSchuljahrwechselDialog::setupFenster() {
-    // The class choice as wide as its longest entry needs; nothing stands to its right.
+    // The class choice as wide as its longest entry needs; nothing stands to its right. Tab goes by
+    // the layout before it grows.
+    merkeEntwurf(this);
     const std::vector<std::string> klassen = k_formular.klassenEintraege();
     k_klassen->resize(listenBreite(klassen, 220, 36), k_klassen->height());
     k_dialogBreite = std::max(k_dialogBreite, k_klassen->x() + k_klassen->width() + 10);

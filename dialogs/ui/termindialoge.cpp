@@ -4,6 +4,7 @@
 #include "dialogs/ui/dialogmeldungen.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/tabfolge.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -94,6 +95,9 @@ void TTerminDialog::passeGroesseAn() {
 void TTerminDialog::setupFenster() {
     // The fields grow the height from its start to their lowest edge.
     k_dialogHoehe = layoutFelder(200, k_startHoehe);
+    // Tab goes by this layout, not by the lists widened for long names below (a class list widened
+    // under the fields beside it would take them into its column).
+    merkeEntwurf(this);
     c_Schulverwaltung& sv = *k_schulverwaltung;
     fuelleListe(k_klasse, klassenEintraege(&sv, "[keine]"));
     fuelleListe(k_lehrer, lehrerEintraege(sv));

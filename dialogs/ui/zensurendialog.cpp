@@ -3,6 +3,7 @@
 #include "model/schulverwaltung/schulverwaltung.h"
 #include "platform/ui/dialogtasten.h"
 #include "platform/ui/listenansicht.h"
+#include "platform/ui/tabfolge.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -34,10 +35,23 @@ void TZensurenDialog::setupFenster() {
     // A wider font widens the delete button; the add button keeps clear of it.
     setzeNach(k_hinzufuegen, std::max(105, k_loeschen->x() + k_loeschen->width() + 6), l);
     l += k_loeschen->height() + 15;
-    // Both choices as wide as their longest entry needs; the list view keeps clear of the wider one.
+    ordneListeAn(l);
+    // Tab goes by this layout. Both choices then grow as wide as their longest entry needs; the list
+    // view keeps clear of the wider one.
+    merkeEntwurf(this);
     const ZensurenFormular::Start start = k_formular.start();
     k_schuelerwahl->resize(listenBreite(start.schueler, 106, 36), k_schuelerwahl->height());
     k_zensurenfach->resize(listenBreite(start.faecher, 106, 36), k_zensurenfach->height());
+    ordneListeAn(l);
+
+    fuelleAuswahl(k_schuelerwahl, start.schueler, start.schuelerAuswahl);
+    fuelleAuswahl(k_zensurenfach, start.faecher, start.fachAuswahl);
+    if (!start.fehler.empty()) brichAb(start.fehler);
+    changeselection();
+    setzeGroesse();
+}
+
+void TZensurenDialog::ordneListeAn(int l) {
     setzeNach(k_schuelerwahl, 12, l);
     setzeNach(k_zensurenfach, 12, l + std::max(30, k_schuelerwahl->height() + 6));
     setzeNach(k_zensurenliste, std::max(127, 12 + std::max(k_schuelerwahl->width(), k_zensurenfach->width()) + 9), l);
@@ -45,12 +59,6 @@ void TZensurenDialog::setupFenster() {
     setzeNach(k_schliessen, 12, l);
     k_dialogHoehe = l + 60;
     k_dialogBreite = std::max(k_dialogBreite, k_zensurenliste->x() + k_zensurenliste->width() + 13);
-
-    fuelleAuswahl(k_schuelerwahl, start.schueler, start.schuelerAuswahl);
-    fuelleAuswahl(k_zensurenfach, start.faecher, start.fachAuswahl);
-    if (!start.fehler.empty()) brichAb(start.fehler);
-    changeselection();
-    setzeGroesse();
 }
 
 void TZensurenDialog::changeselection() {

@@ -23,6 +23,10 @@ public:
     void CmLoeschen();
 
 private:
+    // Places the two choices from `l` down and the list view beside the wider of them, at their
+    // present widths, and Schließen below.
+    void ordneListeAn(int l);
+
     ZensurenFormular k_formular;
     QPushButton* k_schliessen;
     QComboBox* k_schuelerwahl;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QVariant>
 
 #include <algorithm>
 #include <utility>
@@ -97,6 +98,15 @@ void teileHinterIhreSteuerung(const std::vector<QWidget*>& teile, const std::vec
 
 QRect imDialog(const QWidget* w, const QDialog* dialog) { return QRect(w->mapTo(dialog, QPoint(0, 0)), w->size()); }
 
+// The property that holds a control's designed place in its dialog (see merkeEntwurf).
+const char* const ENTWURF = "orvaskEntwurf";
+
+// Where `w` stands in the dialog as designed, else where it stands now.
+QRect platz(const QWidget* w, const QDialog* dialog) {
+    const QVariant entwurf = w->property(ENTWURF);
+    return entwurf.isValid() ? entwurf.toRect() : imDialog(w, dialog);
+}
+
 // Every button tied to entry fields moves right after the last of its fields.
 void knoepfeHinterIhreFelder(std::vector<QWidget*>& folge) {
     auto knopfVon = [](QWidget* w) {
@@ -140,6 +150,12 @@ void setzeHaltDerGruppen(QDialog* dialog) {
 
 }  // namespace
 
+void merkeEntwurf(QDialog* dialog) {
+    if (!dialog) return;
+    for (QWidget* w : dialog->findChildren<QWidget*>())
+        if (w->window() == dialog) w->setProperty(ENTWURF, imDialog(w, dialog));
+}
+
 void ordneTabFolge(QDialog* dialog) {
     if (!dialog) return;
     std::vector<Stueck> stuecke;
@@ -152,7 +168,7 @@ void ordneTabFolge(QDialog* dialog) {
         const bool sichtbar = w->isVisibleTo(dialog);
         if (w->focusPolicy() == Qt::NoFocus) {
             // A label fills its place, so that no strip is seen through a caption.
-            if (sichtbar && qobject_cast<QLabel*>(w)) stuecke.push_back({imDialog(w, dialog), nullptr});
+            if (sichtbar && qobject_cast<QLabel*>(w)) stuecke.push_back({platz(w, dialog), nullptr});
             continue;
         }
         if (teilEinerSteuerung(w, dialog)) {
@@ -164,7 +180,7 @@ void ordneTabFolge(QDialog* dialog) {
         else if (w->objectName() == QLatin1String("id2"))
             abbruch = w;
         else
-            (sichtbar ? stuecke : verborgen).push_back({imDialog(w, dialog), w});
+            (sichtbar ? stuecke : verborgen).push_back({platz(w, dialog), w});
     }
 
     std::vector<QWidget*> folge;

@@ -8,7 +8,8 @@ class QDialog;
 
 // Chains the controls of `dialog` for Tab by where they stand in it. Called
 // once, when the dialog is first shown: the record forms place their controls
-// in their set-up, and a layout has placed its controls by then.
+// in their set-up, and a layout has placed its controls by then. A control
+// whose place merkeEntwurf() remembered is read at that place.
 //
 // The controls are read like a page. The dialog is cut along its widest empty
 // strip (labels count as filled): a strip across parts it into an upper and a
@@ -28,3 +29,12 @@ class QDialog;
 // buttons that exclude one another Tab stops at the checked one; the arrow
 // keys move within the group.
 void ordneTabFolge(QDialog* dialog);
+
+// Remembers where every control of `dialog` stands now, as the dialog is
+// designed: called once it has placed its controls and before any of them grows
+// to its contents (a choice widened for its longest entry, a column for the
+// longest class or subject, the controls beside them moved to make room).
+// ordneTabFolge reads the controls at these places, so that no data changes the
+// order of Tab; a control made later is read where it stands. A second call
+// replaces what the first remembered.
+void merkeEntwurf(QDialog* dialog);

@@ -74,6 +74,20 @@ protected:
         setHeute(0, 0, 0);
     }
     c_Schulverwaltung* sv() { return k_schule->get(); }
+    // Names the class `klasse` and appends `zusatz` to the name of every subject, teacher, room and student.
+    void benenne(const std::string& klasse, const std::string& zusatz) {
+        for (c_Klasse* k : *sv()->getKlassenliste()) k->setName(klasse);
+        for (c_Fach* f : *sv()->getFachliste()) f->setName("Mathematik" + zusatz);
+        for (c_Lehrer* l : *sv()->getLehrerliste()) {
+            l->getFelder()->setString("NAME", "Berg" + zusatz);
+            l->getFelder()->setString("VORNAME", "V" + zusatz);
+        }
+        for (c_Raum* r : *sv()->getRaumliste()) r->getFelder()->setString("NAME", "R101" + zusatz);
+        for (c_Schueler* s : *sv()->getSchuelerliste()) {
+            s->getFelder()->setString("VORNAME", "Kim" + zusatz);
+            s->getFelder()->setString("NAME", "Adler" + zusatz);
+        }
+    }
 
     AufzeichnenderMeldungsDienst k_meldungen;
     std::unique_ptr<Arbeitsordner> k_ordner;
@@ -310,12 +324,28 @@ TEST_F(AlleDialoge, TabGoesThroughTheControlsAsTheyAreLaidOut) {
         {"Stundenplanerstellung", {701, 702, 703, 704, 753, 752}},
         {"Vertretungsplan erstellen", {}},
     };
-    for (const DialogFall& f : faelle()) {
-        SCOPED_TRACE(f.name);
-        const auto folge = folgen.find(f.name);
-        ASSERT_NE(folge, folgen.end());
-        std::unique_ptr<QDialog> d = f.baue();
-        pruefeTabFolge(d.get(), folge->second);
+    // The order is the layout's, whatever the data: the class name reported, that widens the class
+    // choice of a weekly appointment under the fields beside it, and names longer than any choice or
+    // list gives room for, in every one the dialogs fill.
+    const std::string lang = "Abschluss 2027 mit bilingualem Zweig und Förderunterricht am Nachmittag";
+    const struct {
+        const char* daten;
+        std::string klasse, zusatz;  // see benenne
+    } bestaende[] = {
+        {"short names", "", ""},
+        {"the class name reported", "Abschluss 2027", ""},
+        {"long names everywhere", lang, " " + lang},
+    };
+    for (const auto& b : bestaende) {
+        SCOPED_TRACE(b.daten);
+        benenne(b.klasse, b.zusatz);
+        for (const DialogFall& f : faelle()) {
+            SCOPED_TRACE(f.name);
+            const auto folge = folgen.find(f.name);
+            ASSERT_NE(folge, folgen.end());
+            std::unique_ptr<QDialog> d = f.baue();
+            pruefeTabFolge(d.get(), folge->second);
+        }
     }
 }
 
