@@ -242,23 +242,54 @@ std::string uebernahmeFrage(const std::string& pfad, const Sperrbefund& b) {
 
 std::string grund(int fehler) { return fehler ? systemFehlerText(fehler) : "es ist keine gewöhnliche Datei"; }
 
+std::string sperrPfad() {
+    std::error_code fehlt;
+    std::string pfad = std::filesystem::absolute(SPERRDATEI, fehlt).string();
+    return fehlt ? std::string(SPERRDATEI) : pfad;
+}
+
+std::string nichtSpeichernText(const std::string& pfad, const Sperrergebnis& e) {
+    std::string grundText;
+    if (e.ergebnis == Ordnersperre::Gesperrt)
+        grundText = "In die Sperrdatei " + zitiert(pfad) + " lässt sich nichts schreiben (";
+    else if (e.alteUnentfernbar)
+        grundText = "Die Sperrdatei " + zitiert(pfad) +
+                    " eines Programms, das nicht mehr läuft, lässt sich nicht entfernen (";
+    else if (e.alteEntfernt)
+        grundText = "Die alte Sperrdatei " + zitiert(pfad) + " wurde entfernt, aber eine neue lässt sich nicht anlegen (";
+    else
+        grundText = "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht anlegen (";
+    return "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: " + grundText + grund(e.fehler) +
+           (e.ergebnis == Ordnersperre::Gesperrt
+                ? ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer\n"
+                  "nicht in diesem Ordner starten."
+                : ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren.");
+}
+
+// Tail of the texts that say why this program writes nothing in its folder any more.
+const char* const NICHT_MEHR_SPEICHERN =
+    "\nDamit dessen Arbeit nicht überschrieben wird, speichert dieses Programm nicht mehr\nin diesem "
+    "Arbeitsordner. Ihre Änderungen bleiben erhalten, solange das Programm läuft;\nsichern Sie sie bei Bedarf "
+    "über „Programm › Jahrgang archivieren“.";
+
 }  // namespace
 
 Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
     sperre.reset();
-    std::error_code fehlt;
-    std::string pfad = std::filesystem::absolute(SPERRDATEI, fehlt).string();
-    if (fehlt) pfad = SPERRDATEI;
+    const std::string pfad = sperrPfad();
     Sperrergebnis e = sperreOrdner(pfad, [&pfad](const Sperrbefund& b) {
         return meldung(uebernahmeFrage(pfad, b), "Arbeitsordner gesperrt", MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
     std::string text;
     switch (e.ergebnis) {
     case Ordnersperre::Gesperrt:
-        sperre = std::move(e.sperre);
         for (const char* datei : {AKTUELLE_DATEI, SICHERUNGS_DATEI, "aktuell.sdb.bak", STRUKTURDATEI})
             text::removeStaleTemporaries(datei);
-        return Ordnersperre::Gesperrt;
+        sperre = std::move(e.sperre);
+        // Held, but empty: this computer sees it held, and the disk is full.
+        if (!e.fehler) return Ordnersperre::Gesperrt;
+        text = nichtSpeichernText(pfad, e);
+        break;
     case Ordnersperre::Abgelehnt:
         return Ordnersperre::Abgelehnt;
     case Ordnersperre::Belegt:
@@ -270,11 +301,7 @@ Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
                "Arbeitsordner arbeitet; das Programm wird beendet.";
         break;
     case Ordnersperre::NichtMoeglich:
-        text = "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: " +
-               (e.alteEntfernt ? "Die alte Sperrdatei " + zitiert(pfad) +
-                                     " wurde entfernt, aber eine neue lässt sich nicht anlegen ("
-                               : "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht anlegen (") +
-               grund(e.fehler) + ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren.";
+        text = nichtSpeichernText(pfad, e);
         break;
     }
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -282,14 +309,45 @@ Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
     return e.ergebnis;
 }
 
+TArbeitsordnerwache::TArbeitsordnerwache(std::unique_ptr<Sperrdatei>& sperre, Ordnersperre start)
+    : k_sperre(sperre), k_pfad(sperre ? sperre->pfad() : sperrPfad()),
+      k_gemeldet(start == Ordnersperre::NichtMoeglich || (sperre && sperre->inhaltFehlt())) {}
+
+std::string TArbeitsordnerwache::vorDemSchreiben(bool dateiWieBekannt) {
+    if (k_sperre) {
+        k_sperre->ergaenzeInhalt();
+        return {};
+    }
+    // Without a lock since the start: another program may have come meanwhile.
+    if (!dateiWieBekannt)
+        return "Eine andere Schulverwaltung hat inzwischen in diesem Arbeitsordner gespeichert:\nDie Datei "
+               "aktuell.sdb ist nicht mehr die, die dieses Programm gelesen oder geschrieben hat." +
+               std::string(NICHT_MEHR_SPEICHERN);
+    Sperrergebnis e = sperreOrdner(k_pfad, [](const Sperrbefund&) { return false; });
+    switch (e.ergebnis) {
+    case Ordnersperre::Gesperrt:
+        k_sperre = std::move(e.sperre);
+        return {};
+    case Ordnersperre::NichtMoeglich:
+        return {};  // still none: the write is tried and says for itself how it went
+    default:
+        return "Eine andere Schulverwaltung arbeitet inzwischen in diesem Arbeitsordner\n(Sperrdatei " +
+               zitiert(k_pfad) + ")." + NICHT_MEHR_SPEICHERN;
+    }
+}
+
 int schulverwaltungMain(int argc, char** argv) {
     installiereSpeicherHandler();
     // The lock goes after the application: the main window and the plug-ins are gone by then.
     std::unique_ptr<Sperrdatei> sperre;
+    std::unique_ptr<TArbeitsordnerwache> wache;
     TSchulverwaltungApplication app(argc, argv);
     const Ordnersperre ordner = sperreArbeitsordner(sperre);
     if (ordner != Ordnersperre::Gesperrt && ordner != Ordnersperre::NichtMoeglich) return 1;
+    wache = std::make_unique<TArbeitsordnerwache>(sperre, ordner);
+    setzeOrdnerwache(wache.get());
     app.setQuitOnLastWindowClosed(true);
     app.initHauptfenster();
-    return app.exec();
+    const int status = app.exec();
+    return status;
 }

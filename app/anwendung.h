@@ -2,6 +2,7 @@
 // accelerators and icon, and the main window as the frame's client.
 #pragma once
 
+#include "app/hauptfenster.h"
 #include "platform/sperrdatei.h"
 
 #include <QApplication>
@@ -56,11 +57,29 @@ QSplashScreen* startbild();
 // The working folder belongs to one running program at a time (see platform/sperrdatei.h).
 constexpr const char* SPERRDATEI = "orvaskeln.lock";
 // Takes the lock of the working folder into `sperre` (kept while it lives). A lock that may still
-// be in use is taken over only when the user says so; a refusal, a lock that cannot be replaced,
-// or a folder where no lock can be made at all are reported in a box and on the error output.
-// Having the lock, the temporary files of writes that a crash cut short are removed. The program
-// may run on with Gesperrt and NichtMoeglich.
+// be in use is taken over only when the user says so; a refusal, something in the lock's place
+// that is no lock, or a folder where no lock can be made (or none written) are reported in a box
+// and on the error output. Having the lock, the temporary files of writes that a crash cut short
+// are removed. The program may run on with Gesperrt and NichtMoeglich.
 Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre);
+
+// The watch over the working folder while the program runs: a lock whose contents could not be
+// written gets them when there is room again, and a program that runs without a lock tries to lock
+// the folder before each write. Where another program has locked the folder (or saved its year
+// there) meanwhile, it answers why the year must not be written.
+class TArbeitsordnerwache : public Ordnerwache {
+public:
+    // `sperre` as sperreArbeitsordner left it with the result `start`; the watch fills it later
+    // where it was empty.
+    TArbeitsordnerwache(std::unique_ptr<Sperrdatei>& sperre, Ordnersperre start);
+    std::string vorDemSchreiben(bool dateiWieBekannt) override;
+    bool speichernGemeldet() const override { return k_gemeldet; }
+
+private:
+    std::unique_ptr<Sperrdatei>& k_sperre;
+    std::string k_pfad;
+    bool k_gemeldet;
+};
 
 // The program entry; the arguments are ignored.
 int schulverwaltungMain(int argc, char** argv);

@@ -57,12 +57,14 @@ void TMainWindow::benachrichtigeErweiterungen() {
     Aufschub aufschub(this);
     if (k_schulverwaltung.hatStruktur()) {
         speichereAktuell();
-        k_schulverwaltung.save(SICHERUNGS_DATEI);
+        speichereSicherung();
     }
     k_pluginliste.updateAll();
 }
 
 void TMainWindow::nachNeuladen(Neuladen neugeladen) {
+    // Whatever the plug-in left in aktuell.sdb was read or tried: it is the file this program knows.
+    merkeDateistand();
     aktualisiereAnsichten();
     // When neither file could be loaded, the data in memory stay and both
     // files are left as they are, so nothing is saved over them.
@@ -71,6 +73,7 @@ void TMainWindow::nachNeuladen(Neuladen neugeladen) {
         // The data came from aktuell.sdb just read: no change of them waits to be written.
         k_ungespeichert = false;
         k_speicherUhr->stop();
+        k_wiederholUhr->stop();
     } else {
         // aktuell.sdb as the plug-in left it could not be read: the year from the backup
         // takes its place, or the next start would find the broken file.
@@ -113,6 +116,8 @@ void TMainWindow::baueErweiterungsMenue() {
 }
 
 void TMainWindow::CmErweiterungen() {
+    // Holds back what updatesv asks for while the dialog is open (the dialog reloads by itself
+    // after a plug-in ran); the delayed write goes on meanwhile, but for a plug-in call or a reload.
     Aufschub aufschub(this);
     // The dialog saves over aktuell.sdb before a plug-in runs: a start-up file that failed to
     // load must be kept first, or the dialog does not open.

@@ -24,11 +24,16 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 #include <memory>
 #include <unordered_map>
 
 const char* const AKTUELLE_DATEI = "aktuell.sdb";
 const char* const SICHERUNGS_DATEI = "aktuell.tmp";
+
+namespace {
+Ordnerwache* g_ordnerwache = nullptr;
+}  // namespace
 
 namespace {
 
@@ -169,6 +174,12 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     // The year is written a moment after the last change, off the path of each action.
     k_speicherUhr = new QTimer(this);
     k_speicherUhr->setSingleShot(true);
+    k_wiederholUhr = new QTimer(this);
+    k_wiederholUhr->setSingleShot(true);
+    connect(k_wiederholUhr, &QTimer::timeout, this, &TMainWindow::speichereNachAenderung);
+    // Where the start said that nothing can be saved here, a failing write is not said again.
+    k_ordnerwache = g_ordnerwache;
+    k_speicherFehlerGemeldet = k_ordnerwache && k_ordnerwache->speichernGemeldet();
     connect(k_speicherUhr, &QTimer::timeout, this, &TMainWindow::speichereNachAenderung);
     k_pluginliste.scan(PLUGIN_ORDNER, &k_pluginFehler);
 
@@ -208,6 +219,7 @@ void TMainWindow::setupFenster() {
     std::string fehler;
     const bool vorhanden = text::fileExists(AKTUELLE_DATEI);
     const bool geladen = k_schulverwaltung.load(AKTUELLE_DATEI, &fehler);
+    merkeDateistand();
     k_sicherungNoetig = vorhanden && !geladen;
     if (!fehler.empty()) meldung(fehler, "Fehler beim Laden des aktuellen Datenbestandes", MB_OK, this);
     if (!k_pluginFehler.empty()) meldung(k_pluginFehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
@@ -610,6 +622,34 @@ void TMainWindow::passeKlassenCombosAn() {
 
 // ---------------------------------------------------------------- saving
 
+void setzeOrdnerwache(Ordnerwache* wache) { g_ordnerwache = wache; }
+
+TMainWindow::Dateistand TMainWindow::dateistand() {
+    Dateistand d;
+    struct stat st {};
+    if (::stat(AKTUELLE_DATEI, &st) != 0) return d;
+    d.vorhanden = true;
+    d.geraet = st.st_dev;
+    d.knoten = st.st_ino;
+    d.groesse = static_cast<unsigned long long>(st.st_size);
+    d.sekunden = st.st_mtim.tv_sec;
+    d.nanosekunden = st.st_mtim.tv_nsec;
+    return d;
+}
+
+void TMainWindow::merkeDateistand() { k_dateistand = dateistand(); }
+
+const std::string& TMainWindow::ordnerVerweigert() {
+    if (k_ordnerVerweigert.empty() && k_ordnerwache) {
+        k_ordnerVerweigert = k_ordnerwache->vorDemSchreiben(dateistand() == k_dateistand);
+        if (!k_ordnerVerweigert.empty()) {
+            k_speicherUhr->stop();
+            k_wiederholUhr->stop();
+        }
+    }
+    return k_ordnerVerweigert;
+}
+
 bool TMainWindow::behalteAlteDatei() {
     if (!k_sicherungNoetig) return true;
     if (!text::copyFileAtomically(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak") &&
@@ -623,59 +663,87 @@ std::string TMainWindow::speicherFehler() {
     if (!k_schulverwaltung.hatStruktur())
         return "Der Datenbestand wird nicht in der Datei aktuell.sdb gespeichert,\nweil seine Struktur nicht "
                "geladen werden konnte\n(die Felder der Datensätze fehlen oder sind unvollständig).";
+    if (!ordnerVerweigert().empty()) return k_ordnerVerweigert;
     if (!behalteAlteDatei()) return "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
     if (!k_schulverwaltung.save(AKTUELLE_DATEI))
         return "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.";
+    merkeDateistand();
     k_ungespeichert = false;
     k_speicherUhr->stop();
-    k_speicherFehlerGemeldet = false;
+    k_wiederholUhr->stop();
     return std::string();
 }
 
 bool TMainWindow::speichereAktuell() { return speicherFehler().empty(); }
+
+bool TMainWindow::speichereSicherung() {
+    return ordnerVerweigert().empty() && k_schulverwaltung.save(SICHERUNGS_DATEI, AKTUELLE_DATEI);
+}
 
 void TMainWindow::speichereBald() {
     // A quiet moment after the last change, but never later than SPEICHER_HOECHSTENS after the
     // first change that is not on the disk yet, however closely the changes follow each other.
     if (!k_ungespeichert || !k_seitErsterAenderung.isValid()) k_seitErsterAenderung.start();
     k_ungespeichert = true;
+    if (!k_ordnerVerweigert.empty()) return;  // nothing is written here any more
     const qint64 rest = SPEICHER_HOECHSTENS - k_seitErsterAenderung.elapsed();
     k_speicherUhr->start(static_cast<int>(std::clamp<qint64>(rest, 0, SPEICHER_VERZOEGERUNG)));
 }
 
 void TMainWindow::setzeGeneratorLaeuft(bool laeuft) {
-    k_generatorLaeuft = laeuft;
-    if (laeuft) return;
+    if (laeuft) {
+        // What changed before goes to the disk now: the thread may run for minutes.
+        speichereNachAenderung();
+        k_generatorLaeuft = true;
+        return;
+    }
+    k_generatorLaeuft = false;
     // The lessons the thread made go to the disk at once.
     speichereBald();
-    k_speicherUhr->start(0);
+    if (k_ordnerVerweigert.empty()) k_speicherUhr->start(0);
 }
 
 bool TMainWindow::speichertBald() const { return k_speicherUhr->isActive(); }
 
+bool TMainWindow::wiederholtSpeichern() const { return k_wiederholUhr->isActive(); }
+
 bool TMainWindow::speichernAufgeschoben() const {
-    // Not while a generator writes into the lists, a plug-in may be writing aktuell.sdb, or
-    // a plug-in's new aktuell.sdb waits to be read.
-    return k_generatorLaeuft || k_aufschub > 0 || k_neuladenAusstehend || k_wartetAufFrei || c_Plugin::imAufruf();
+    // Not while a generator writes into the lists, a plug-in is called (it may be writing
+    // aktuell.sdb), a reload after a plug-in runs, or a plug-in's new aktuell.sdb waits to be
+    // read. A dialog that is merely open holds nothing back.
+    return k_generatorLaeuft || k_neuladenAusstehend || k_wartetAufFrei || c_Plugin::imAufruf() || neuladenLaeuft();
 }
 
 void TMainWindow::speichereNachAenderung() {
     if (!k_ungespeichert) return;
     if (speichernAufgeschoben()) {
-        k_speicherUhr->start(SPEICHER_VERZOEGERUNG);
+        // Written as soon as nothing holds it back any more.
+        k_speicherUhr->start(SPEICHER_NACHFRAGE);
         return;
     }
     const std::string fehler = speicherFehler();
-    if (fehler.empty()) return;
-    k_seitErsterAenderung.start();  // the next change tries again, not at once
-    if (k_speicherFehlerGemeldet) return;
-    // Once, not after every change: the next write is tried with the next change. A year without
-    // its structure cannot be written in this session at all: the box says what helps instead.
-    k_speicherFehlerGemeldet = true;
+    if (fehler.empty()) {
+        if (!std::exchange(k_speicherFehlerGemeldet, false)) return;
+        meldung("Das Speichern ist wieder gelungen: Der Datenbestand ist jetzt vollständig\nin der Datei "
+                "aktuell.sdb gespeichert.",
+                "Gespeichert", MB_OK | MB_ICONINFORMATION, this);
+        return;
+    }
+    k_seitErsterAenderung.start();
+    if (!k_ordnerVerweigert.empty()) {
+        // Another program's year is in the folder now: said once, never tried again.
+        if (std::exchange(k_ordnerVerweigertGemeldet, true)) return;
+        meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+        return;
+    }
+    // Tried again quietly, with the next change or after a while without one (room on the disk may
+    // come back). A year without its structure cannot be written in this session at all.
+    if (k_schulverwaltung.hatStruktur()) k_wiederholUhr->start(k_wiederholung);
+    if (std::exchange(k_speicherFehlerGemeldet, true)) return;
     const char* const weiter =
         k_schulverwaltung.hatStruktur()
-            ? "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\nmit der nächsten Änderung wird das "
-              "Speichern erneut versucht."
+            ? "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\ndas Speichern wird mit jeder "
+              "Änderung und etwa alle 30 Sekunden\nerneut versucht."
             : "\n\nÄnderungen können in dieser Sitzung nicht gespeichert werden;\ndie Datei aktuell.sdb bleibt, wie "
               "sie ist. Um weiterzuarbeiten,\nstellen Sie über „Programm › Jahrgang wiederherstellen“ einen\n"
               "archivierten Jahrgang wieder her, oder beenden Sie das Programm\nund ersetzen Sie die beschädigte "
@@ -686,13 +754,15 @@ void TMainWindow::speichereNachAenderung() {
 bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
     // A year whose structure did not load is not written; the plug-in finds aktuell.sdb as it is.
     std::string fehler;
-    if (!behalteAlteDatei())
+    if (!ordnerVerweigert().empty())
+        fehler = k_ordnerVerweigert;
+    else if (!behalteAlteDatei())
         fehler = "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
-    else if (k_schulverwaltung.hatStruktur() &&
-             (!speichereAktuell() || !k_schulverwaltung.save(SICHERUNGS_DATEI)))
+    else if (k_schulverwaltung.hatStruktur() && (!speichereAktuell() || !speichereSicherung()))
         fehler = "Der Datenbestand konnte nicht in den Dateien aktuell.sdb und aktuell.tmp gespeichert werden.";
     if (fehler.empty()) return true;
     k_speicherFehlerGemeldet = true;  // the delayed write does not report it again
+    if (!k_ordnerVerweigert.empty()) k_ordnerVerweigertGemeldet = true;
     meldung(fehler + "\nDie Erweiterung wird nicht ausgeführt, damit keine Änderungen verloren gehen.", "Fehler",
             MB_OK | MB_ICONEXCLAMATION, eltern);
     return false;
@@ -702,20 +772,24 @@ bool TMainWindow::queryClose() {
     // The close writes and reports by itself: the delayed write does not try again while its
     // boxes are open, and a failure reported here counts as the one report.
     k_speicherUhr->stop();
+    k_wiederholUhr->stop();
     std::string frage = "Wollen Sie die Schulverwaltung\nwirklich beenden?";
     if (const std::string fehler = speicherFehler(); !fehler.empty()) {
         k_speicherFehlerGemeldet = true;
+        if (!k_ordnerVerweigert.empty()) k_ordnerVerweigertGemeldet = true;
         meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
         if (k_ungespeichert)
             frage += "\n\nDie Änderungen seit dem letzten erfolgreichen Speichern\ngehen beim Beenden verloren.";
     }
     if (meldung(frage, "Beenden", MB_YESNO | MB_ICONQUESTION, this) != IDYES) {
-        if (k_ungespeichert) k_speicherUhr->start(SPEICHER_VERZOEGERUNG);  // tried again, without a new report
+        // Tried again, without a new report.
+        if (k_ungespeichert && k_ordnerVerweigert.empty()) k_speicherUhr->start(SPEICHER_VERZOEGERUNG);
         return false;
     }
     // The data go now; what could not be written is not written later as an emptied year.
     k_ungespeichert = false;
     k_speicherUhr->stop();
+    k_wiederholUhr->stop();
     k_schulverwaltung.clear();
     return true;
 }

@@ -69,6 +69,21 @@ enum Reiter : int {
 extern const char* const AKTUELLE_DATEI;  // "aktuell.sdb"
 extern const char* const SICHERUNGS_DATEI;  // "aktuell.tmp"
 
+// Asked before every write of the year's files in the working folder, so that a program that
+// could not lock its folder at the start does not write over the year of one that locked it since.
+class Ordnerwache {
+public:
+    virtual ~Ordnerwache() = default;
+    // Empty when the year's files may be written now; else why not, and then none of them is
+    // written again in this session. `dateiWieBekannt`: aktuell.sdb is still the file this
+    // program last read or wrote.
+    virtual std::string vorDemSchreiben(bool dateiWieBekannt) = 0;
+    // Whether the start already told the user that the year may not be saved in this folder.
+    virtual bool speichernGemeldet() const = 0;
+};
+// The watch that main windows made from now on ask; null for none (every write may go ahead).
+void setzeOrdnerwache(Ordnerwache* wache);
+
 class TMainWindow : public QWidget {
     Q_OBJECT
 public:
@@ -132,10 +147,18 @@ public:
     // and at the latest SPEICHER_HOECHSTENS ms after the first change not yet written.
     void speichereBald();
     bool hatUngespeicherteAenderungen() const { return k_ungespeichert; }
-    // True while the delayed write waits for its time.
+    // True while the delayed write waits for its time (not counting the retry after a failure).
     bool speichertBald() const;
+    // Whether a failed write waits to be tried again.
+    bool wiederholtSpeichern() const;
+    // The time between the tries after a failed write (SPEICHER_WIEDERHOLUNG; shorter in tests).
+    void setzeSpeicherWiederholung(int ms) { k_wiederholung = ms; }
     static constexpr int SPEICHER_VERZOEGERUNG = 1500;
     static constexpr int SPEICHER_HOECHSTENS = 5000;
+    // After a failed write, the next try comes this much later without any change.
+    static constexpr int SPEICHER_WIEDERHOLUNG = 30000;
+    // How often a write held back (a plug-in call, a reload) looks whether it may go on.
+    static constexpr int SPEICHER_NACHFRAGE = 200;
     void reloadDatenbestand();
     // What updatesv asks for: a reload now; after the set-up, change
     // notification or plug-in run in progress; or none while a reload runs,
@@ -217,6 +240,13 @@ private:
     // never written (false).
     bool speichereAktuell();
     bool behalteAlteDatei();
+    // Writes the backup aktuell.tmp, as private as aktuell.sdb.
+    bool speichereSicherung();
+    // Empty while this program may write the year's files in the working folder, else why not
+    // (see Ordnerwache); once refused, for the rest of the session.
+    const std::string& ordnerVerweigert();
+    // aktuell.sdb as this program last read or wrote it.
+    void merkeDateistand();
     // Saves aktuell.sdb and aktuell.tmp before a plug-in runs; when that fails the plug-in
     // must not run (it would read, and the reload bring back, an older year): says so and
     // returns false.
@@ -310,9 +340,27 @@ private:
     const void* k_besitzerGewaehlt = nullptr;
 
     QTimer* k_speicherUhr = nullptr;
+    QTimer* k_wiederholUhr = nullptr;  // the next try after a failed write
+    int k_wiederholung = SPEICHER_WIEDERHOLUNG;
     bool k_ungespeichert = false;
     QElapsedTimer k_seitErsterAenderung;  // since the first change not yet written
+    // A failed write was reported (or the start said that nothing can be saved here): further
+    // failures go unsaid, and the first write that succeeds again says so.
     bool k_speicherFehlerGemeldet = false;
+    Ordnerwache* k_ordnerwache = nullptr;
+    std::string k_ordnerVerweigert;  // why the year's files are not written any more, once refused
+    bool k_ordnerVerweigertGemeldet = false;
+    struct Dateistand {
+        bool vorhanden = false;
+        unsigned long long geraet = 0, knoten = 0, groesse = 0;
+        long long sekunden = 0, nanosekunden = 0;
+        bool operator==(const Dateistand& d) const {
+            return vorhanden == d.vorhanden && geraet == d.geraet && knoten == d.knoten && groesse == d.groesse &&
+                   sekunden == d.sekunden && nanosekunden == d.nanosekunden;
+        }
+    };
+    static Dateistand dateistand();
+    Dateistand k_dateistand;
     // While a generator's thread writes into the lists, the window reads and writes none of
     // them: rows not built yet stay empty and the delayed write waits until the thread has ended.
     bool k_generatorLaeuft = false;

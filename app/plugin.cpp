@@ -173,7 +173,17 @@ const NeuladenTexte NEULADEN_DIALOG = {
     "\nÖffnen Sie bitte eine Jahrgangsdatei per Hand.",
 };
 
+namespace {
+int g_neuladen = 0;
+}  // namespace
+
+bool neuladenLaeuft() { return g_neuladen > 0; }
+
 Neuladen ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte) {
+    struct Laeuft {
+        Laeuft() { ++g_neuladen; }
+        ~Laeuft() { --g_neuladen; }
+    } laeuft;
     const char* const titel = "Fehler beim aktuallisieren des Datenbestandes";
     std::string fehler;
     if (schulverwaltung->reload(AKTUELLE_DATEI, &fehler)) return Neuladen::AusDatei;

@@ -128,6 +128,8 @@ enum class Neuladen { AusDatei, AusSicherung, Fehlgeschlagen };
 // that fails (a missing file counts as failed); each failure is shown in a
 // plain box captioned "Fehler beim aktuallisieren des Datenbestandes".
 Neuladen ladeNachErweiterung(QWidget* eltern, c_Schulverwaltung* schulverwaltung, const NeuladenTexte& texte);
+// Whether such a reload runs (its boxes may be open): the year in memory is not written meanwhile.
+bool neuladenLaeuft();
 
 // The window whose data updatesv reloads, set and removed on the UI thread;
 // removing takes it away only when it is the one set.

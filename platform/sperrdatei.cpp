@@ -6,6 +6,7 @@
 #include <fstream>
 #include <utility>
 #include <vector>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -49,6 +50,18 @@ std::string programmname(const std::string& exeVerweis) {
     return dateiname(ziel);
 }
 
+// Whether the process of /proc/<pid> `proc` has ended and waits only to be reaped (a zombie).
+bool beendetNichtAbgeholt(const std::string& proc) {
+    std::ifstream in(proc + "/stat");
+    std::string zeile;
+    std::getline(in, zeile);
+    // "pid (name) state ...": the name may hold spaces and parentheses of its own.
+    const std::size_t klammer = zeile.rfind(')');
+    if (klammer == std::string::npos || klammer + 2 >= zeile.size()) return false;
+    const char zustand = zeile[klammer + 2];
+    return zustand == 'Z' || zustand == 'X';
+}
+
 bool dieselbe(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 // Closes its descriptor when it goes.
@@ -88,11 +101,13 @@ int entferne(const std::string& pfad, const struct stat& st) {
 struct Vorgefunden {
     bool weg = false;  // gone or replaced while it was looked at
     Sperrbefund befund;
-    Deskriptor datei;  // open, with its kernel lock held by this process where it could be had
+    Deskriptor datei;  // open, with its kernel lock held shared by this process where it could be had
     struct stat st {};
     std::string bytes;
 };
 
+// Looks at the lock at `pfad` under a shared kernel lock: a holder holds it exclusively, so only a
+// holder makes the shared one fail; another program that merely judges it as well does not.
 Vorgefunden untersuche(const std::string& pfad, const std::string& ordner, const SperrAngaben& hier) {
     Vorgefunden v;
     Sperrbefund& b = v.befund;
@@ -123,7 +138,13 @@ Vorgefunden untersuche(const std::string& pfad, const std::string& ordner, const
         v.weg = true;
         return v;
     }
-    const bool gehalten = ::flock(v.datei.fd(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    const bool gehalten = ::flock(v.datei.fd(), LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    // The holder may have removed it meanwhile, and a new one be in its place.
+    struct stat jetzt {};
+    if (::lstat(pfad.c_str(), &jetzt) != 0 || !dieselbe(jetzt, offen)) {
+        v.weg = true;
+        return v;
+    }
     char puffer[4096];
     int lesefehler = 0;
     for (ssize_t n = 1; n != 0 && v.bytes.size() < 65536;) {
@@ -150,39 +171,110 @@ Vorgefunden untersuche(const std::string& pfad, const std::string& ordner, const
     return v;
 }
 
-// Gives the brand-new lock file `datei` at `pfad` its kernel lock and contents. 0 when it holds
-// the folder now; -1 when the file is no longer this process's to fill (another program took it
-// in the moment between); else the errno that kept it from being written, the file removed again.
-int fuelle(const std::string& pfad, const Deskriptor& datei, const std::string& inhalt) {
+// Removes the old lock `v` at `pfad`, judged as no program's, once this process holds its kernel
+// lock alone. 0 when it is gone (or was replaced meanwhile, to be judged anew), EWOULDBLOCK when
+// another program holds or judges it at this moment, else the errno that keeps it in place.
+int entferneAlte(const std::string& pfad, const Vorgefunden& v) {
+    if (v.datei.fd() >= 0 && ::flock(v.datei.fd(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        return EWOULDBLOCK;
+    return entferne(pfad, v.st);
+}
+
+// Writes `inhalt` into the lock file `fd` from its start and brings it to the disk (a power cut
+// must not leave an empty lock behind); 0, or the errno of the failure, the file emptied again.
+int schreibeInhalt(int fd, const std::string& inhalt) {
+    std::size_t geschrieben = 0;
+    int fehler = 0;
+    while (geschrieben < inhalt.size() && !fehler) {
+        const ssize_t n = ::pwrite(fd, inhalt.data() + geschrieben, inhalt.size() - geschrieben,
+                                   static_cast<off_t>(geschrieben));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            fehler = n < 0 ? errno : ENOSPC;
+        else
+            geschrieben += static_cast<std::size_t>(n);
+    }
+    if (!fehler && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) fehler = errno;
+    // Half a process number would name another process.
+    if (fehler && ::ftruncate(fd, 0) != 0) {
+    }
+    return fehler;
+}
+
+// A folder whose file system has no hard links: the lock is made in its place directly.
+constexpr int KEINE_LINKS = -2;
+
+// Makes the lock file at `pfad` in one step: made, locked and written under a name of its own,
+// then linked into place, so that no other program finds it there empty or without its holder.
+// 0 when this process holds the folder now (`datei`; `inhaltFehler` the errno that kept the
+// contents from being written, the file held all the same), EEXIST when a lock is in the way,
+// -1 to try again, KEINE_LINKS, or the errno that kept it from being made.
+int legeAn(const std::string& pfad, const std::string& inhalt, Deskriptor& datei, int& inhaltFehler) {
+    std::string name = pfad + ".~XXXXXX";
+    Deskriptor neu(::mkostemp(&name[0], O_CLOEXEC));
+    if (neu.fd() < 0) return errno;
+    const mode_t maske = ::umask(0);
+    ::umask(maske);
+    if (::fchmod(neu.fd(), 0644 & ~maske) != 0) {
+        // The file stays readable to its owner alone; it says as much to this computer.
+    }
+    // Nobody else knows the name yet. A folder without kernel locks leaves the contents to tell.
+    if (::flock(neu.fd(), LOCK_EX | LOCK_NB) != 0) {
+    }
+    inhaltFehler = schreibeInhalt(neu.fd(), inhalt);
+    const int fehler = ::link(name.c_str(), pfad.c_str()) == 0 ? 0 : errno;
+    ::unlink(name.c_str());
+    if (fehler == 0) {
+        datei = std::move(neu);
+        return 0;
+    }
+    if (fehler == EPERM || fehler == ENOTSUP || fehler == ENOSYS || fehler == EMLINK) return KEINE_LINKS;
+    // Its own name was taken away (by another program tidying up after a crashed start).
+    if (fehler == ENOENT) return -1;
+    return fehler;
+}
+
+// The same where no hard links can be made: the file is made in its place and locked and written
+// there. 0, EEXIST, -1 or an errno as legeAn.
+int legeDirektAn(const std::string& pfad, const std::string& inhalt, Deskriptor& datei, int& inhaltFehler) {
+    Deskriptor neu(::open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644));
+    if (neu.fd() < 0) return errno;
+    struct stat offen {};
+    if (::fstat(neu.fd(), &offen) != 0) return errno;
     // Another program judging the still empty file holds its kernel lock for a moment.
-    // A folder without kernel locks (some network shares) leaves the contents alone to tell.
     int sperrFehler = EWOULDBLOCK;
     for (int versuch = 0; versuch < 200 && sperrFehler == EWOULDBLOCK; ++versuch) {
-        sperrFehler = ::flock(datei.fd(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        sperrFehler = ::flock(neu.fd(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
         if (sperrFehler == EWOULDBLOCK) ::usleep(5000);
     }
-    if (sperrFehler == EWOULDBLOCK) return -1;
-    struct stat offen {}, jetzt {};
-    if (::fstat(datei.fd(), &offen) != 0) return errno;
-    if (::lstat(pfad.c_str(), &jetzt) != 0 || !dieselbe(offen, jetzt)) return -1;
-    std::size_t geschrieben = 0;
-    while (geschrieben < inhalt.size()) {
-        const ssize_t n = ::write(datei.fd(), inhalt.data() + geschrieben, inhalt.size() - geschrieben);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int fehler = n < 0 ? errno : ENOSPC;
-            entferne(pfad, offen);
-            return fehler;
-        }
-        geschrieben += static_cast<std::size_t>(n);
-    }
-    // A power cut must not leave an empty lock behind.
-    if (::fsync(datei.fd()) != 0 && errno != EINVAL && errno != EROFS) {
-        const int fehler = errno;
+    struct stat jetzt {};
+    if (sperrFehler == EWOULDBLOCK || ::lstat(pfad.c_str(), &jetzt) != 0 || !dieselbe(offen, jetzt)) {
+        // Given up: the file is this program's own, not a stranger's lock to be judged.
         entferne(pfad, offen);
-        return fehler;
+        return -1;
     }
+    inhaltFehler = schreibeInhalt(neu.fd(), inhalt);
+    datei = std::move(neu);
     return 0;
+}
+
+// Removes the files that starts killed while they made their lock left beside it; a start that
+// is making one right now holds its kernel lock, and its file stays.
+void raeumeAuf(const std::string& pfad, const std::string& ordner) {
+    const std::string praefix = dateiname(pfad) + ".~";
+    DIR* d = ::opendir(ordner.c_str());
+    if (!d) return;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() != praefix.size() + 6 || name.compare(0, praefix.size(), praefix) != 0) continue;
+        const std::string datei = ordner + "/" + name;
+        Deskriptor fd(::open(datei.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat st {};
+        if (fd.fd() >= 0 && ::fstat(fd.fd(), &st) == 0 && S_ISREG(st.st_mode) &&
+            ::flock(fd.fd(), LOCK_EX | LOCK_NB) == 0)
+            entferne(datei, st);
+    }
+    ::closedir(d);
 }
 
 bool istUngewiss(Sperrbefund::Art art) {
@@ -242,6 +334,8 @@ Sperrbefund::Art beurteileHalter(const SperrAngaben& dort, const SperrAngaben& h
     if (!dort.start.empty() && !hier.start.empty() && dort.start != hier.start) return Art::Beendet;
     if (::kill(static_cast<pid_t>(dort.pid), 0) != 0 && errno == ESRCH) return Art::Beendet;
     const std::string proc = "/proc/" + std::to_string(dort.pid);
+    // Dead, but not yet reaped by its parent: it holds nothing any more.
+    if (beendetNichtAbgeholt(proc)) return Art::Beendet;
     const std::string programm = programmname(proc + "/exe");
     // The number went to another program.
     if (!programm.empty() && !dort.programm.empty() && programm != dateiname(dort.programm)) return Art::Beendet;
@@ -252,6 +346,11 @@ Sperrbefund::Art beurteileHalter(const SperrAngaben& dort, const SperrAngaben& h
     if (dieselbe(seinOrdner, diesOrdner)) return Art::Laeuft;
     if (andererOrdner) *andererOrdner = verweis(proc + "/cwd");
     return Art::AndererOrdner;
+}
+
+bool Sperrdatei::ergaenzeInhalt() {
+    if (k_inhaltFehlt && schreibeInhalt(k_fd, k_inhalt) == 0) k_inhaltFehlt = false;
+    return !k_inhaltFehlt;
 }
 
 Sperrdatei::~Sperrdatei() {
@@ -274,21 +373,31 @@ Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage
         std::string bytes;
         Sperrbefund::Art art = Sperrbefund::Art::Leer;
     } zusage;
-    bool alteEntfernt = false;
-    // Each round ends with the folder locked, a verdict, or a lock that went or changed while it was
-    // looked at; only programs racing each other for the folder need more than a few.
-    for (int runde = 0; runde < 10; ++runde) {
-        Deskriptor neu(::open(pfad.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644));
-        const int fehler = neu.fd() >= 0 ? fuelle(pfad, neu, inhalt) : errno;
+    bool alteEntfernt = false, ohneLinks = false;
+    unsigned zufall = static_cast<unsigned>(::getpid());
+    // Each round ends with the folder locked, a verdict, or a lock that went, changed or was
+    // judged by another program at the same moment; only programs racing each other for the
+    // folder need more than a few.
+    for (int runde = 0; runde < 200; ++runde) {
+        Deskriptor neu;
+        int inhaltFehler = 0;
+        int fehler = ohneLinks ? KEINE_LINKS : legeAn(pfad, inhalt, neu, inhaltFehler);
+        if (fehler == KEINE_LINKS) {
+            ohneLinks = true;
+            fehler = legeDirektAn(pfad, inhalt, neu, inhaltFehler);
+        }
         if (fehler == 0) {
             e.ergebnis = Ordnersperre::Gesperrt;
-            e.sperre = std::make_unique<Sperrdatei>(pfad, neu.freigeben());
+            e.fehler = inhaltFehler;
+            e.sperre = std::make_unique<Sperrdatei>(pfad, neu.freigeben(), inhalt, inhaltFehler != 0);
+            raeumeAuf(pfad, ordner);
             return e;
         }
         if (fehler < 0) continue;
-        if (fehler != EEXIST) {
-            // No lock can be made here, also where an old one was just taken away: as in a folder
-            // without any, the program may run on.
+        // No lock can be made here. Where none is in the way either, the program may run on as in
+        // a folder that cannot be written at all; one in the way is judged all the same.
+        struct stat st {};
+        if (fehler != EEXIST && ::lstat(pfad.c_str(), &st) != 0) {
             e.ergebnis = Ordnersperre::NichtMoeglich;
             e.fehler = fehler;
             e.alteEntfernt = alteEntfernt;
@@ -316,9 +425,19 @@ Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage
             zusage = Zusage{true, v.st, v.bytes, v.befund.art};
             continue;
         }
-        if (const int nichtEntfernt = entferne(pfad, v.st)) {
-            e.ergebnis = Ordnersperre::Unentfernbar;
+        const int nichtEntfernt = entferneAlte(pfad, v);
+        if (nichtEntfernt == EWOULDBLOCK) {
+            // Another program judges it too, or has just taken the folder: a moment, then anew.
+            v.datei.schliesse();
+            zufall = zufall * 1103515245u + 12345u;
+            ::usleep(1000 + (zufall >> 16) % 9000);
+            continue;
+        }
+        if (nichtEntfernt) {
+            // No program holds it, but it stays: as where no lock can be made, the program runs on.
+            e.ergebnis = Ordnersperre::NichtMoeglich;
             e.fehler = nichtEntfernt;
+            e.alteUnentfernbar = true;
             return e;
         }
         alteEntfernt = true;

@@ -64,35 +64,51 @@ Sperrbefund::Art beurteileHalter(const SperrAngaben& dort, const SperrAngaben& h
 // A lock file this process holds. Destroying it removes the file and releases the kernel lock.
 class Sperrdatei {
 public:
-    Sperrdatei(std::string pfad, int fd) : k_pfad(std::move(pfad)), k_fd(fd) {}
+    // `inhaltFehlt`: the file is held, but its contents could not be written (a full disk).
+    Sperrdatei(std::string pfad, int fd, std::string inhalt, bool inhaltFehlt)
+        : k_pfad(std::move(pfad)), k_fd(fd), k_inhalt(std::move(inhalt)), k_inhaltFehlt(inhaltFehlt) {}
     ~Sperrdatei();
     Sperrdatei(const Sperrdatei&) = delete;
     Sperrdatei& operator=(const Sperrdatei&) = delete;
     const std::string& pfad() const { return k_pfad; }
+    // Whether the file still lacks its contents: on this computer the kernel lock tells that it
+    // is held, but a program on another one, or after a power cut, finds an empty file.
+    bool inhaltFehlt() const { return k_inhaltFehlt; }
+    // Writes the contents where they were missing; true when the file holds them now.
+    bool ergaenzeInhalt();
 
 private:
     std::string k_pfad;
     int k_fd;
+    std::string k_inhalt;
+    bool k_inhaltFehlt;
 };
 
 enum class Ordnersperre {
     Gesperrt,      // this program holds the folder now
     Belegt,        // another running program holds it
     Abgelehnt,     // a lock that may still be in use was in the way, and the user kept it
-    Unentfernbar,  // a lock is in the way that cannot be removed or replaced
-    NichtMoeglich  // no lock can be made (write-protected folder, full disk), also after an old one went
+    Unentfernbar,  // something that is no lock file (a folder) is in the lock's place
+    NichtMoeglich  // no lock can be made (write-protected folder, full disk), also where an old
+                   // lock that no program holds any more went or cannot be removed
 };
 
 struct Sperrergebnis {
     Ordnersperre ergebnis = Ordnersperre::Belegt;
     std::unique_ptr<Sperrdatei> sperre;  // Gesperrt
     Sperrbefund befund;                  // the lock in the way (Belegt, Abgelehnt, Unentfernbar)
-    int fehler = 0;                      // Unentfernbar, NichtMoeglich: errno, 0 for a file of the wrong kind
-    bool alteEntfernt = false;           // NichtMoeglich: an old lock went, but no new one could be made
+    // NichtMoeglich, Unentfernbar: errno, 0 for a file of the wrong kind; Gesperrt: the errno that
+    // kept the lock's contents from being written (the lock is held all the same), else 0.
+    int fehler = 0;
+    bool alteEntfernt = false;       // NichtMoeglich: an old lock went, but no new one could be made
+    bool alteUnentfernbar = false;   // NichtMoeglich: an old lock no program holds cannot be removed
 };
 
 // Asked for a lock that can be proven neither live nor stale; true takes it over. The lock is
 // judged anew after the answer and only taken over when it is still the one that was shown.
+// Programs that start at the same moment never ask about each other's lock: a lock is written
+// and locked under a name of its own before it appears in its place, and a program that only
+// judges an old lock holds its kernel lock shared, so that no other judge takes it for a holder.
 using Uebernahmefrage = std::function<bool(const Sperrbefund&)>;
 
 // Locks the folder of the lock file `pfad` for this process.

@@ -118,7 +118,7 @@ void TextFileWriter::writeLines(std::string_view utf8) {
     if (!utf8.empty() && utf8.back() != '\n') m_buffer += "\r\n";
 }
 
-bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer, m_ablage); }
+bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer, m_ablage, m_vorbild); }
 
 namespace {
 // The temporary file of a write: the target's name, this suffix and six characters.
@@ -153,10 +153,12 @@ std::string ordnerVon(const std::string& pfad) {
 }
 
 // Brings the entries of the folder of `pfad` to the disk, so that a rename there outlives a
-// power cut. A file system that cannot sync a folder (EINVAL) keeps its entries some other way.
+// power cut. A file system that cannot sync a folder (EINVAL) keeps its entries some other way;
+// a folder this process may write but not read cannot be opened for it, and the system writes
+// its entries in its own time.
 bool synchronisiereOrdner(const std::string& pfad) {
     const int fd = ::open(ordnerVon(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return true;
     const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
     ::close(fd);
     return ok;
@@ -171,11 +173,14 @@ int neueNachbardatei(const std::string& ziel, std::string& tmp) {
 
 }  // namespace
 
-bool replaceFile(const std::string& neu, const std::string& ziel, TextFileWriter::Ablage ablage) {
+bool replaceFile(const std::string& neu, const std::string& ziel, TextFileWriter::Ablage ablage,
+                 const std::string& vorbild) {
     // The new file takes the place of the old one with its mode, group and, where this process
-    // may give it, owner: in a shared folder the others keep their access.
+    // may give it, owner: in a shared folder the others keep their access. A copy takes them from
+    // its original instead, and is no more open to others than that.
     struct stat st {};
-    const bool vorhanden = ::stat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const std::string& muster = vorbild.empty() ? ziel : vorbild;
+    const bool vorhanden = ::stat(muster.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     mode_t mode;
     if (vorhanden) {
         mode = st.st_mode & 07777;
@@ -211,7 +216,8 @@ std::string newSiblingFile(const std::string& ziel) {
     return tmp;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage) {
+bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage,
+                         const std::string& vorbild) {
     const std::string ziel = writeTarget(path);
     if (writeProtected(ziel)) return false;
     std::string tmp;
@@ -231,14 +237,15 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, Text
         left -= static_cast<std::size_t>(w);
     }
     if (::close(fd) != 0) ok = false;
-    if (ok) return replaceFile(tmp, ziel, ablage);
+    if (ok) return replaceFile(tmp, ziel, ablage, vorbild);
     ::unlink(tmp.c_str());
     return false;
 }
 
 bool copyFileAtomically(const std::string& from, const std::string& to) {
     std::string bytes;
-    return leseDatei(from, bytes) == LineReader::Status::Ok && writeFileAtomically(to, bytes);
+    return leseDatei(from, bytes) == LineReader::Status::Ok &&
+           writeFileAtomically(to, bytes, TextFileWriter::Ablage::Platte, from);
 }
 
 void removeStaleTemporaries(const std::string& path) {

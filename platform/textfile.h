@@ -40,8 +40,10 @@ public:
     // again; a full disk is reported either way).
     enum class Ablage { Platte, Zwischenspeicher };
 
-    explicit TextFileWriter(std::string path, Ablage ablage = Ablage::Platte)
-        : m_path(std::move(path)), m_ablage(ablage) {}
+    // `vorbild`: a file whose mode, group and owner the written file takes in place of those of
+    // the file it replaces (a copy of the year is as private as the year); empty for none.
+    explicit TextFileWriter(std::string path, Ablage ablage = Ablage::Platte, std::string vorbild = {})
+        : m_path(std::move(path)), m_ablage(ablage), m_vorbild(std::move(vorbild)) {}
 
     // One line of UTF-8 text; it is written in Windows-1252 followed by CR LF.
     void writeLine(const std::string& utf8);
@@ -56,6 +58,7 @@ public:
 private:
     std::string m_path;
     Ablage m_ablage;
+    std::string m_vorbild;
     std::string m_buffer;
 };
 
@@ -69,19 +72,22 @@ bool writeProtected(const std::string& ziel);
 // Replaces the file `path` by exactly `bytes`, atomically as TextFileWriter::commit does:
 // false, with the file as it was, when any step failed or the file is write-protected.
 bool writeFileAtomically(const std::string& path, const std::string& bytes,
-                         TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
+                         TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte,
+                         const std::string& vorbild = {});
 // Puts the complete file `neu` in the place of `ziel` (a rename): the new file takes the mode,
-// group and, where this process may give it, owner of the file it replaces. With Ablage::Platte
-// the file and then the folder's entries reach the disk, so that after a power cut `ziel` is
-// either the old file or the new one. On failure `neu` is removed and `ziel` is as it was.
+// group and, where this process may give it, owner of the file it replaces, or of `vorbild` where
+// one is named (without that file, no wider mode than a new file gets). With Ablage::Platte the
+// file and then the folder's entries reach the disk, so that after a power cut `ziel` is either
+// the old file or the new one; a folder that cannot be opened for that (no read permission) is
+// left to the system, the file being in place. On failure `neu` is removed and `ziel` is as it was.
 bool replaceFile(const std::string& neu, const std::string& ziel,
-                 TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte);
+                 TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte, const std::string& vorbild = {});
 // A new, empty file beside `ziel`, named as the writer names its temporary files; empty when none
 // could be made. One that a killed process left behind stays: the start-up removes only those of
 // the year's own files (removeStaleTemporaries), not those beside a file the user chose.
 std::string newSiblingFile(const std::string& ziel);
-// Copies the file `from` to `to` through writeFileAtomically; false when it could not be read
-// or written.
+// Copies the file `from` to `to` through writeFileAtomically, with the mode, group and owner of
+// `from`; false when it could not be read or written.
 bool copyFileAtomically(const std::string& from, const std::string& to);
 // The file a write to `path` replaces: `path` itself, or, where it is a symbolic link, the file
 // the link leads to (followed through further links), so the link stays a link.

@@ -33,8 +33,9 @@ public:
 
     // The load procedure; run by the constructor.
     bool load();
-    // Writes the whole year; true when every line reached the file.
-    bool save(const std::string& dateiname) const;
+    // Writes the whole year; true when every line reached the file. A copy names the file whose
+    // mode, group and owner it takes (`vorbild`).
+    bool save(const std::string& dateiname, const std::string& vorbild = {}) const;
 
     // What the constructor's load gave: its result, and the file it read
     // ("orvask.str" after a fallback, empty when none could be read).

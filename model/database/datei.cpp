@@ -593,8 +593,8 @@ int positionIn(const std::unordered_map<const void*, int>& pos, const void* p) {
 }
 }  // namespace
 
-bool c_Database::save(const std::string& dateiname) const {
-    text::TextFileWriter out(dateiname);
+bool c_Database::save(const std::string& dateiname, const std::string& vorbild) const {
+    text::TextFileWriter out(dateiname, text::TextFileWriter::Ablage::Platte, vorbild);
     out.writeLine(DATENDATEI_KOPF);
     writeStruktur(out);
     out.writeLine("/DATABEGIN");

@@ -36,9 +36,11 @@ bool c_Schulverwaltung::reload(const char* dateiname, std::string* fehler) {
     return true;
 }
 
-int c_Schulverwaltung::save(const char* dateiname) {
+int c_Schulverwaltung::save(const char* dateiname) { return save(dateiname, nullptr); }
+
+int c_Schulverwaltung::save(const char* dateiname, const char* vorbild) {
     if (!k_database || !dateiname) return 0;
-    return k_database->save(dateiname) ? 1 : 0;
+    return k_database->save(dateiname, vorbild ? vorbild : "") ? 1 : 0;
 }
 
 void c_Schulverwaltung::clear() {

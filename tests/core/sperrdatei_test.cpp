@@ -5,6 +5,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace {
@@ -51,9 +52,54 @@ TEST_F(SperrdateiTest, TheHolderIsJudgedByComputerBootProgramAndFolder) {
             EXPECT_EQ(seinOrdner, (m_ordner / "x").string());
         }
     }
+    // Ended but not yet reaped: it holds nothing any more.
     ::kill(kind, SIGKILL);
+    ASSERT_EQ(::waitid(P_PID, static_cast<id_t>(kind), nullptr, WEXITED | WNOWAIT), 0);
+    EXPECT_EQ(beurteileHalter(dort, hier, "x"), Art::Beendet);
     ASSERT_EQ(::waitpid(kind, nullptr, 0), kind);
     EXPECT_EQ(beurteileHalter(dort, hier, "x"), Art::Beendet);
+}
+
+TEST_F(SperrdateiTest, AnotherProgramJudgingTheSameLockIsNoHolder) {
+    // Another start looks at the same empty lock at this moment: it holds the file's kernel lock
+    // shared, as a judge does. This start asks about the lock as it would alone; a holder (who
+    // holds it exclusively) is refused.
+    testhilfe::schreibeDatei("orvaskeln.lock", "");
+    for (const int art : {LOCK_SH, LOCK_EX}) {
+        const int andere = ::open("orvaskeln.lock", O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(andere, art | LOCK_NB), 0);
+        int gefragt = 0;
+        const Sperrergebnis e = sperreOrdner("orvaskeln.lock", [&](const Sperrbefund& b) {
+            ++gefragt;
+            EXPECT_EQ(b.art, Art::Leer);
+            return false;
+        });
+        EXPECT_EQ(e.ergebnis, art == LOCK_SH ? Ordnersperre::Abgelehnt : Ordnersperre::Belegt);
+        EXPECT_EQ(gefragt, art == LOCK_SH ? 1 : 0);
+        ::close(andere);
+    }
+}
+
+TEST_F(SperrdateiTest, ALockIsNeverSeenInItsPlaceEmptyOrWithoutItsHolder) {
+    // One process takes and gives up the folder again and again; another looks at the lock all the
+    // while, as a start would: each time it finds the file, it is held and holds its contents.
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        for (int i = 0; i < 1500; ++i) sperreOrdner("orvaskeln.lock", [](const Sperrbefund&) { return false; });
+        ::_exit(0);
+    }
+    int gesehen = 0, leerUndFrei = 0;
+    while (::waitpid(kind, nullptr, WNOHANG) == 0) {
+        const int fd = ::open("orvaskeln.lock", O_RDONLY | O_CLOEXEC);
+        if (fd < 0) continue;
+        ++gesehen;
+        struct stat st {};
+        if (::flock(fd, LOCK_SH | LOCK_NB) == 0 && ::fstat(fd, &st) == 0 && st.st_size == 0 && st.st_nlink > 0)
+            ++leerUndFrei;
+        ::close(fd);
+    }
+    EXPECT_GT(gesehen, 0);
+    EXPECT_EQ(leerUndFrei, 0);
 }
 
 TEST_F(SperrdateiTest, ALockThatChangesWhileTheUserIsAskedIsJudgedAnew) {

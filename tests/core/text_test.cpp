@@ -1,5 +1,6 @@
 #include "platform/text.h"
 #include "platform/textfile.h"
+#include "alsnobody.h"
 #include "testhilfe.h"
 
 #include <climits>
@@ -236,4 +237,18 @@ TEST_F(Textdatei, WriterKeepsTheModeGroupAndOwnerOfTheFileItReplaces) {
         EXPECT_EQ(st.st_gid, gruppe);
         EXPECT_EQ(leseDatei("jahr.sdb"), "neu\r\n");
     }
+}
+
+TEST_F(Textdatei, AFolderThatCannotBeReadDoesNotMakeASaveFail) {
+    // A folder the user may write into but not read: the file is put in place; only the sync of
+    // the folder's entries cannot be asked for, and the system writes them in its own time.
+    ASSERT_EQ(::chmod(".", 0711), 0);  // the test's own folder: passable
+    std::filesystem::create_directories("nurschreiben");
+    ASSERT_TRUE(testhilfe::gibNobody("nurschreiben"));
+    ASSERT_EQ(::chmod("nurschreiben", 0333), 0);
+    const std::string antwort = testhilfe::alsNobody(
+        [] { return text::writeFileAtomically("nurschreiben/jahr.sdb", "neu\r\n") ? "gespeichert" : "fehlgeschlagen"; });
+    ASSERT_EQ(::chmod("nurschreiben", 0755), 0);
+    EXPECT_EQ(antwort, "gespeichert");
+    EXPECT_EQ(leseDatei("nurschreiben/jahr.sdb"), "neu\r\n");
 }

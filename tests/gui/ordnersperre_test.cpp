@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <cerrno>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 
@@ -81,9 +82,7 @@ TEST_F(OrdnersperreTest, ALockThatCannotBeProvenLiveIsTakenOverOnlyWhenTheUserSa
     }
 }
 
-TEST_F(OrdnersperreTest, ALockThatCannotBeRemovedEndsTheStartAFolderWithoutALockIsReportedOnce) {
-    const std::string beendet = ").\nOhne Sperre lässt sich nicht ausschließen, dass eine andere Schulverwaltung in "
-                                "diesem Arbeitsordner arbeitet; das Programm wird beendet.";
+TEST_F(OrdnersperreTest, OnAFullDiskTheLockIsHeldEmptyAndASecondStartRefusesAFolderInItsPlaceEndsTheStart) {
     const std::string voll = systemFehlerText(EFBIG);
     enum Vorher { ORDNER, ALTE_SPERRE, NICHTS };
     const struct {
@@ -92,35 +91,56 @@ TEST_F(OrdnersperreTest, ALockThatCannotBeRemovedEndsTheStartAFolderWithoutALock
         std::string text;
     } faelle[] = {
         {ORDNER, Ordnersperre::Unentfernbar,
-         "Die Sperrdatei „" + pfad() + "“ lässt sich nicht entfernen (es ist ein Ordner" + beendet},
-        {ALTE_SPERRE, Ordnersperre::NichtMoeglich,
-         "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: Die alte Sperrdatei „" + pfad() +
-             "“ wurde entfernt, aber eine neue lässt sich nicht anlegen (" + voll +
-             ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren."},
-        {NICHTS, Ordnersperre::NichtMoeglich,
-         "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: Die Sperrdatei „" + pfad() +
-             "“ lässt sich nicht anlegen (" + voll + ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren."},
+         "Die Sperrdatei „" + pfad() +
+             "“ lässt sich nicht entfernen (es ist ein Ordner).\nOhne Sperre lässt sich nicht ausschließen, dass eine "
+             "andere Schulverwaltung in diesem Arbeitsordner arbeitet; das Programm wird beendet."},
+        // On a full disk the lock is made and held, but its contents cannot be written.
+        {ALTE_SPERRE, Ordnersperre::Gesperrt,
+         "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: In die Sperrdatei „" + pfad() +
+             "“ lässt sich nichts schreiben (" + voll +
+             ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer\nnicht in "
+             "diesem Ordner starten."},
+        {NICHTS, Ordnersperre::Gesperrt,
+         "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: In die Sperrdatei „" + pfad() +
+             "“ lässt sich nichts schreiben (" + voll +
+             ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer\nnicht in "
+             "diesem Ordner starten."},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text);
         if (f.vorher == ORDNER) fs::create_directories(fs::path(SPERRDATEI) / "inhalt");
         if (f.vorher == ALTE_SPERRE) schreibe(SPERRDATEI, toteSperre());
         m_meldungen.leeren();
-        std::unique_ptr<Sperrdatei> sperre;
-        Ordnersperre ergebnis;
+        std::unique_ptr<Sperrdatei> sperre, zweite;
+        Ordnersperre ergebnis, zweitesErgebnis;
         {
             // The two others on a full disk.
             std::unique_ptr<VolleFestplatte> platte;
             if (f.vorher != ORDNER) platte = std::make_unique<VolleFestplatte>(0);
             ergebnis = sperreArbeitsordner(sperre);
+            zweitesErgebnis = sperreArbeitsordner(zweite);
         }
         EXPECT_EQ(ergebnis, f.ergebnis);
-        EXPECT_EQ(sperre, nullptr);
-        ASSERT_EQ(m_meldungen.anzahl(), 1u);
-        EXPECT_EQ(m_meldungen.letzte().caption, "Fehler");
-        EXPECT_EQ(m_meldungen.letzte().flags, MB_OK | MB_ICONEXCLAMATION);
-        EXPECT_EQ(m_meldungen.letzte().text, f.text);
-        // The folder stays; a lock that could not be filled is not left behind empty.
+        EXPECT_EQ(sperre != nullptr, f.ergebnis == Ordnersperre::Gesperrt);
+        ASSERT_GE(m_meldungen.anzahl(), 1u);
+        EXPECT_EQ(m_meldungen.meldungen()[0].caption, "Fehler");
+        EXPECT_EQ(m_meldungen.meldungen()[0].flags, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(m_meldungen.meldungen()[0].text, f.text);
+        if (f.vorher == ORDNER) {
+            EXPECT_TRUE(fs::is_directory(SPERRDATEI));
+        } else {
+            // Held, though empty: the second start refuses, as beside any running program.
+            EXPECT_EQ(dateiInhalt(SPERRDATEI), "");
+            EXPECT_EQ(zweitesErgebnis, Ordnersperre::Belegt);
+            EXPECT_EQ(zweite, nullptr);
+            ASSERT_EQ(m_meldungen.anzahl(), 2u);
+            EXPECT_EQ(m_meldungen.letzte().text.rfind("Die Schulverwaltung läuft in diesem Arbeitsordner bereits.", 0), 0u);
+            // With room again it gets its contents.
+            ASSERT_TRUE(sperre->ergaenzeInhalt());
+            SperrAngaben a;
+            EXPECT_TRUE(leseSperrAngaben(dateiInhalt(SPERRDATEI), a) && a.pid == ::getpid());
+        }
+        sperre.reset();
         EXPECT_EQ(fs::exists(SPERRDATEI), f.vorher == ORDNER);
         fs::remove_all(SPERRDATEI);
     }
@@ -128,15 +148,20 @@ TEST_F(OrdnersperreTest, ALockThatCannotBeRemovedEndsTheStartAFolderWithoutALock
 
 TEST_F(OrdnersperreTest, ForAnOrdinaryUserAWriteProtectedStaleLockGoesAWriteProtectedFolderIsReported) {
     const std::string rechner = eigeneSperrAngaben().rechner;
+    const std::string bleibt = "“ eines Programms, das nicht mehr läuft, lässt sich nicht entfernen (";
     const struct {
         std::string sperre;  // empty: none
         mode_t ordnerModus;
         std::string befund;  // result, number of messages, whose lock the file is then
         std::string text;
+        bool sperreDesNutzers = true;  // else root's
     } faelle[] = {
         {toteSperre(), 0755, "0 0 eigene", ""},
         {"", 0555, "4 1 keine", "“ lässt sich nicht anlegen (keine Berechtigung)"},
-        {toteSperre(), 0555, "3 1 fremde", "“ lässt sich nicht entfernen (keine Berechtigung)"},
+        // A stale lock that stays (a folder the user may not write, another's file in a shared
+        // folder with the sticky bit): the program runs on as where no lock can be made.
+        {toteSperre(), 0555, "4 1 fremde", bleibt + "keine Berechtigung)"},
+        {toteSperre(), 01777, "4 1 fremde", bleibt + systemFehlerText(EPERM) + ")", false},
         // The number runs here, but as another user's process it cannot be looked at: asked, Ja.
         {"1\norvaskeln\n" + rechner + "\n", 0755, "0 1 eigene",
          "Unter dieser Prozessnummer läuft ein Programm, das sich nicht prüfen lässt"},
@@ -149,9 +174,13 @@ TEST_F(OrdnersperreTest, ForAnOrdinaryUserAWriteProtectedStaleLockGoesAWriteProt
         if (!f.sperre.empty()) {
             schreibe(ordner / SPERRDATEI, f.sperre);
             ASSERT_EQ(::chmod((ordner / SPERRDATEI).c_str(), 0444), 0);
-            ASSERT_TRUE(gibNobody(ordner / SPERRDATEI));
+            if (f.sperreDesNutzers) {
+                ASSERT_TRUE(gibNobody(ordner / SPERRDATEI));
+            }
         }
-        ASSERT_TRUE(gibNobody(ordner));
+        if (f.sperreDesNutzers) {
+            ASSERT_TRUE(gibNobody(ordner));
+        }
         ASSERT_EQ(::chmod(ordner.c_str(), f.ordnerModus), 0);
         const std::string antwort = alsNobody([&] {
             if (::chdir(ordner.c_str()) != 0) return std::string();
@@ -206,6 +235,137 @@ TEST_F(OrdnersperreTest, TheNumberOfTheProgramInAnotherFolderIsAskedAboutTheProg
     for (QProcess* p : {&inB, &hier}) {
         p->kill();
         p->waitForFinished(60000);
+    }
+}
+
+// Programs started at the same moment: at most one holds the folder. In a fresh folder and beside
+// the lock of a crashed program exactly one does and the others say that it runs, none asks; beside
+// an empty lock that no program holds each asks, and none says that another one runs.
+TEST_F(OrdnersperreTest, ProgramsStartedAtOnceLeaveOneHolderAndAskNoFalseQuestion) {
+    constexpr int PROGRAMME = 4;
+    constexpr int RUNDEN = 10;
+    enum Vorher { NICHTS, TOTE, LEERE };
+    // The processor time a process used so far; it stands still while the program waits for the user.
+    const auto rechenzeit = [](qint64 pid) {
+        std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+        std::string zeile;
+        std::getline(in, zeile);
+        std::istringstream felder(zeile.substr(zeile.rfind(')') + 2));
+        std::string feld;
+        long long summe = 0;
+        for (int i = 3; i <= 15 && felder >> feld; ++i)
+            if (i >= 14) summe += std::stoll(feld);
+        return summe;
+    };
+    for (const Vorher vorher : {NICHTS, TOTE, LEERE}) {
+        for (int runde = 0; runde < RUNDEN; ++runde) {
+            SCOPED_TRACE(std::to_string(vorher) + "/" + std::to_string(runde));
+            fs::remove_all(SPERRDATEI);
+            if (vorher == TOTE) schreibe(SPERRDATEI, toteSperre());
+            if (vorher == LEERE) schreibe(SPERRDATEI, "");
+            QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+            umgebung.insert("QT_QPA_PLATFORM", "offscreen");
+            std::vector<std::unique_ptr<QProcess>> programme;
+            for (int i = 0; i < PROGRAMME; ++i) {
+                programme.push_back(std::make_unique<QProcess>());
+                programme.back()->setProcessEnvironment(umgebung);
+                programme.back()->setWorkingDirectory(QString::fromStdString(m_ordner.string()));
+            }
+            for (auto& p : programme) p->start(ORVASK_PROGRAMM, {});
+            // Until every program waits for the user: in its window, its question or its refusal.
+            std::vector<long long> vorhin(PROGRAMME, -1);
+            int ruhig = 0;
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] {
+                    bool alle = true;
+                    for (int i = 0; i < PROGRAMME; ++i) {
+                        const long long jetzt = rechenzeit(programme[i]->processId());
+                        alle = alle && jetzt == vorhin[i];
+                        vorhin[i] = jetzt;
+                    }
+                    ruhig = alle ? ruhig + 1 : 0;
+                    QTest::qWait(100);
+                    return ruhig >= 5;
+                },
+                60000));
+            SperrAngaben halter;
+            const bool gelesen = leseSperrAngaben(dateiInhalt(SPERRDATEI), halter);
+            int halten = 0, ablehnen = 0;
+            for (auto& p : programme) {
+                halten += gelesen && halter.pid == p->processId();
+                ablehnen += p->readAllStandardError().contains("Die Schulverwaltung l\xc3\xa4uft in diesem Arbeitsordner bereits.");
+                EXPECT_EQ(p->state(), QProcess::Running);
+            }
+            if (vorher == LEERE) {
+                EXPECT_EQ(halten, 0);
+                EXPECT_EQ(ablehnen, 0);
+                EXPECT_EQ(dateiInhalt(SPERRDATEI), "");
+            } else {
+                EXPECT_EQ(halten, 1);
+                EXPECT_EQ(ablehnen, PROGRAMME - 1);
+            }
+            for (auto& p : programme) {
+                p->kill();
+                p->waitForFinished(60000);
+            }
+        }
+    }
+}
+
+// A program that could lock no folder at its start tries again before each write. Another program
+// that locked the folder since, or saved its year there and ended: nothing is written over that
+// year, and that is said once.
+TEST_F(OrdnersperreTest, AProgramWithoutALockWritesNothingOverTheYearOfOneThatCameSince) {
+    enum Danach { NIEMAND, LAEUFT, ENDETE };
+    for (const Danach danach : {NIEMAND, LAEUFT, ENDETE}) {
+        SCOPED_TRACE(danach);
+        std::unique_ptr<Sperrdatei> sperre;
+        {
+            TArbeitsordnerwache wache(sperre, Ordnersperre::NichtMoeglich);
+            setzeOrdnerwache(&wache);
+            auto w = fenster();
+            setzeOrdnerwache(nullptr);
+            QProcess b;
+            if (danach != NIEMAND) {
+                ASSERT_TRUE(starte(b, m_ordner));
+            }
+            if (danach == ENDETE) {
+                // It saved its year and was killed: its lock stays behind.
+                c_Schulverwaltung jahr;
+                std::string fehler;
+                ASSERT_TRUE(jahr.load(AKTUELLE_DATEI, &fehler)) << fehler;
+                ASSERT_EQ(jahr.save(AKTUELLE_DATEI), 1);
+                b.kill();
+                b.waitForFinished(60000);
+            }
+            const std::string seins = dateiInhalt(AKTUELLE_DATEI), seineSperre = dateiInhalt(SPERRDATEI);
+            m_meldungen.leeren();
+            for (int aenderung = 0; aenderung < 2; ++aenderung) {
+                w->schulverwaltung()->setStundenProTag(7 + aenderung);
+                w->saveDatenbestand();
+                ASSERT_TRUE(QTest::qWaitFor([&] { return !w->speichertBald(); }, 60000));
+            }
+            SperrAngaben a;
+            if (danach == NIEMAND) {
+                // Nobody came: written, the folder is this program's now, and after the start's
+                // report that nothing could be saved here, the success is said.
+                EXPECT_NE(dateiInhalt(AKTUELLE_DATEI), seins);
+                EXPECT_TRUE(leseSperrAngaben(dateiInhalt(SPERRDATEI), a) && a.pid == ::getpid());
+                ASSERT_EQ(m_meldungen.anzahl(), 1u);
+                EXPECT_EQ(m_meldungen.letzte().caption, "Gespeichert");
+            } else {
+                EXPECT_EQ(dateiInhalt(AKTUELLE_DATEI), seins);
+                EXPECT_EQ(dateiInhalt(SPERRDATEI), seineSperre);
+                ASSERT_EQ(m_meldungen.anzahl(), 1u);
+                EXPECT_EQ(m_meldungen.letzte().text.rfind("Eine andere Schulverwaltung ", 0), 0u)
+                    << m_meldungen.letzte().text;
+                EXPECT_TRUE(enthaelt(m_meldungen.letzte().text, "„Programm › Jahrgang archivieren“"));
+            }
+            b.kill();
+            b.waitForFinished(60000);
+        }
+        sperre.reset();
+        fs::remove(SPERRDATEI);
     }
 }
 
