@@ -8,6 +8,7 @@
 #include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/zeilenhoehe.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -54,6 +55,7 @@ QComboBox* combo(QWidget* parent, int id, int x, int y, int b) {
     c->setGeometry(x, y, b, 24);
     c->setEditable(false);
     c->setMaxVisibleItems(12);
+    gibZeilenPlatz(c);
     return c;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ui/listenansicht.h"
 #include "platform/ui/listenmarkierung.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/zeilenhoehe.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -166,6 +167,7 @@ QComboBox* TFormularDialog::auswahl(int id, int breite) {
     auto* b = new QComboBox(this);
     b->setObjectName(objektName(id));
     b->resize(breite, std::max(21, b->sizeHint().height()));
+    gibZeilenPlatz(b);
     return b;
 }
 

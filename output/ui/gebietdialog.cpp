@@ -5,6 +5,7 @@
 #include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
+#include "platform/ui/zeilenhoehe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -42,6 +43,7 @@ TGebietDialog::TGebietDialog(QWidget* parent, int resId, const GebietDialogTexte
         k_gebiete[i]->setObjectName(id(401 + i));
     }
     k_klassen = new QComboBox(this);
+    gibZeilenPlatz(k_klassen);
     k_klassen->setObjectName(id(408));
     k_zensuren = new QCheckBox(qs(texte.zensuren), this);
     k_zensuren->setObjectName(id(409));

@@ -7,7 +7,11 @@
 // marked one; a refill leaves no row marked at all. So here the marked row is the selected
 // one, and a current row without a selection is taken away again wherever Qt sets it without
 // the user choosing it: a row looks marked exactly when it is.
+//
+// Every such list also gives its rows room for accented capitals (zeilenhoehe.h).
 #pragma once
+
+#include "platform/ui/zeilenhoehe.h"
 
 #include <QAbstractItemView>
 #include <QFocusEvent>
@@ -19,7 +23,7 @@
 template <class Ansicht>
 class NurMarkierteZeilen : public Ansicht {
 public:
-    using Ansicht::Ansicht;
+    explicit NurMarkierteZeilen(QWidget* parent = nullptr) : Ansicht(parent) { gibZeilenPlatz(this); }
 
     // The marked row (from 0): the first selected one, or -1 when none is.
     int markierteZeile() const {

@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QSpacerItem>
@@ -27,7 +28,15 @@ inline int titelBreite(const QString& titel)
     return fm.horizontalAdvance(titel) + 8 * fm.height() + 20;
 }
 
-// A message box sizes itself when it is shown, from its layout: a spacer of the title's width in
+// The title a window shows: its own, or, where that is empty, the application's name, which Qt
+// gives the window manager in its place.
+inline QString gezeigterTitel(const QWidget* fenster)
+{
+    const QString titel = fenster->windowTitle();
+    return titel.isEmpty() ? QGuiApplication::applicationDisplayName() : titel;
+}
+
+// A message box sizes itself when it is shown, from its layout: a spacer of the shown title's width in
 // its grid makes it that wide at least. Call it when the box is otherwise complete (setting an
 // icon or a text may build its grid anew).
 inline void gibTitelPlatz(QMessageBox* box)
@@ -35,14 +44,14 @@ inline void gibTitelPlatz(QMessageBox* box)
     auto* gitter = qobject_cast<QGridLayout*>(box->layout());
     if (!gitter)
         return;
-    gitter->addItem(new QSpacerItem(titelBreite(box->windowTitle()), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+    gitter->addItem(new QSpacerItem(titelBreite(gezeigterTitel(box)), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                     0, 0, 1, std::max(1, gitter->columnCount()));
 }
 
-// A dialog narrower than its title needs is widened; a dialog of fixed size keeps its height.
+// A dialog narrower than its shown title needs is widened; a dialog of fixed size keeps its height.
 inline void gibTitelPlatz(QDialog* dialog)
 {
-    const int noetig = titelBreite(dialog->windowTitle());
+    const int noetig = titelBreite(gezeigterTitel(dialog));
     if (dialog->minimumWidth() >= noetig)
         return;
     if (dialog->minimumWidth() == dialog->maximumWidth())

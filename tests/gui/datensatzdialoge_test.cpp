@@ -75,7 +75,7 @@ protected:
     void bild(QWidget* w, const std::string& name) {
         w->show();
         QApplication::processEvents();
-        w->grab().save(QString::fromStdString((m_alt / ("bild-" + name + ".png")).string()));
+        w->grab().save(bildschirmfotoOrdner() + QStringLiteral("/bild-") + QString::fromStdString(name) + QStringLiteral(".png"));
         const QList<QWidget*> kinder = w->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         for (QWidget* a : kinder) {
             if (!a->isVisible()) continue;

@@ -9,6 +9,7 @@
 #include "platform/ui/dateidialog.h"
 #include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
+#include "tests/gui/modal_hilfe.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -210,8 +211,7 @@ protected:
     }
     // Saves a picture of the window into the build folder.
     void bild(QWidget* w, const char* name) {
-        const fs::path ziel = m_alt / ("bild-" + std::string(name) + ".png");
-        w->grab().save(QString::fromStdString(ziel.string()));
+        w->grab().save(bildschirmfotoOrdner() + QStringLiteral("/bild-") + QString::fromUtf8(name) + QStringLiteral(".png"));
     }
 
     fs::path m_alt, m_ordner;

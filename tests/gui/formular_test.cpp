@@ -5,6 +5,7 @@
 #include "model/felder.h"
 #include "tests/core/testhilfe.h"
 #include "platform/ui/meldung.h"
+#include "tests/gui/modal_hilfe.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -74,7 +75,7 @@ TEST(FormularDialog, ControlsByIdLaidOutWithoutOverlapAndRoundTrip) {
 
     d.show();
     QApplication::processEvents();
-    d.grab().save(QDir(QApplication::applicationDirPath()).filePath("bild-formular.png"));
+    d.grab().save(bildschirmfotoOrdner() + QStringLiteral("/bild-formular.png"));
 }
 
 TEST(FormularDialog, AStoredValueLongerThanTheLimitIsShownWhole) {

@@ -63,6 +63,8 @@ void beiModalemFenster(std::function<void(T*)> handle, bool* gefunden)
     timer->start(10);
 }
 
+// Every picture a test saves goes here: a folder beside the test binary, which lives in the build
+// folder, so that no picture lands in the source tree, whatever folder the tests were started in.
 inline QString bildschirmfotoOrdner()
 {
     const QString ordner = QCoreApplication::applicationDirPath() + QStringLiteral("/bildschirmfotos");

@@ -55,7 +55,7 @@ QStringList listenTexte(QComboBox* box) {
 void bild(QDialog& d, const char* name) {
     d.show();
     QApplication::processEvents();
-    d.grab().save(QDir(QApplication::applicationDirPath()).filePath(QString("bild-%1.png").arg(name)));
+    d.grab().save(bildschirmfotoOrdner() + QString("/bild-%1.png").arg(name));
     const QList<QWidget*> kinder = d.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* a : kinder) {
         if (!a->isVisible()) continue;
@@ -246,7 +246,7 @@ TEST_F(Dialoge, GeaenderterDauerterminAufBelegtemPlatzFragt) {
     beiModalemFenster<QMessageBox>([&](QMessageBox* box) {
         text = box->text();
         titel = box->windowTitle();
-        box->grab().save(QDir(QApplication::applicationDirPath()).filePath("bild-dauertermin-kollision.png"));
+        box->grab().save(bildschirmfotoOrdner() + QStringLiteral("/bild-dauertermin-kollision.png"));
         box->button(QMessageBox::No)->click();
     }, &gefunden);
     kind<QPushButton>(d, 1)->click();

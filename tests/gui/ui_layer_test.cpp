@@ -6,6 +6,7 @@
 #include "platform/ui/anwendung.h"
 #include "platform/ui/bilder.h"
 #include "platform/ui/dateidialog.h"
+#include "platform/ui/dialogtasten.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
 #include "tests/gui/modal_hilfe.h"
@@ -13,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -260,6 +262,50 @@ TEST(UiMeldung, JedesFensterIstSoBreitWieSeinTitel)
     reicht(&info);
     TStundenplanDialog algorithmen(nullptr, nullptr);
     reicht(&algorithmen);
+}
+
+// A window without a title of its own shows the application's name there: a box or dialog with an
+// empty caption is as wide as that name needs, one with a caption as wide as the caption needs.
+TEST(UiMeldung, LeererTitelZeigtDenProgrammnamenGanz)
+{
+    const QString vorher = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("Tessaluna Schulverwaltung"));
+    struct Fall {
+        bool dialog;          // a dialog of the program, else a message box
+        const char* caption;  // as the code sets it
+        const char* text;     // of the box
+        const char* gezeigt;  // the title the window manager shows
+    };
+    const Fall faelle[] = {
+        {false, "", "Das Fehlzeitende liegt vor dem Fehlzeitbeginn.", "Tessaluna Schulverwaltung"},
+        {false, "", "Löschen fehlgeschlagen!", "Tessaluna Schulverwaltung"},
+        {false, "Fehler", "x", "Fehler"},
+        {true, "", nullptr, "Tessaluna Schulverwaltung"},
+        {true, "Datum", nullptr, "Datum"},
+    };
+    QFont fett = QApplication::font();
+    fett.setBold(true);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(std::string(f.caption) + (f.text ? std::string(" / ") + f.text : std::string(" (Dialog)")));
+        std::unique_ptr<QWidget> w;
+        if (f.dialog) {
+            auto d = std::make_unique<QDialog>();
+            d->setWindowTitle(QString::fromUtf8(f.caption));
+            auto* ok = new QPushButton(QStringLiteral("OK"), d.get());
+            ok->setObjectName(QStringLiteral("id1"));
+            ok->setGeometry(10, 10, 60, 24);
+            d->resize(80, 44);
+            richteTastenEin(d.get());
+            w = std::move(d);
+        } else {
+            w = baueMeldungsBox(nullptr, f.text, f.caption, MB_OK | MB_ICONEXCLAMATION);
+        }
+        w->show();
+        QCoreApplication::processEvents();
+        EXPECT_GE(w->width(), QFontMetrics(fett).horizontalAdvance(QString::fromUtf8(f.gezeigt)) + 120);
+        w->hide();
+    }
+    QCoreApplication::setApplicationName(vorher);
 }
 
 // ---- file dialogs ----
