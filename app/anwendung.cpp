@@ -261,15 +261,15 @@ std::string nichtSpeichernText(const std::string& pfad, const Sperrergebnis& e) 
         grundText = "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht anlegen (";
     return "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: " + grundText + grund(e.fehler) +
            (e.ergebnis == Ordnersperre::Gesperrt
-                ? ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer\n"
+                ? ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer "
                   "nicht in diesem Ordner starten."
                 : ").\nDas Programm startet trotzdem, ohne den Ordner zu sperren.");
 }
 
 // Tail of the texts that say why this program writes nothing in its folder any more.
 const char* const NICHT_MEHR_SPEICHERN =
-    "\nDamit dessen Arbeit nicht überschrieben wird, speichert dieses Programm nicht mehr\nin diesem "
-    "Arbeitsordner. Ihre Änderungen bleiben erhalten, solange das Programm läuft;\nsichern Sie sie bei Bedarf "
+    "\nDamit deren Arbeit nicht überschrieben wird, speichert dieses Programm nicht mehr in diesem "
+    "Arbeitsordner.\nIhre Änderungen bleiben erhalten, solange das Programm läuft; sichern Sie sie bei Bedarf "
     "über „Programm › Jahrgang archivieren“.";
 
 }  // namespace
@@ -320,7 +320,7 @@ std::string TArbeitsordnerwache::vorDemSchreiben(bool dateiWieBekannt) {
     }
     // Without a lock since the start: another program may have come meanwhile.
     if (!dateiWieBekannt)
-        return "Eine andere Schulverwaltung hat inzwischen in diesem Arbeitsordner gespeichert:\nDie Datei "
+        return "Eine andere Schulverwaltung hat inzwischen in diesem Arbeitsordner gespeichert: Die Datei "
                "aktuell.sdb ist nicht mehr die, die dieses Programm gelesen oder geschrieben hat." +
                std::string(NICHT_MEHR_SPEICHERN);
     Sperrergebnis e = sperreOrdner(k_pfad, [](const Sperrbefund&) { return false; });
@@ -331,7 +331,7 @@ std::string TArbeitsordnerwache::vorDemSchreiben(bool dateiWieBekannt) {
     case Ordnersperre::NichtMoeglich:
         return {};  // still none: the write is tried and says for itself how it went
     default:
-        return "Eine andere Schulverwaltung arbeitet inzwischen in diesem Arbeitsordner\n(Sperrdatei " +
+        return "Eine andere Schulverwaltung arbeitet inzwischen in diesem Arbeitsordner (Sperrdatei " +
                zitiert(k_pfad) + ")." + NICHT_MEHR_SPEICHERN;
     }
 }

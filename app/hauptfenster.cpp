@@ -726,7 +726,7 @@ void TMainWindow::speichereNachAenderung() {
     const std::string fehler = speicherFehler();
     if (fehler.empty()) {
         if (!std::exchange(k_speicherFehlerGemeldet, false)) return;
-        meldung("Das Speichern ist wieder gelungen: Der Datenbestand ist jetzt vollständig\nin der Datei "
+        meldung("Das Speichern ist wieder gelungen: Der Datenbestand ist jetzt vollständig in der Datei "
                 "aktuell.sdb gespeichert.",
                 "Gespeichert", MB_OK | MB_ICONINFORMATION, this);
         return;

@@ -98,12 +98,12 @@ TEST_F(OrdnersperreTest, OnAFullDiskTheLockIsHeldEmptyAndASecondStartRefusesAFol
         {ALTE_SPERRE, Ordnersperre::Gesperrt,
          "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: In die Sperrdatei „" + pfad() +
              "“ lässt sich nichts schreiben (" + voll +
-             ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer\nnicht in "
+             ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer nicht in "
              "diesem Ordner starten."},
         {NICHTS, Ordnersperre::Gesperrt,
          "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: In die Sperrdatei „" + pfad() +
              "“ lässt sich nichts schreiben (" + voll +
-             ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer\nnicht in "
+             ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer nicht in "
              "diesem Ordner starten."},
     };
     for (const auto& f : faelle) {
