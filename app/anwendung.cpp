@@ -253,8 +253,7 @@ std::string nichtSpeichernText(const std::string& pfad, const Sperrergebnis& e) 
     if (e.ergebnis == Ordnersperre::Gesperrt)
         grundText = "In die Sperrdatei " + zitiert(pfad) + " lässt sich nichts schreiben (";
     else if (e.alteUnentfernbar)
-        grundText = "Die Sperrdatei " + zitiert(pfad) +
-                    " eines Programms, das nicht mehr läuft, lässt sich nicht entfernen (";
+        grundText = "Die alte Sperrdatei " + zitiert(pfad) + " lässt sich nicht entfernen (";
     else if (e.alteEntfernt)
         grundText = "Die alte Sperrdatei " + zitiert(pfad) + " wurde entfernt, aber eine neue lässt sich nicht anlegen (";
     else

@@ -1,6 +1,8 @@
 // The start in a working folder that holds a lock file: a lock that cannot be proven live is taken
-// over only when the user says so, one that cannot be replaced ends the start with its reason, a
-// folder where no lock can be made is reported once, and the program really running here refuses.
+// over only when the user says so, a folder in its place ends the start with its reason, a folder
+// where no lock can be made (or an old one cannot be removed) is reported once and the program runs
+// on without one, writing nothing over the year of a program that came since; the program really
+// running here refuses, and programs started at once leave one holder.
 #include "app/anwendung.h"
 #include "fensterhilfe.h"
 #include "platform/systemfehler.h"
@@ -148,7 +150,7 @@ TEST_F(OrdnersperreTest, OnAFullDiskTheLockIsHeldEmptyAndASecondStartRefusesAFol
 
 TEST_F(OrdnersperreTest, ForAnOrdinaryUserAWriteProtectedStaleLockGoesAWriteProtectedFolderIsReported) {
     const std::string rechner = eigeneSperrAngaben().rechner;
-    const std::string bleibt = "“ eines Programms, das nicht mehr läuft, lässt sich nicht entfernen (";
+    const std::string bleibt = "/" + std::string(SPERRDATEI) + "“ lässt sich nicht entfernen (";
     const struct {
         std::string sperre;  // empty: none
         mode_t ordnerModus;
