@@ -347,6 +347,5 @@ int schulverwaltungMain(int argc, char** argv) {
     setzeOrdnerwache(wache.get());
     app.setQuitOnLastWindowClosed(true);
     app.initHauptfenster();
-    const int status = app.exec();
-    return status;
+    return app.exec();
 }

@@ -25,18 +25,17 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <sys/stat.h>
 #include <memory>
 #include <unordered_map>
+
+#include <sys/stat.h>
 
 const char* const AKTUELLE_DATEI = "aktuell.sdb";
 const char* const SICHERUNGS_DATEI = "aktuell.tmp";
 
 namespace {
-Ordnerwache* g_ordnerwache = nullptr;
-}  // namespace
 
-namespace {
+Ordnerwache* g_ordnerwache = nullptr;
 
 template <class W>
 W* mitId(W* w, int id) {

@@ -1,12 +1,13 @@
 #include "platform/sperrdatei.h"
 
+#include "platform/textfile.h"
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <fstream>
 #include <utility>
 #include <vector>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -215,12 +216,10 @@ int legeAn(const std::string& pfad, const std::string& inhalt, Deskriptor& datei
     if (neu.fd() < 0) return errno;
     const mode_t maske = ::umask(0);
     ::umask(maske);
-    if (::fchmod(neu.fd(), 0644 & ~maske) != 0) {
-        // The file stays readable to its owner alone; it says as much to this computer.
-    }
+    // Should this fail, the file stays readable to its owner alone.
+    ::fchmod(neu.fd(), 0644 & ~maske);
     // Nobody else knows the name yet. A folder without kernel locks leaves the contents to tell.
-    if (::flock(neu.fd(), LOCK_EX | LOCK_NB) != 0) {
-    }
+    ::flock(neu.fd(), LOCK_EX | LOCK_NB);
     inhaltFehler = schreibeInhalt(neu.fd(), inhalt);
     const int fehler = ::link(name.c_str(), pfad.c_str()) == 0 ? 0 : errno;
     ::unlink(name.c_str());
@@ -256,25 +255,6 @@ int legeDirektAn(const std::string& pfad, const std::string& inhalt, Deskriptor&
     inhaltFehler = schreibeInhalt(neu.fd(), inhalt);
     datei = std::move(neu);
     return 0;
-}
-
-// Removes the files that starts killed while they made their lock left beside it; a start that
-// is making one right now holds its kernel lock, and its file stays.
-void raeumeAuf(const std::string& pfad, const std::string& ordner) {
-    const std::string praefix = dateiname(pfad) + ".~";
-    DIR* d = ::opendir(ordner.c_str());
-    if (!d) return;
-    while (const dirent* e = ::readdir(d)) {
-        const std::string name = e->d_name;
-        if (name.size() != praefix.size() + 6 || name.compare(0, praefix.size(), praefix) != 0) continue;
-        const std::string datei = ordner + "/" + name;
-        Deskriptor fd(::open(datei.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-        struct stat st {};
-        if (fd.fd() >= 0 && ::fstat(fd.fd(), &st) == 0 && S_ISREG(st.st_mode) &&
-            ::flock(fd.fd(), LOCK_EX | LOCK_NB) == 0)
-            entferne(datei, st);
-    }
-    ::closedir(d);
 }
 
 bool istUngewiss(Sperrbefund::Art art) {
@@ -390,7 +370,9 @@ Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage
             e.ergebnis = Ordnersperre::Gesperrt;
             e.fehler = inhaltFehler;
             e.sperre = std::make_unique<Sperrdatei>(pfad, neu.freigeben(), inhalt, inhaltFehler != 0);
-            raeumeAuf(pfad, ordner);
+            // What starts killed while they made their lock left beside it; a start making one
+            // right now holds its kernel lock, and its file stays.
+            text::removeStaleTemporaries(pfad, true);
             return e;
         }
         if (fehler < 0) continue;

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -248,7 +249,7 @@ bool copyFileAtomically(const std::string& from, const std::string& to) {
            writeFileAtomically(to, bytes, TextFileWriter::Ablage::Platte, from);
 }
 
-void removeStaleTemporaries(const std::string& path) {
+void removeStaleTemporaries(const std::string& path, bool gesperrteBehalten) {
     const std::size_t schraegstrich = path.rfind('/');
     const std::string ordner = schraegstrich == std::string::npos ? "." : path.substr(0, schraegstrich + 1);
     const std::string praefix =
@@ -260,7 +261,18 @@ void removeStaleTemporaries(const std::string& path) {
         if (name.size() != praefix.size() + TEMP_ZEICHEN || name.compare(0, praefix.size(), praefix) != 0) continue;
         const std::string pfad = schraegstrich == std::string::npos ? name : ordner + name;
         struct stat st {};
-        if (::lstat(pfad.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(pfad.c_str());
+        if (::lstat(pfad.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        if (!gesperrteBehalten) {
+            ::unlink(pfad.c_str());
+            continue;
+        }
+        // Held while it is removed, so that no write takes it up meanwhile.
+        const int fd = ::open(pfad.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        struct stat offen {};
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &offen) == 0 &&
+            offen.st_dev == st.st_dev && offen.st_ino == st.st_ino)
+            ::unlink(pfad.c_str());
+        if (fd >= 0) ::close(fd);
     }
     ::closedir(d);
 }

@@ -95,7 +95,8 @@ std::string writeTarget(const std::string& path);
 // Removes the temporary files a write to `path` left behind when it was killed before it
 // could finish (its siblings named as the writer names them). Only for a caller who knows
 // that no write to `path` is running, in this process or another; a symbolic link is not
-// followed (the folder it leads to may be another program's).
-void removeStaleTemporaries(const std::string& path);
+// followed (the folder it leads to may be another program's). With `gesperrteBehalten` a file
+// whose kernel lock (flock) another process holds stays: its write is still running.
+void removeStaleTemporaries(const std::string& path, bool gesperrteBehalten = false);
 
 }  // namespace text
