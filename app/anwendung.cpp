@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Eintrag {
@@ -195,8 +197,21 @@ std::string herkunft(const SperrAngaben& a, bool hier) {
     return "auf diesem Computer (" + (a.rechner.empty() ? "" : zitiert(a.rechner) + ", ") + nummer + ")";
 }
 
-std::string belegtText(const std::string& pfad, const Sperrbefund& b) {
-    std::string text = "Die Schulverwaltung läuft in diesem Arbeitsordner bereits.\n";
+// Which folder a lock stands for, in the words of the boxes.
+struct Ordnerworte {
+    bool jahrgang = false;  // the folder the year lives in, reached through the link aktuell.sdb
+    std::string ordner;     // that folder
+};
+
+// "in diesem Arbeitsordner", or for the year's folder, where it is.
+std::string ort(const Ordnerworte& w) {
+    return w.jahrgang ? "im Ordner " + zitiert(w.ordner) + ", in dem der Jahrgang liegt (die Datei aktuell.sdb dieses "
+                                                          "Arbeitsordners verweist dorthin),"
+                      : "in diesem Arbeitsordner";
+}
+
+std::string belegtText(const std::string& pfad, const Sperrbefund& b, const Ordnerworte& w) {
+    std::string text = "Die Schulverwaltung läuft " + ort(w) + " bereits.\n";
     if (b.lesbar && !gleicherRechner(b.angaben, eigeneSperrAngaben()))
         text += "Sie arbeitet " + herkunft(b.angaben, false) + ".";
     else
@@ -204,9 +219,13 @@ std::string belegtText(const std::string& pfad, const Sperrbefund& b) {
     return text + "\n\nSperrdatei: " + pfad;
 }
 
-std::string uebernahmeFrage(const std::string& pfad, const Sperrbefund& b) {
+std::string uebernahmeFrage(const std::string& pfad, const Sperrbefund& b, const Ordnerworte& w) {
     using Art = Sperrbefund::Art;
-    std::string text = "Der Arbeitsordner ist durch die Sperrdatei " + zitiert(pfad) + " gesperrt.\n";
+    std::string text = (w.jahrgang ? "Der Ordner " + zitiert(w.ordner) +
+                                         ", in dem der Jahrgang liegt (die Datei aktuell.sdb dieses Arbeitsordners "
+                                         "verweist dorthin), ist durch die Sperrdatei "
+                                   : std::string("Der Arbeitsordner ist durch die Sperrdatei ")) +
+                       zitiert(pfad) + " gesperrt.\n";
     const std::string unbekannt = ", daher ist nicht bekannt, von welchem Computer und Programm sie stammt. "
                                   "Möglicherweise arbeitet noch eine Schulverwaltung in diesem Ordner.";
     switch (b.art) {
@@ -235,9 +254,9 @@ std::string uebernahmeFrage(const std::string& pfad, const Sperrbefund& b) {
         text += "Sie enthält keine gültigen Angaben" + unbekannt;
         break;
     }
-    return text +
-           "\n\nArbeiten zwei Programme im selben Ordner, überschreibt jedes die Änderungen des anderen.\n"
-           "Möchten Sie die alte Sperre entfernen und den Arbeitsordner übernehmen?";
+    return text + "\n\nArbeiten zwei Programme im selben Ordner, überschreibt jedes die Änderungen des anderen.\n" +
+           (w.jahrgang ? "Möchten Sie die alte Sperre entfernen und den Ordner übernehmen?"
+                       : "Möchten Sie die alte Sperre entfernen und den Arbeitsordner übernehmen?");
 }
 
 std::string grund(int fehler) { return fehler ? systemFehlerText(fehler) : "es ist keine gewöhnliche Datei"; }
@@ -248,7 +267,7 @@ std::string sperrPfad() {
     return fehlt ? std::string(SPERRDATEI) : pfad;
 }
 
-std::string nichtSpeichernText(const std::string& pfad, const Sperrergebnis& e) {
+std::string nichtSpeichernText(const std::string& pfad, const Sperrergebnis& e, const Ordnerworte& w) {
     std::string grundText;
     if (e.ergebnis == Ordnersperre::Gesperrt)
         grundText = "In die Sperrdatei " + zitiert(pfad) + " lässt sich nichts schreiben (";
@@ -258,7 +277,7 @@ std::string nichtSpeichernText(const std::string& pfad, const Sperrergebnis& e) 
         grundText = "Die alte Sperrdatei " + zitiert(pfad) + " wurde entfernt, aber eine neue lässt sich nicht anlegen (";
     else
         grundText = "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht anlegen (";
-    return "Die Schulverwaltung kann in diesem Arbeitsordner nicht speichern: " + grundText + grund(e.fehler) +
+    return "Die Schulverwaltung kann " + ort(w) + " nicht speichern: " + grundText + grund(e.fehler) +
            (e.ergebnis == Ordnersperre::Gesperrt
                 ? ").\nDas Programm startet trotzdem; eine weitere Schulverwaltung kann auf diesem Computer "
                   "nicht in diesem Ordner starten."
@@ -271,36 +290,37 @@ const char* const NICHT_MEHR_SPEICHERN =
     "Arbeitsordner.\nIhre Änderungen bleiben erhalten, solange das Programm läuft; sichern Sie sie bei Bedarf "
     "über „Programm › Jahrgang archivieren“.";
 
-}  // namespace
+// The folder of the lock file `pfad`.
+std::string ordnerDer(const std::string& pfad) {
+    const std::size_t strich = pfad.rfind('/');
+    return strich == std::string::npos ? "." : strich == 0 ? "/" : pfad.substr(0, strich);
+}
 
-Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
+Ordnersperre sperreMitMeldung(const std::string& pfad, const Ordnerworte& w, std::unique_ptr<Sperrdatei>& sperre) {
     sperre.reset();
-    const std::string pfad = sperrPfad();
-    Sperrergebnis e = sperreOrdner(pfad, [&pfad](const Sperrbefund& b) {
-        return meldung(uebernahmeFrage(pfad, b), "Arbeitsordner gesperrt", MB_YESNO | MB_ICONQUESTION) == IDYES;
+    Sperrergebnis e = sperreOrdner(pfad, [&pfad, &w](const Sperrbefund& b) {
+        return meldung(uebernahmeFrage(pfad, b, w), "Arbeitsordner gesperrt", MB_YESNO | MB_ICONQUESTION) == IDYES;
     });
     std::string text;
     switch (e.ergebnis) {
     case Ordnersperre::Gesperrt:
-        for (const char* datei : {AKTUELLE_DATEI, SICHERUNGS_DATEI, "aktuell.sdb.bak", STRUKTURDATEI})
-            text::removeStaleTemporaries(datei);
         sperre = std::move(e.sperre);
         // Held, but empty: this computer sees it held, and the disk is full.
         if (!e.fehler) return Ordnersperre::Gesperrt;
-        text = nichtSpeichernText(pfad, e);
+        text = nichtSpeichernText(pfad, e, w);
         break;
     case Ordnersperre::Abgelehnt:
         return Ordnersperre::Abgelehnt;
     case Ordnersperre::Belegt:
-        text = belegtText(pfad, e.befund);
+        text = belegtText(pfad, e.befund, w);
         break;
     case Ordnersperre::Unentfernbar:
         text = "Die Sperrdatei " + zitiert(pfad) + " lässt sich nicht entfernen (" + grund(e.fehler) +
-               ").\nOhne Sperre lässt sich nicht ausschließen, dass eine andere Schulverwaltung in diesem "
-               "Arbeitsordner arbeitet; das Programm wird beendet.";
+               ").\nOhne Sperre lässt sich nicht ausschließen, dass eine andere Schulverwaltung " + ort(w) +
+               " arbeitet; das Programm wird beendet.";
         break;
     case Ordnersperre::NichtMoeglich:
-        text = nichtSpeichernText(pfad, e);
+        text = nichtSpeichernText(pfad, e, w);
         break;
     }
     std::fprintf(stderr, "%s\n", text.c_str());
@@ -308,42 +328,129 @@ Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
     return e.ergebnis;
 }
 
-TArbeitsordnerwache::TArbeitsordnerwache(std::unique_ptr<Sperrdatei>& sperre, Ordnersperre start)
-    : k_sperre(sperre), k_pfad(sperre ? sperre->pfad() : sperrPfad()),
-      k_gemeldet(start == Ordnersperre::NichtMoeglich || (sperre && sperre->inhaltFehlt())) {}
+}  // namespace
 
-std::string TArbeitsordnerwache::vorDemSchreiben(bool dateiWieBekannt) {
-    if (k_sperre) {
-        k_sperre->ergaenzeInhalt();
-        return {};
+Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre) {
+    const Ordnersperre ergebnis = sperreMitMeldung(sperrPfad(), Ordnerworte{}, sperre);
+    if (sperre)
+        for (const char* datei : {AKTUELLE_DATEI, SICHERUNGS_DATEI, "aktuell.sdb.bak", STRUKTURDATEI})
+            text::removeStaleTemporaries(datei);
+    return ergebnis;
+}
+
+std::string jahrgangsSperrPfad() {
+    struct stat st {};
+    if (::lstat(AKTUELLE_DATEI, &st) != 0 || !S_ISLNK(st.st_mode)) return {};
+    // The folder of the file the link leads to, however it is named: compared by what it is.
+    const std::string ziel = text::writeTarget(AKTUELLE_DATEI);
+    std::error_code fehler;
+    const std::filesystem::path ordner =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(ordnerDer(ziel), fehler), fehler);
+    struct stat dort {}, hier {};
+    if (fehler || ::stat(ordner.c_str(), &dort) != 0 || ::stat(".", &hier) != 0) return {};
+    if (dort.st_dev == hier.st_dev && dort.st_ino == hier.st_ino) return {};
+    return (ordner / SPERRDATEI).string();
+}
+
+Ordnersperre sperreJahrgangsordner(const std::string& pfad, std::unique_ptr<Sperrdatei>& sperre) {
+    const Ordnersperre ergebnis = sperreMitMeldung(pfad, Ordnerworte{true, ordnerDer(pfad)}, sperre);
+    // What writes of this year that a crash cut short left beside it.
+    if (sperre) text::removeStaleTemporaries(text::writeTarget(AKTUELLE_DATEI));
+    return ergebnis;
+}
+
+namespace {
+std::string sperreVerlorenText(const std::string& pfad) {
+    return "Die Sperrdatei " + zitiert(pfad) +
+           ", mit der dieses Programm den Ordner gesperrt hat, wurde entfernt oder ersetzt; möglicherweise arbeitet "
+           "inzwischen eine andere Schulverwaltung in diesem Ordner." +
+           NICHT_MEHR_SPEICHERN;
+}
+}  // namespace
+
+TArbeitsordnerwache::TArbeitsordnerwache(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start) {
+    k_ergaenzung.setInterval(ERGAENZUNG);
+    QObject::connect(&k_ergaenzung, &QTimer::timeout, &k_ergaenzung, [this] { ergaenze(); });
+    const std::string pfad = sperre ? sperre->pfad() : sperrPfad();
+    nimm(std::move(sperre), start, pfad);
+}
+
+void TArbeitsordnerwache::nimmJahrgangsordner(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start,
+                                              const std::string& pfad) {
+    nimm(std::move(sperre), start, pfad);
+}
+
+void TArbeitsordnerwache::nimm(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad) {
+    // The start has said that nothing can be saved here (no lock, or one without its contents).
+    k_gemeldet = k_gemeldet || start == Ordnersperre::NichtMoeglich || (sperre && sperre->inhaltFehlt());
+    k_plaetze.push_back(Platz{pfad, std::move(sperre)});
+    ergaenze();
+}
+
+void TArbeitsordnerwache::setzeErgaenzung(int ms) {
+    k_ergaenzung.setInterval(ms);
+    ergaenze();
+}
+
+void TArbeitsordnerwache::ergaenze() {
+    bool fehlt = false;
+    for (Platz& p : k_plaetze)
+        if (p.sperre && !p.sperre->ergaenzeInhalt()) fehlt = true;
+    if (!fehlt)
+        k_ergaenzung.stop();
+    else if (!k_ergaenzung.isActive())
+        k_ergaenzung.start();
+}
+
+std::string TArbeitsordnerwache::vorDemSchreiben(const std::function<bool()>& dateiWieBekannt) {
+    bool ohneSperre = false;
+    std::vector<Platz*> neu;
+    for (Platz& p : k_plaetze) {
+        if (p.sperre) {
+            if (!p.sperre->istNochEigene()) return sperreVerlorenText(p.pfad);
+            continue;
+        }
+        // Without a lock since the start: another program may have come meanwhile.
+        ohneSperre = true;
+        Sperrergebnis e = sperreOrdner(p.pfad, [](const Sperrbefund&) { return false; });
+        switch (e.ergebnis) {
+        case Ordnersperre::Gesperrt:
+            p.sperre = std::move(e.sperre);
+            neu.push_back(&p);
+            break;
+        case Ordnersperre::NichtMoeglich:
+            break;  // still none: the write is tried and says for itself how it went
+        default:
+            return "Eine andere Schulverwaltung arbeitet inzwischen in diesem Arbeitsordner (Sperrdatei " +
+                   zitiert(p.pfad) + ")." + NICHT_MEHR_SPEICHERN;
+        }
     }
-    // Without a lock since the start: another program may have come meanwhile.
-    if (!dateiWieBekannt)
-        return "Eine andere Schulverwaltung hat inzwischen in diesem Arbeitsordner gespeichert: Die Datei "
-               "aktuell.sdb ist nicht mehr die, die dieses Programm gelesen oder geschrieben hat." +
-               std::string(NICHT_MEHR_SPEICHERN);
-    Sperrergebnis e = sperreOrdner(k_pfad, [](const Sperrbefund&) { return false; });
-    switch (e.ergebnis) {
-    case Ordnersperre::Gesperrt:
-        k_sperre = std::move(e.sperre);
-        return {};
-    case Ordnersperre::NichtMoeglich:
-        return {};  // still none: the write is tried and says for itself how it went
-    default:
-        return "Eine andere Schulverwaltung arbeitet inzwischen in diesem Arbeitsordner (Sperrdatei " +
-               zitiert(k_pfad) + ")." + NICHT_MEHR_SPEICHERN;
-    }
+    ergaenze();
+    // Locked only now (or still not): what is in the folder is looked at once no other program can
+    // save there any more, so that a save between the look and the lock is not written over.
+    if (!ohneSperre || dateiWieBekannt()) return {};
+    // Writing nothing more here, this program holds the folder for nobody.
+    for (Platz* p : neu) p->sperre.reset();
+    return "Eine andere Schulverwaltung hat inzwischen in diesem Arbeitsordner gespeichert: Die Datei "
+           "aktuell.sdb ist nicht mehr die, die dieses Programm gelesen oder geschrieben hat." +
+           std::string(NICHT_MEHR_SPEICHERN);
 }
 
 int schulverwaltungMain(int argc, char** argv) {
     installiereSpeicherHandler();
-    // The lock goes after the application: the main window and the plug-ins are gone by then.
-    std::unique_ptr<Sperrdatei> sperre;
+    // The locks go after the application: the main window and the plug-ins are gone by then.
     std::unique_ptr<TArbeitsordnerwache> wache;
     TSchulverwaltungApplication app(argc, argv);
+    const auto laeuftWeiter = [](Ordnersperre o) { return o == Ordnersperre::Gesperrt || o == Ordnersperre::NichtMoeglich; };
+    std::unique_ptr<Sperrdatei> sperre;
     const Ordnersperre ordner = sperreArbeitsordner(sperre);
-    if (ordner != Ordnersperre::Gesperrt && ordner != Ordnersperre::NichtMoeglich) return 1;
-    wache = std::make_unique<TArbeitsordnerwache>(sperre, ordner);
+    if (!laeuftWeiter(ordner)) return 1;
+    wache = std::make_unique<TArbeitsordnerwache>(std::move(sperre), ordner);
+    if (const std::string jahrgang = jahrgangsSperrPfad(); !jahrgang.empty()) {
+        const Ordnersperre dort = sperreJahrgangsordner(jahrgang, sperre);
+        if (!laeuftWeiter(dort)) return 1;
+        wache->nimmJahrgangsordner(std::move(sperre), dort, jahrgang);
+    }
     setzeOrdnerwache(wache.get());
     app.setQuitOnLastWindowClosed(true);
     app.initHauptfenster();

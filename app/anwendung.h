@@ -7,8 +7,12 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QSplashScreen;
 class TMainWindow;
@@ -57,28 +61,47 @@ QSplashScreen* startbild();
 // The working folder belongs to one running program at a time (see platform/sperrdatei.h).
 constexpr const char* SPERRDATEI = "orvaskeln.lock";
 // Takes the lock of the working folder into `sperre` (kept while it lives). A lock that may still
-// be in use is taken over only when the user says so; a refusal, something in the lock's place
-// that is no lock, or a folder where no lock can be made (or none written) are reported in a box
-// and on the error output. Having the lock, the temporary files of writes that a crash cut short
-// are removed. The program may run on with Gesperrt and NichtMoeglich.
+// be in use is taken over only when the user says so; a refusal, a folder in the lock's place, or
+// a folder where no lock can be made (or none written) are reported in a box and on the error
+// output. Having the lock, the temporary files of writes that a crash cut short are removed. The
+// program may run on with Gesperrt and NichtMoeglich.
 Ordnersperre sperreArbeitsordner(std::unique_ptr<Sperrdatei>& sperre);
+// A year is written where it lives: where aktuell.sdb is a symbolic link into another folder, the
+// lock file of that folder, which a program there (or in a third folder whose aktuell.sdb leads to
+// the same year) holds as well; empty where the year lives in the working folder.
+std::string jahrgangsSperrPfad();
+// Locks the year's folder (`pfad` from jahrgangsSperrPfad) as sperreArbeitsordner locks the working
+// folder, with the same question and boxes, which name that folder.
+Ordnersperre sperreJahrgangsordner(const std::string& pfad, std::unique_ptr<Sperrdatei>& sperre);
 
-// The watch over the working folder while the program runs: a lock whose contents could not be
-// written gets them when there is room again, and a program that runs without a lock tries to lock
-// the folder before each write. Where another program has locked the folder (or saved its year
-// there) meanwhile, it answers why the year must not be written.
+// The watch over the folders the program locked while it runs: before each write of the year's
+// files it makes sure that each lock is still this program's own, and a program that runs without
+// one tries to lock the folder first. Where another program has locked the folder (or saved its
+// year there) meanwhile, or the lock went, it answers why the year must not be written. A lock
+// whose contents could not be written (a full disk) gets them when there is room again.
 class TArbeitsordnerwache : public Ordnerwache {
 public:
-    // `sperre` as sperreArbeitsordner left it with the result `start`; the watch fills it later
-    // where it was empty.
-    TArbeitsordnerwache(std::unique_ptr<Sperrdatei>& sperre, Ordnersperre start);
-    std::string vorDemSchreiben(bool dateiWieBekannt) override;
+    // The working folder's lock as sperreArbeitsordner left it with the result `start` (null where
+    // none could be made).
+    TArbeitsordnerwache(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start);
+    // The year's folder's lock (`pfad`), as sperreJahrgangsordner left it.
+    void nimmJahrgangsordner(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad);
+    std::string vorDemSchreiben(const std::function<bool()>& dateiWieBekannt) override;
     bool speichernGemeldet() const override { return k_gemeldet; }
+    // How often a lock without its contents is tried again (ERGAENZUNG; shorter in tests).
+    void setzeErgaenzung(int ms);
+    static constexpr int ERGAENZUNG = 30000;
 
 private:
-    std::unique_ptr<Sperrdatei>& k_sperre;
-    std::string k_pfad;
-    bool k_gemeldet;
+    struct Platz {
+        std::string pfad;
+        std::unique_ptr<Sperrdatei> sperre;
+    };
+    void nimm(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad);
+    void ergaenze();
+    std::vector<Platz> k_plaetze;
+    QTimer k_ergaenzung;
+    bool k_gemeldet = false;
 };
 
 // The program entry; the arguments are ignored.

@@ -71,9 +71,7 @@ void TMainWindow::nachNeuladen(Neuladen neugeladen) {
     if (neugeladen == Neuladen::Fehlgeschlagen) return;
     if (neugeladen == Neuladen::AusDatei) {
         // The data came from aktuell.sdb just read: no change of them waits to be written.
-        k_ungespeichert = false;
-        k_speicherUhr->stop();
-        k_wiederholUhr->stop();
+        k_speicherstand.nichtsOffen();
     } else {
         // aktuell.sdb as the plug-in left it could not be read: the year from the backup
         // takes its place, or the next start would find the broken file.
@@ -122,8 +120,9 @@ void TMainWindow::CmErweiterungen() {
     // The dialog saves over aktuell.sdb before a plug-in runs: a start-up file that failed to
     // load must be kept first, or the dialog does not open.
     if (!behalteAlteDatei()) {
-        meldung("Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.", "Fehler",
-                MB_OK | MB_ICONEXCLAMATION, this);
+        meldung(!ordnerVerweigert().empty() ? ordnerVerweigert()
+                                            : "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.",
+                "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
         return;
     }
     bool ausgefuehrt = false;

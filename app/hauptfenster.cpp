@@ -37,6 +37,8 @@ namespace {
 
 Ordnerwache* g_ordnerwache = nullptr;
 
+const char* const NICHT_GESPEICHERT = "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.";
+
 template <class W>
 W* mitId(W* w, int id) {
     w->setObjectName(QString("id%1").arg(id));
@@ -124,7 +126,11 @@ void passeComboAn(QComboBox* c, int hoechstens) {
     c->view()->setMinimumWidth(noetig.width());
 }
 
-TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
+// The year is written a moment after the last change, off the path of each action. Where the start
+// said that nothing can be saved here, a failing write is not said again.
+TMainWindow::TMainWindow(QWidget* parent)
+    : QWidget(parent), k_ordnerwache(g_ordnerwache),
+      k_speicherstand(this, [this] { speichereNachAenderung(); }, g_ordnerwache && g_ordnerwache->speichernGemeldet()) {
     setObjectName("hauptfenster");
     setMinimumSize(720, 380);
 
@@ -172,16 +178,6 @@ TMainWindow::TMainWindow(QWidget* parent) : QWidget(parent) {
     addTage(t, m, j, 1 - getWochentag(t, m, j), &k_tag, &k_monat, &k_jahr);
 
     k_drucker = std::make_unique<QPrinter>();
-    // The year is written a moment after the last change, off the path of each action.
-    k_speicherUhr = new QTimer(this);
-    k_speicherUhr->setSingleShot(true);
-    k_wiederholUhr = new QTimer(this);
-    k_wiederholUhr->setSingleShot(true);
-    connect(k_wiederholUhr, &QTimer::timeout, this, &TMainWindow::speichereNachAenderung);
-    // Where the start said that nothing can be saved here, a failing write is not said again.
-    k_ordnerwache = g_ordnerwache;
-    k_speicherFehlerGemeldet = k_ordnerwache && k_ordnerwache->speichernGemeldet();
-    connect(k_speicherUhr, &QTimer::timeout, this, &TMainWindow::speichereNachAenderung);
     k_pluginliste.scan(PLUGIN_ORDNER, &k_pluginFehler);
 
     connect(k_register, &QTabWidget::currentChanged, this, &TMainWindow::changeRegister);
@@ -641,18 +637,16 @@ TMainWindow::Dateistand TMainWindow::dateistand() {
 void TMainWindow::merkeDateistand() { k_dateistand = dateistand(); }
 
 const std::string& TMainWindow::ordnerVerweigert() {
-    if (k_ordnerVerweigert.empty() && k_ordnerwache) {
-        k_ordnerVerweigert = k_ordnerwache->vorDemSchreiben(dateistand() == k_dateistand);
-        if (!k_ordnerVerweigert.empty()) {
-            k_speicherUhr->stop();
-            k_wiederholUhr->stop();
-        }
+    if (k_speicherstand.verweigert().empty() && k_ordnerwache) {
+        const std::string grund = k_ordnerwache->vorDemSchreiben([this] { return dateistand() == k_dateistand; });
+        if (!grund.empty()) k_speicherstand.verweigere(grund);
     }
-    return k_ordnerVerweigert;
+    return k_speicherstand.verweigert();
 }
 
 bool TMainWindow::behalteAlteDatei() {
     if (!k_sicherungNoetig) return true;
+    if (!ordnerVerweigert().empty()) return false;
     if (!text::copyFileAtomically(AKTUELLE_DATEI, std::string(AKTUELLE_DATEI) + ".bak") &&
         text::fileExists(AKTUELLE_DATEI))
         return false;
@@ -660,36 +654,28 @@ bool TMainWindow::behalteAlteDatei() {
     return true;
 }
 
-std::string TMainWindow::speicherFehler() {
+std::string TMainWindow::schreibeAktuell() {
     if (!k_schulverwaltung.hatStruktur())
         return "Der Datenbestand wird nicht in der Datei aktuell.sdb gespeichert,\nweil seine Struktur nicht "
                "geladen werden konnte\n(die Felder der Datensätze fehlen oder sind unvollständig).";
-    if (!ordnerVerweigert().empty()) return k_ordnerVerweigert;
+    if (!ordnerVerweigert().empty()) return ordnerVerweigert();
     if (!behalteAlteDatei()) return "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
-    if (!k_schulverwaltung.save(AKTUELLE_DATEI))
-        return "Der Datenbestand konnte nicht in der Datei aktuell.sdb gespeichert werden.";
+    if (!k_schulverwaltung.save(AKTUELLE_DATEI)) return NICHT_GESPEICHERT;
     merkeDateistand();
-    k_ungespeichert = false;
-    k_speicherUhr->stop();
-    k_wiederholUhr->stop();
     return std::string();
 }
 
-bool TMainWindow::speichereAktuell() { return speicherFehler().empty(); }
+std::string TMainWindow::speichereAktuell() {
+    const std::string fehler = schreibeAktuell();
+    k_speicherstand.geschrieben(fehler, TSpeicherstand::Bericht::Selbst, k_schulverwaltung.hatStruktur());
+    return fehler;
+}
 
 bool TMainWindow::speichereSicherung() {
     return ordnerVerweigert().empty() && k_schulverwaltung.save(SICHERUNGS_DATEI, AKTUELLE_DATEI);
 }
 
-void TMainWindow::speichereBald() {
-    // A quiet moment after the last change, but never later than SPEICHER_HOECHSTENS after the
-    // first change that is not on the disk yet, however closely the changes follow each other.
-    if (!k_ungespeichert || !k_seitErsterAenderung.isValid()) k_seitErsterAenderung.start();
-    k_ungespeichert = true;
-    if (!k_ordnerVerweigert.empty()) return;  // nothing is written here any more
-    const qint64 rest = SPEICHER_HOECHSTENS - k_seitErsterAenderung.elapsed();
-    k_speicherUhr->start(static_cast<int>(std::clamp<qint64>(rest, 0, SPEICHER_VERZOEGERUNG)));
-}
+void TMainWindow::speichereBald() { k_speicherstand.geaendert(); }
 
 void TMainWindow::setzeGeneratorLaeuft(bool laeuft) {
     if (laeuft) {
@@ -700,13 +686,9 @@ void TMainWindow::setzeGeneratorLaeuft(bool laeuft) {
     }
     k_generatorLaeuft = false;
     // The lessons the thread made go to the disk at once.
-    speichereBald();
-    if (k_ordnerVerweigert.empty()) k_speicherUhr->start(0);
+    k_speicherstand.geaendert();
+    k_speicherstand.gleich();
 }
-
-bool TMainWindow::speichertBald() const { return k_speicherUhr->isActive(); }
-
-bool TMainWindow::wiederholtSpeichern() const { return k_wiederholUhr->isActive(); }
 
 bool TMainWindow::speichernAufgeschoben() const {
     // Not while a generator writes into the lists, a plug-in is called (it may be writing
@@ -716,54 +698,31 @@ bool TMainWindow::speichernAufgeschoben() const {
 }
 
 void TMainWindow::speichereNachAenderung() {
-    if (!k_ungespeichert) return;
+    if (!k_speicherstand.ungespeichert()) return;
     if (speichernAufgeschoben()) {
         // Written as soon as nothing holds it back any more.
-        k_speicherUhr->start(SPEICHER_NACHFRAGE);
+        k_speicherstand.spaeter();
         return;
     }
-    const std::string fehler = speicherFehler();
-    if (fehler.empty()) {
-        if (!std::exchange(k_speicherFehlerGemeldet, false)) return;
-        meldung("Das Speichern ist wieder gelungen: Der Datenbestand ist jetzt vollständig in der Datei "
-                "aktuell.sdb gespeichert.",
-                "Gespeichert", MB_OK | MB_ICONINFORMATION, this);
-        return;
-    }
-    k_seitErsterAenderung.start();
-    if (!k_ordnerVerweigert.empty()) {
-        // Another program's year is in the folder now: said once, never tried again.
-        if (std::exchange(k_ordnerVerweigertGemeldet, true)) return;
-        meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
-        return;
-    }
-    // Tried again quietly, with the next change or after a while without one (room on the disk may
-    // come back). A year without its structure cannot be written in this session at all.
-    if (k_schulverwaltung.hatStruktur()) k_wiederholUhr->start(k_wiederholung);
-    if (std::exchange(k_speicherFehlerGemeldet, true)) return;
-    const char* const weiter =
-        k_schulverwaltung.hatStruktur()
-            ? "\n\nDie Änderungen bleiben erhalten, solange das Programm läuft;\ndas Speichern wird mit jeder "
-              "Änderung und etwa alle 30 Sekunden\nerneut versucht."
-            : "\n\nÄnderungen können in dieser Sitzung nicht gespeichert werden;\ndie Datei aktuell.sdb bleibt, wie "
-              "sie ist. Um weiterzuarbeiten,\nstellen Sie über „Programm › Jahrgang wiederherstellen“ einen\n"
-              "archivierten Jahrgang wieder her, oder beenden Sie das Programm\nund ersetzen Sie die beschädigte "
-              "Datei durch eine Sicherung.";
-    meldung(fehler + weiter, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
+    speichereAktuell();
 }
 
 bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
-    // A year whose structure did not load is not written; the plug-in finds aktuell.sdb as it is.
     std::string fehler;
-    if (!ordnerVerweigert().empty())
-        fehler = k_ordnerVerweigert;
-    else if (!behalteAlteDatei())
-        fehler = "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
-    else if (k_schulverwaltung.hatStruktur() && (!speichereAktuell() || !speichereSicherung()))
-        fehler = "Der Datenbestand konnte nicht in den Dateien aktuell.sdb und aktuell.tmp gespeichert werden.";
+    if (!k_schulverwaltung.hatStruktur()) {
+        // A year whose structure did not load is not written; the plug-in finds aktuell.sdb as it is.
+        if (!ordnerVerweigert().empty())
+            fehler = ordnerVerweigert();
+        else if (!behalteAlteDatei())
+            fehler = "Die Datei aktuell.sdb konnte nicht als aktuell.sdb.bak gesichert werden.";
+    } else {
+        fehler = schreibeAktuell();
+        // The year's write ended; a failure is said in the box below.
+        k_speicherstand.geschrieben(fehler, TSpeicherstand::Bericht::VomAufrufer, true);
+        if (fehler.empty() ? !speichereSicherung() : fehler == NICHT_GESPEICHERT)
+            fehler = "Der Datenbestand konnte nicht in den Dateien aktuell.sdb und aktuell.tmp gespeichert werden.";
+    }
     if (fehler.empty()) return true;
-    k_speicherFehlerGemeldet = true;  // the delayed write does not report it again
-    if (!k_ordnerVerweigert.empty()) k_ordnerVerweigertGemeldet = true;
     meldung(fehler + "\nDie Erweiterung wird nicht ausgeführt, damit keine Änderungen verloren gehen.", "Fehler",
             MB_OK | MB_ICONEXCLAMATION, eltern);
     return false;
@@ -772,25 +731,23 @@ bool TMainWindow::sichereVorErweiterung(QWidget* eltern) {
 bool TMainWindow::queryClose() {
     // The close writes and reports by itself: the delayed write does not try again while its
     // boxes are open, and a failure reported here counts as the one report.
-    k_speicherUhr->stop();
-    k_wiederholUhr->stop();
+    k_speicherstand.halteAn();
     std::string frage = "Wollen Sie die Schulverwaltung\nwirklich beenden?";
-    if (const std::string fehler = speicherFehler(); !fehler.empty()) {
-        k_speicherFehlerGemeldet = true;
-        if (!k_ordnerVerweigert.empty()) k_ordnerVerweigertGemeldet = true;
+    const std::string fehler = schreibeAktuell();
+    k_speicherstand.geschrieben(fehler, TSpeicherstand::Bericht::VomAufrufer, k_schulverwaltung.hatStruktur());
+    k_speicherstand.halteAn();
+    if (!fehler.empty()) {
         meldung(fehler, "Fehler", MB_OK | MB_ICONEXCLAMATION, this);
-        if (k_ungespeichert)
+        if (k_speicherstand.ungespeichert())
             frage += "\n\nDie Änderungen seit dem letzten erfolgreichen Speichern\ngehen beim Beenden verloren.";
     }
     if (meldung(frage, "Beenden", MB_YESNO | MB_ICONQUESTION, this) != IDYES) {
         // Tried again, without a new report.
-        if (k_ungespeichert && k_ordnerVerweigert.empty()) k_speicherUhr->start(SPEICHER_VERZOEGERUNG);
+        k_speicherstand.weiter();
         return false;
     }
     // The data go now; what could not be written is not written later as an emptied year.
-    k_ungespeichert = false;
-    k_speicherUhr->stop();
-    k_wiederholUhr->stop();
+    k_speicherstand.nichtsOffen();
     k_schulverwaltung.clear();
     return true;
 }

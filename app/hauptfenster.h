@@ -3,13 +3,14 @@
 #pragma once
 
 #include "app/plugin.h"
+#include "app/speicherstand.h"
 #include "model/schulverwaltung/schulverwaltung.h"
 
-#include <QElapsedTimer>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <string>
@@ -75,9 +76,9 @@ class Ordnerwache {
 public:
     virtual ~Ordnerwache() = default;
     // Empty when the year's files may be written now; else why not, and then none of them is
-    // written again in this session. `dateiWieBekannt`: aktuell.sdb is still the file this
-    // program last read or wrote.
-    virtual std::string vorDemSchreiben(bool dateiWieBekannt) = 0;
+    // written again in this session. `dateiWieBekannt` tells whether aktuell.sdb is still the file
+    // this program last read or wrote (asked where the folder was not locked until now).
+    virtual std::string vorDemSchreiben(const std::function<bool()>& dateiWieBekannt) = 0;
     // Whether the start already told the user that the year may not be saved in this folder.
     virtual bool speichernGemeldet() const = 0;
 };
@@ -143,22 +144,16 @@ public:
     // and the plug-ins with a window are told at once.
     void saveDatenbestand();
     // ---- writing the year as it is made
-    // The data changed: aktuell.sdb is written SPEICHER_VERZOEGERUNG ms after the last change,
-    // and at the latest SPEICHER_HOECHSTENS ms after the first change not yet written.
+    // The data changed: aktuell.sdb is written TSpeicherstand::VERZOEGERUNG ms after the last change,
+    // and at the latest TSpeicherstand::HOECHSTENS ms after the first change not yet written.
     void speichereBald();
-    bool hatUngespeicherteAenderungen() const { return k_ungespeichert; }
+    bool hatUngespeicherteAenderungen() const { return k_speicherstand.ungespeichert(); }
     // True while the delayed write waits for its time (not counting the retry after a failure).
-    bool speichertBald() const;
+    bool speichertBald() const { return k_speicherstand.bald(); }
     // Whether a failed write waits to be tried again.
-    bool wiederholtSpeichern() const;
-    // The time between the tries after a failed write (SPEICHER_WIEDERHOLUNG; shorter in tests).
-    void setzeSpeicherWiederholung(int ms) { k_wiederholung = ms; }
-    static constexpr int SPEICHER_VERZOEGERUNG = 1500;
-    static constexpr int SPEICHER_HOECHSTENS = 5000;
-    // After a failed write, the next try comes this much later without any change.
-    static constexpr int SPEICHER_WIEDERHOLUNG = 30000;
-    // How often a write held back (a plug-in call, a reload) looks whether it may go on.
-    static constexpr int SPEICHER_NACHFRAGE = 200;
+    bool wiederholtSpeichern() const { return k_speicherstand.wiederholt(); }
+    // The time between the tries after a failed write (TSpeicherstand::WIEDERHOLUNG; shorter in tests).
+    void setzeSpeicherWiederholung(int ms) { k_speicherstand.setzeWiederholung(ms); }
     void reloadDatenbestand();
     // What updatesv asks for: a reload now; after the set-up, change
     // notification or plug-in run in progress; or none while a reload runs,
@@ -235,10 +230,13 @@ private:
     // Widens the class tab's combo boxes for their entries.
     void passeKlassenCombosAn();
     void fuelleStundenplan();
-    // Saves to aktuell.sdb; after a failed start-up load the old file is kept
-    // as aktuell.sdb.bak first (behalteAlteDatei). A year whose structure did not load is
-    // never written (false).
-    bool speichereAktuell();
+    // Writes aktuell.sdb; after a failed start-up load the old file is kept as aktuell.sdb.bak
+    // first (behalteAlteDatei). A year whose structure did not load is never written. Empty when
+    // written, else why not. Only the writes of the year below call it, each telling k_speicherstand.
+    std::string schreibeAktuell();
+    // The write of the year that every path but the plug-in's and the close's takes: written, and
+    // k_speicherstand told, which reports a failure (or the success after one). Empty when written.
+    std::string speichereAktuell();
     bool behalteAlteDatei();
     // Writes the backup aktuell.tmp, as private as aktuell.sdb.
     bool speichereSicherung();
@@ -251,13 +249,11 @@ private:
     // must not run (it would read, and the reload bring back, an older year): says so and
     // returns false.
     bool sichereVorErweiterung(QWidget* eltern);
-    // The timer's write; a failure is reported once until a write succeeds again.
+    // The timers' write: now, or a moment later while something holds it back.
     void speichereNachAenderung();
     bool speichernAufgeschoben() const;
     // A generator's thread starts or has ended: see k_generatorLaeuft.
     void setzeGeneratorLaeuft(bool laeuft);
-    // Writes aktuell.sdb as speichereAktuell does; empty when written, else why not.
-    std::string speicherFehler();
     // The plug-in of tab 7 + k, the k-th with a window; null on the fixed tabs.
     c_Plugin* pluginDesReiters(int reiter) const;
     // Saves aktuell.sdb and aktuell.tmp, starts the plug-in with this window
@@ -339,17 +335,8 @@ private:
     const c_Klasse* k_klasseGewaehlt = nullptr;
     const void* k_besitzerGewaehlt = nullptr;
 
-    QTimer* k_speicherUhr = nullptr;
-    QTimer* k_wiederholUhr = nullptr;  // the next try after a failed write
-    int k_wiederholung = SPEICHER_WIEDERHOLUNG;
-    bool k_ungespeichert = false;
-    QElapsedTimer k_seitErsterAenderung;  // since the first change not yet written
-    // A failed write was reported (or the start said that nothing can be saved here): further
-    // failures go unsaid, and the first write that succeeds again says so.
-    bool k_speicherFehlerGemeldet = false;
     Ordnerwache* k_ordnerwache = nullptr;
-    std::string k_ordnerVerweigert;  // why the year's files are not written any more, once refused
-    bool k_ordnerVerweigertGemeldet = false;
+    TSpeicherstand k_speicherstand;
     struct Dateistand {
         bool vorhanden = false;
         unsigned long long geraet = 0, knoten = 0, groesse = 0;

@@ -3,8 +3,10 @@
 #include "platform/textfile.h"
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <csignal>
+#include <ctime>
 #include <fstream>
 #include <utility>
 #include <vector>
@@ -257,6 +259,16 @@ int legeDirektAn(const std::string& pfad, const std::string& inhalt, Deskriptor&
     return 0;
 }
 
+// Whether the entry `st` was last written less than JUNGE_SPERRE_MS ago; one from the
+// future (another computer's clock) counts as young.
+bool jung(const struct stat& st) {
+    struct timespec jetzt {};
+    ::clock_gettime(CLOCK_REALTIME, &jetzt);
+    const long long ms = (static_cast<long long>(jetzt.tv_sec) - st.st_mtim.tv_sec) * 1000 +
+                         (jetzt.tv_nsec - st.st_mtim.tv_nsec) / 1000000;
+    return ms < JUNGE_SPERRE_MS;
+}
+
 bool istUngewiss(Sperrbefund::Art art) {
     return art != Sperrbefund::Art::Laeuft && art != Sperrbefund::Art::Beendet && art != Sperrbefund::Art::KeineDatei;
 }
@@ -333,6 +345,11 @@ bool Sperrdatei::ergaenzeInhalt() {
     return !k_inhaltFehlt;
 }
 
+bool Sperrdatei::istNochEigene() const {
+    struct stat offen {}, dort {};
+    return ::fstat(k_fd, &offen) == 0 && ::lstat(k_pfad.c_str(), &dort) == 0 && dieselbe(offen, dort);
+}
+
 Sperrdatei::~Sperrdatei() {
     // Removed before the kernel lock goes, so that no one finds the file without its holder.
     struct stat st {};
@@ -354,6 +371,7 @@ Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage
         Sperrbefund::Art art = Sperrbefund::Art::Leer;
     } zusage;
     bool alteEntfernt = false, ohneLinks = false;
+    const auto geduldBis = std::chrono::steady_clock::now() + std::chrono::milliseconds(JUNGE_SPERRE_MS);
     unsigned zufall = static_cast<unsigned>(::getpid());
     // Each round ends with the folder locked, a verdict, or a lock that went, changed or was
     // judged by another program at the same moment; only programs racing each other for the
@@ -392,10 +410,19 @@ Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage
             e.ergebnis = Ordnersperre::Belegt;
             return e;
         }
-        if (v.befund.art == Sperrbefund::Art::KeineDatei) {
+        // A folder stays; a symbolic link (or a pipe) is no program's lock: it goes, and the lock
+        // takes the place of the entry itself.
+        if (v.befund.art == Sperrbefund::Art::KeineDatei && v.befund.fehler == EISDIR) {
             e.ergebnis = Ordnersperre::Unentfernbar;
             e.fehler = v.befund.fehler;
             return e;
+        }
+        // Made a moment ago by a program that has no hard links to make it whole elsewhere: its
+        // contents and kernel lock follow at once.
+        if (v.befund.art == Sperrbefund::Art::Leer && jung(v.st) && std::chrono::steady_clock::now() < geduldBis) {
+            v.datei.schliesse();
+            ::usleep(50000);
+            continue;
         }
         if (istUngewiss(v.befund.art) &&
             !(zusage.gilt && dieselbe(zusage.st, v.st) && zusage.bytes == v.bytes && zusage.art == v.befund.art)) {

@@ -46,7 +46,8 @@ struct Sperrbefund {
         Leer,            // an empty file (a power cut just after it was made)
         Ungueltig,       // no process number in it
         Unlesbar,        // cannot be read (`fehler`)
-        KeineDatei       // a folder or another kind of entry (`fehler` EISDIR for a folder, else 0)
+        KeineDatei       // a folder or another kind of entry (`fehler` EISDIR for a folder, else 0); only a
+                         // folder stays, anything else (a symbolic link) is no lock and is replaced
     };
     Art art = Art::Leer;
     bool lesbar = false;      // `angaben` hold what the file says
@@ -76,6 +77,10 @@ public:
     bool inhaltFehlt() const { return k_inhaltFehlt; }
     // Writes the contents where they were missing; true when the file holds them now.
     bool ergaenzeInhalt();
+    // Whether the file at the lock's place is still the one this process holds: false once it was
+    // removed (by hand, a clean-up, a program on another computer that was allowed to take it over)
+    // or another file stands there.
+    bool istNochEigene() const;
 
 private:
     std::string k_pfad;
@@ -88,7 +93,7 @@ enum class Ordnersperre {
     Gesperrt,      // this program holds the folder now
     Belegt,        // another running program holds it
     Abgelehnt,     // a lock that may still be in use was in the way, and the user kept it
-    Unentfernbar,  // something that is no lock file (a folder) is in the lock's place
+    Unentfernbar,  // a folder is in the lock's place
     NichtMoeglich  // no lock can be made (write-protected folder, full disk), also where an old
                    // lock that no program holds any more went or cannot be removed
 };
@@ -109,7 +114,10 @@ struct Sperrergebnis {
 // Programs that start at the same moment never ask about each other's lock: a lock is written
 // and locked under a name of its own before it appears in its place, and a program that only
 // judges an old lock holds its kernel lock shared, so that no other judge takes it for a holder.
+// Where the file system has no hard links, a lock is made in its place and is empty for a moment:
+// an empty lock that nobody holds is only asked about once it is JUNGE_SPERRE_MS old.
 using Uebernahmefrage = std::function<bool(const Sperrbefund&)>;
+constexpr int JUNGE_SPERRE_MS = 2000;
 
 // Locks the folder of the lock file `pfad` for this process.
 Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage);

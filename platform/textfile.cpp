@@ -119,7 +119,7 @@ void TextFileWriter::writeLines(std::string_view utf8) {
     if (!utf8.empty() && utf8.back() != '\n') m_buffer += "\r\n";
 }
 
-bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer, m_ablage, m_vorbild); }
+bool TextFileWriter::commit() { return writeFileAtomically(m_path, m_buffer, m_ablage, m_vorbild, m_ziel); }
 
 namespace {
 // The temporary file of a write: the target's name, this suffix and six characters.
@@ -178,25 +178,32 @@ bool replaceFile(const std::string& neu, const std::string& ziel, TextFileWriter
                  const std::string& vorbild) {
     // The new file takes the place of the old one with its mode, group and, where this process
     // may give it, owner: in a shared folder the others keep their access. A copy takes them from
-    // its original instead, and is no more open to others than that.
+    // its original instead, and is no more open to others than that. Only an ordinary file counts:
+    // what a link named `ziel` leads to is none of this file's business.
     struct stat st {};
-    const std::string& muster = vorbild.empty() ? ziel : vorbild;
-    const bool vorhanden = ::stat(muster.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const bool vorhanden = vorbild.empty() ? ::lstat(ziel.c_str(), &st) == 0 && S_ISREG(st.st_mode)
+                                           : ::stat(vorbild.c_str(), &st) == 0 && S_ISREG(st.st_mode);
     mode_t mode;
     if (vorhanden) {
         mode = st.st_mode & 07777;
+        // A copy stays the program's to replace, also when the year is write-protected.
+        if (!vorbild.empty()) mode |= S_IWUSR;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    const int fd = ::open(neu.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(neu.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     bool ok = fd >= 0;
     if (ok) {
         // The owner first: a change of owner clears the set-id bits, which the mode then restores.
         if (vorhanden && ::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
             // Neither is this process's to give: the file keeps the process's own.
         }
+        // A group that could not be kept gets nothing: the process's own group (or the folder's)
+        // is not the one the year was shared with.
+        struct stat neuSt {};
+        if (vorhanden && (::fstat(fd, &neuSt) != 0 || neuSt.st_gid != st.st_gid)) mode &= ~static_cast<mode_t>(S_IRWXG | S_ISGID);
         ok = ::fchmod(fd, mode) == 0;
         if (ok && ablage == TextFileWriter::Ablage::Platte && ::fsync(fd) != 0) ok = false;
         if (::close(fd) != 0) ok = false;
@@ -209,18 +216,24 @@ bool replaceFile(const std::string& neu, const std::string& ziel, TextFileWriter
     return ablage == TextFileWriter::Ablage::Zwischenspeicher || synchronisiereOrdner(ziel);
 }
 
-std::string newSiblingFile(const std::string& ziel) {
+std::string newSiblingFile(const std::string& ziel, int* fehler) {
     std::string tmp;
     const int fd = neueNachbardatei(ziel, tmp);
-    if (fd < 0) return std::string();
+    if (fd < 0) {
+        if (fehler) *fehler = errno;
+        return std::string();
+    }
     ::close(fd);
+    if (fehler) *fehler = 0;
     return tmp;
 }
 
 bool writeFileAtomically(const std::string& path, const std::string& bytes, TextFileWriter::Ablage ablage,
-                         const std::string& vorbild) {
-    const std::string ziel = writeTarget(path);
-    if (writeProtected(ziel)) return false;
+                         const std::string& vorbild, TextFileWriter::Ziel art) {
+    // A file of the program's own is written where its name is; the others where they live.
+    const bool eigen = art == TextFileWriter::Ziel::Eigen || !vorbild.empty();
+    const std::string ziel = eigen ? path : writeTarget(path);
+    if (!eigen && writeProtected(ziel)) return false;
     std::string tmp;
     const int fd = neueNachbardatei(ziel, tmp);
     if (fd < 0) return false;
@@ -246,7 +259,7 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes, Text
 bool copyFileAtomically(const std::string& from, const std::string& to) {
     std::string bytes;
     return leseDatei(from, bytes) == LineReader::Status::Ok &&
-           writeFileAtomically(to, bytes, TextFileWriter::Ablage::Platte, from);
+           writeFileAtomically(to, bytes, TextFileWriter::Ablage::Platte, from, TextFileWriter::Ziel::Eigen);
 }
 
 void removeStaleTemporaries(const std::string& path, bool gesperrteBehalten) {

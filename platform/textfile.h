@@ -40,10 +40,18 @@ public:
     // again; a full disk is reported either way).
     enum class Ablage { Platte, Zwischenspeicher };
 
-    // `vorbild`: a file whose mode, group and owner the written file takes in place of those of
-    // the file it replaces (a copy of the year is as private as the year); empty for none.
-    explicit TextFileWriter(std::string path, Ablage ablage = Ablage::Platte, std::string vorbild = {})
-        : m_path(std::move(path)), m_ablage(ablage), m_vorbild(std::move(vorbild)) {}
+    // What the name written to stands for. `Folgen`: a file the user keeps or chose (the year, an
+    // archive, an export), which may be a symbolic link to where it really lives; the file it leads
+    // to is replaced. `Eigen`: a file this program makes for itself beside the year (the structure
+    // file, the year's copies): whatever has that name (a link, a write-protected old copy) is
+    // replaced itself, and nothing a link leads to is written, chowned or chmodded.
+    enum class Ziel { Folgen, Eigen };
+
+    // `vorbild`: the file this one is a copy of (aktuell.tmp of aktuell.sdb): it takes that file's
+    // group and read rights, stays writable by its owner, and is always the program's own (Eigen).
+    explicit TextFileWriter(std::string path, Ablage ablage = Ablage::Platte, std::string vorbild = {},
+                            Ziel ziel = Ziel::Folgen)
+        : m_path(std::move(path)), m_ablage(ablage), m_vorbild(std::move(vorbild)), m_ziel(ziel) {}
 
     // One line of UTF-8 text; it is written in Windows-1252 followed by CR LF.
     void writeLine(const std::string& utf8);
@@ -59,6 +67,7 @@ private:
     std::string m_path;
     Ablage m_ablage;
     std::string m_vorbild;
+    Ziel m_ziel;
     std::string m_buffer;
 };
 
@@ -70,24 +79,30 @@ bool fileExists(const std::string& path);
 bool writeProtected(const std::string& ziel);
 
 // Replaces the file `path` by exactly `bytes`, atomically as TextFileWriter::commit does:
-// false, with the file as it was, when any step failed or the file is write-protected.
+// false, with the file as it was, when any step failed or the file is write-protected (a file of
+// the program's own, `Eigen` or with a `vorbild`, is replaced all the same).
 bool writeFileAtomically(const std::string& path, const std::string& bytes,
                          TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte,
-                         const std::string& vorbild = {});
-// Puts the complete file `neu` in the place of `ziel` (a rename): the new file takes the mode,
-// group and, where this process may give it, owner of the file it replaces, or of `vorbild` where
-// one is named (without that file, no wider mode than a new file gets). With Ablage::Platte the
-// file and then the folder's entries reach the disk, so that after a power cut `ziel` is either
-// the old file or the new one; a folder that cannot be opened for that (no read permission) is
-// left to the system, the file being in place. On failure `neu` is removed and `ziel` is as it was.
+                         const std::string& vorbild = {},
+                         TextFileWriter::Ziel ziel = TextFileWriter::Ziel::Folgen);
+// Puts the complete file `neu` in the place of `ziel` (a rename; a link named `ziel` is replaced
+// itself). The new file takes the mode, group and, where this process may give it, owner of the
+// ordinary file `ziel`, or, for a copy, those of `vorbild` with write permission for its owner
+// (without that file, no wider mode than a new file gets). Where the group cannot be kept, the new
+// file gets no rights for its group: a save never opens the year to a group that could not read it.
+// With Ablage::Platte the file and then the folder's entries reach the disk, so that after a power
+// cut `ziel` is either the old file or the new one; a folder that cannot be opened for that (no
+// read permission) is left to the system, the file being in place. On failure `neu` is removed and
+// `ziel` is as it was.
 bool replaceFile(const std::string& neu, const std::string& ziel,
                  TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte, const std::string& vorbild = {});
 // A new, empty file beside `ziel`, named as the writer names its temporary files; empty when none
-// could be made. One that a killed process left behind stays: the start-up removes only those of
-// the year's own files (removeStaleTemporaries), not those beside a file the user chose.
-std::string newSiblingFile(const std::string& ziel);
-// Copies the file `from` to `to` through writeFileAtomically, with the mode, group and owner of
-// `from`; false when it could not be read or written.
+// could be made, with the reason in `fehler` (errno) where given. One that a killed process left
+// behind stays: the start-up removes only those of the year's own files (removeStaleTemporaries),
+// not those beside a file the user chose.
+std::string newSiblingFile(const std::string& ziel, int* fehler = nullptr);
+// Copies the file `from` to `to` as a copy of it (a `vorbild`, so `to` is the program's own file);
+// false when it could not be read or written.
 bool copyFileAtomically(const std::string& from, const std::string& to);
 // The file a write to `path` replaces: `path` itself, or, where it is a symbolic link, the file
 // the link leads to (followed through further links), so the link stays a link.

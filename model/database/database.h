@@ -33,8 +33,9 @@ public:
 
     // The load procedure; run by the constructor.
     bool load();
-    // Writes the whole year; true when every line reached the file. A copy names the file whose
-    // mode, group and owner it takes (`vorbild`).
+    // Writes the whole year; true when every line reached the file. A copy names the file it is a
+    // copy of (`vorbild`): it takes that file's group and read rights and is written where its own
+    // name is, never through a link.
     bool save(const std::string& dateiname, const std::string& vorbild = {}) const;
 
     // What the constructor's load gave: its result, and the file it read

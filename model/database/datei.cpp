@@ -263,7 +263,9 @@ bool c_Database::load() {
     k_hatDateiname = true;
     if (status != text::LineReader::Status::Ok) {
         if (status == text::LineReader::Status::Missing) {
-            text::TextFileWriter out(STRUKTURDATEI);
+            // The program's own file: a link of that name is replaced, not followed.
+            text::TextFileWriter out(STRUKTURDATEI, text::TextFileWriter::Ablage::Platte, {},
+                                     text::TextFileWriter::Ziel::Eigen);
             out.writeLine(STRUKTURDATEI_KOPF);
             for (const std::string& z : standardStrukturAbschnitt()) out.writeLine(z);
             out.commit();

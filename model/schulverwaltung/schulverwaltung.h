@@ -35,7 +35,8 @@ public:
     // holds the messages (or says that the file is missing) and false comes back.
     bool reload(const char* dateiname, std::string* fehler);
     int save(const char* dateiname);
-    // The same for a copy of the year: it takes the mode, group and owner of the file `vorbild`.
+    // The same for a copy of the year (aktuell.tmp): it takes the group and read rights of the file
+    // `vorbild` and replaces whatever has its name, a link included, never what that leads to.
     int save(const char* dateiname, const char* vorbild);
     // Whether the year's templates loaded whole (its structure section passed its checks).
     bool hatStruktur() const { return k_database && k_database->isStrukturGeladen(); }

@@ -2,7 +2,9 @@
 #include "platform/sperrdatei.h"
 #include "testhilfe.h"
 
+#include <chrono>
 #include <csignal>
+#include <thread>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -65,6 +67,7 @@ TEST_F(SperrdateiTest, AnotherProgramJudgingTheSameLockIsNoHolder) {
     // shared, as a judge does. This start asks about the lock as it would alone; a holder (who
     // holds it exclusively) is refused.
     testhilfe::schreibeDatei("orvaskeln.lock", "");
+    fs::last_write_time("orvaskeln.lock", fs::file_time_type::clock::now() - std::chrono::hours(1));
     for (const int art : {LOCK_SH, LOCK_EX}) {
         const int andere = ::open("orvaskeln.lock", O_RDONLY | O_CLOEXEC);
         ASSERT_EQ(::flock(andere, art | LOCK_NB), 0);
@@ -127,6 +130,43 @@ TEST_F(SperrdateiTest, ALockThatChangesWhileTheUserIsAskedIsJudgedAnew) {
     EXPECT_EQ(e.ergebnis, Ordnersperre::Belegt);
     EXPECT_EQ(testhilfe::leseDatei("orvaskeln.lock"), zweite);
     ::close(andere);
+}
+
+TEST_F(SperrdateiTest, AnEmptyLockJustMadeIsJudgedAgainBeforeTheUserIsAsked) {
+    // Where the file system has no hard links, a program that starts makes its lock in its place and
+    // fills and locks it a moment later: another start meanwhile must not ask about it as if it
+    // were left from a crash. One that stays empty is asked about, once it is no longer young.
+    for (const bool gefuellt : {true, false}) {
+        SCOPED_TRACE(gefuellt ? "gefüllt" : "bleibt leer");
+        testhilfe::schreibeDatei("orvaskeln.lock", "");
+        int halter = -1;
+        std::thread start;
+        if (gefuellt)
+            start = std::thread([&halter] {
+                ::usleep(300000);
+                halter = ::open("orvaskeln.lock", O_RDWR | O_CLOEXEC);
+                ::flock(halter, LOCK_EX);
+                const std::string inhalt = sperrInhalt(eigeneSperrAngaben());
+                static_cast<void>(::write(halter, inhalt.data(), inhalt.size()));
+            });
+        const auto beginn = std::chrono::steady_clock::now();
+        long long gefragtNachMs = -1;
+        const Sperrergebnis e = sperreOrdner("orvaskeln.lock", [&](const Sperrbefund& b) {
+            EXPECT_EQ(b.art, Art::Leer);
+            gefragtNachMs = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - beginn).count();
+            return false;
+        });
+        if (start.joinable()) start.join();
+        if (gefuellt) {
+            EXPECT_EQ(e.ergebnis, Ordnersperre::Belegt);
+            EXPECT_EQ(gefragtNachMs, -1);
+        } else {
+            EXPECT_EQ(e.ergebnis, Ordnersperre::Abgelehnt);
+            EXPECT_GE(gefragtNachMs, JUNGE_SPERRE_MS - 500);
+        }
+        if (halter >= 0) ::close(halter);
+        fs::remove("orvaskeln.lock");
+    }
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ struct Wache : Ordnerwache {
     bool gemeldet = false;
     std::string grund;
     int gefragt = 0;
-    std::string vorDemSchreiben(bool) override {
+    std::string vorDemSchreiben(const std::function<bool()>&) override {
         ++gefragt;
         return grund;
     }
@@ -99,13 +99,13 @@ TEST_F(SpeichernTest, ChangesInQuickSuccessionAreWrittenWithinAFewSeconds) {
         bool zuLang = false;
         QElapsedTimer seitErster;
         seitErster.start();
-        for (int n = 0; !zuLang && !vomDeckel && seitErster.elapsed() < 4 * TMainWindow::SPEICHER_HOECHSTENS; ++n) {
+        for (int n = 0; !zuLang && !vomDeckel && seitErster.elapsed() < 4 * TSpeicherstand::HOECHSTENS; ++n) {
             neuerSchueler(sv, ("Eilig" + std::to_string(runde) + "-" + std::to_string(n)).c_str());
             w->saveDatenbestand();
             QElapsedTimer warten;
             warten.start();
             QTest::qWait(100);
-            zuLang = warten.elapsed() >= TMainWindow::SPEICHER_VERZOEGERUNG;
+            zuLang = warten.elapsed() >= TSpeicherstand::VERZOEGERUNG;
             vomDeckel = !zuLang && aufDerPlatte(erster.c_str());
         }
         if (!zuLang) break;
@@ -209,6 +209,50 @@ TEST_F(SpeichernTest, AFailedWriteIsReportedOnceRetriedWithoutAChangeAndItsSucce
     w->saveDatenbestand();
     warteUeberDieVerzoegerung(w.get());
     EXPECT_EQ(m_meldungen.anzahl(), 3u);
+}
+
+// Whichever path writes the year (the delayed write, or at once for a plug-in with a window of its
+// own), a success after a reported failure is said, and so the next failure is reported anew.
+TEST_F(SpeichernTest, EveryPathThatWritesTheYearSaysItsSuccessAfterAFailure) {
+    plugin("fenster", "a_fenster.so");
+    auto r = rahmen();
+    TMainWindow* w = r->client();
+    const auto aendere = [&](const char* name) {
+        neuerSchueler(w->schulverwaltung(), name);
+        w->saveDatenbestand();  // written at once, for the plug-in
+    };
+    const struct {
+        bool voll;
+        const char* caption;  // of the box that follows
+    } schritte[] = {{true, "Fehler"}, {false, "Gespeichert"}, {true, "Fehler"}, {false, "Gespeichert"}};
+    std::size_t boxen = 0;
+    for (const auto& s : schritte) {
+        SCOPED_TRACE(std::to_string(boxen));
+        std::unique_ptr<VolleFestplatte> voll;
+        if (s.voll) voll = std::make_unique<VolleFestplatte>(1000);
+        aendere(s.voll ? "Voll" : "Platz");
+        ASSERT_EQ(m_meldungen.anzahl(), ++boxen);
+        EXPECT_EQ(m_meldungen.letzte().caption, s.caption);
+        EXPECT_EQ(w->hatUngespeicherteAenderungen(), s.voll);
+    }
+}
+
+// A year that failed to load is kept as aktuell.sdb.bak before the extensions dialog opens; where
+// the folder's watch refuses the year's files, not even that copy is written.
+TEST_F(SpeichernTest, TheExtensionsDialogAsksTheFolderWatchBeforeItKeepsTheOldYear) {
+    plugin("ohnefenster", "b_ohne.so");
+    schreibe(AKTUELLE_DATEI, kaputt());
+    Wache wache;
+    wache.grund = "Eine andere Schulverwaltung arbeitet inzwischen in diesem Arbeitsordner.";
+    setzeOrdnerwache(&wache);
+    auto w = fenster(false);
+    setzeOrdnerwache(nullptr);
+    m_meldungen.leeren();
+    imDialog([](QWidget* d) { d->findChild<QPushButton*>("id2")->click(); });  // should it open all the same
+    w->befehl(CM_ERWEITERUNGEN);
+    EXPECT_FALSE(fs::exists(std::string(AKTUELLE_DATEI) + ".bak"));
+    ASSERT_EQ(m_meldungen.anzahl(), 1u);
+    EXPECT_EQ(m_meldungen.letzte().text, wache.grund);
 }
 
 // The start already said that nothing can be saved here: a failing write says nothing more, the
@@ -368,7 +412,7 @@ TEST_F(SpeichernTest, AChangeIsWrittenWhileTheExtensionsDialogIsOpen) {
     bool geschrieben = false;
     imDialog([&](QWidget* d) {
         geschrieben = QTest::qWaitFor([w] { return !w->hatUngespeicherteAenderungen(); },
-                                      3 * TMainWindow::SPEICHER_HOECHSTENS) &&
+                                      3 * TSpeicherstand::HOECHSTENS) &&
                       aufDerPlatte("Wartend");
         d->findChild<QPushButton*>("id2")->click();
     });
