@@ -27,8 +27,13 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSet>
 #include <QRadioButton>
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -518,6 +523,98 @@ TEST_F(AusgabeTest, LongTextIsPaginatedLineByLine) {
     f.befehl(CM_SEITENANSICHT);
     EXPECT_TRUE(gefunden);
     EXPECT_EQ(seiten, m_druck.ansichtSeiten());
+}
+
+// A line longer than the page wraps at the right margin on the printed and previewed pages, with
+// the fonts and character effects of the editor, which keeps its lines whole on screen.
+TEST_F(AusgabeTest, LongLinesWrapAtTheRightMarginOfThePrintedAndPreviewedPages) {
+    baueJahr();
+    // 30 lines of 60 different words each, then a word longer than any line.
+    std::string lang;
+    QSet<QString> woerter;
+    for (int z = 1; z <= 30; ++z) {
+        for (int w = 1; w <= 60; ++w) {
+            const QString wort = QString("Z%1Wort%2").arg(z).arg(w);
+            woerter.insert(wort);
+            lang += ss(wort) + (w < 60 ? " " : "\n");
+        }
+    }
+    lang += std::string(400, 'x') + "\n";
+    const QString pdf = bildschirmfotoOrdner() + "/umbruch.pdf";
+    m_druck.setzePdfDatei(pdf);
+    m_druck.beiAnsicht([](QWidget* ansicht) { bild(ansicht, "seitenansicht-umbruch"); });
+    TDruckerDialog d(nullptr, 413, nullptr, sv.get(), nullptr, nullptr, nullptr, 4, 3, 2024);
+    kind<QRadioButton>(&d, 406)->setChecked(true);
+    bool gefunden = false;
+    beiModalemFenster<TPrintMainWindow>([&](TPrintMainWindow* f) {
+        QTextEdit* edit = f->richEdit();
+        f->appendText(lang);
+        // The first long line bold, the second one in a large serif font.
+        const QString text = edit->toPlainText();
+        auto waehle = [&](const QString& von, const QString& bis) {
+            QTextCursor c(edit->document());
+            c.setPosition(static_cast<int>(text.indexOf(von)));
+            c.setPosition(static_cast<int>(text.indexOf(bis) + bis.size()), QTextCursor::KeepAnchor);
+            edit->setTextCursor(c);
+        };
+        waehle("Z1Wort1 ", "Z1Wort60");
+        f->befehl(CM_FETT);
+        waehle("Z2Wort1 ", "Z2Wort60");
+        QFont serif(QStringLiteral("DejaVu Serif"));
+        serif.setPointSize(12);
+        m_druck.antworteSchrift(serif);
+        f->befehl(CM_SCHRIFT);
+        f->befehl(CM_DRUCK_DRUCKEN);
+        f->befehl(CM_SEITENANSICHT);
+
+        // On screen the lines stay whole.
+        EXPECT_EQ(edit->lineWrapMode(), QTextEdit::NoWrap);
+        EXPECT_EQ(edit->document()->defaultTextOption().wrapMode(), QTextOption::NoWrap);
+
+        // The pages as printed: every line ends before the right margin, every word is whole.
+        const std::unique_ptr<QTextDocument> seiten = seitenText(*edit->document(), f->drucker());
+        QAbstractTextDocumentLayout* layout = seiten->documentLayout();
+        const qreal links = layout->blockBoundingRect(seiten->begin()).left();
+        EXPECT_NEAR(links, 2 / 2.54 * f->drucker()->logicalDpiX(), 2);  // 2 cm
+        const qreal rechts = seiten->pageSize().width() - links;
+        QSet<QString> gedruckt;
+        int zeilen = 0, zuBreit = 0;
+        for (QTextBlock b = seiten->begin(); b.isValid(); b = b.next()) {
+            const qreal x = layout->blockBoundingRect(b).left();
+            for (int i = 0; i < b.layout()->lineCount(); ++i, ++zeilen) {
+                const QTextLine z = b.layout()->lineAt(i);
+                if (x + z.x() + z.naturalTextWidth() > rechts + 0.5) ++zuBreit;
+                QString teil = b.text().mid(z.textStart(), z.textLength());
+                teil.replace(QChar::LineSeparator, ' ');
+                for (const QString& wort : teil.split(' ', Qt::SkipEmptyParts)) gedruckt.insert(wort);
+            }
+        }
+        EXPECT_EQ(zuBreit, 0) << "of " << zeilen << " lines";
+        EXPECT_EQ(QSet<QString>(woerter).subtract(gedruckt).size(), 0);
+        // The effects and the font came along.
+        auto formatBei = [&](const QString& wort) {
+            QTextCursor c(seiten.get());
+            c.setPosition(static_cast<int>(seiten->toPlainText().indexOf(wort)) + 1);
+            return c.charFormat();
+        };
+        EXPECT_EQ(formatBei("Z1Wort30").fontWeight(), QFont::Bold);
+        EXPECT_EQ(formatBei("Z2Wort30").font().family(), "DejaVu Serif");
+        EXPECT_EQ(formatBei("Z2Wort30").font().pointSize(), 12);
+        EXPECT_EQ(formatBei("Z3Wort30").fontWeight(), QFont::Normal);
+
+        // The PDF file and the preview have the pages of that layout; whole lines would fit on one.
+        const std::string bytes = lese(pdf.toStdString());
+        int pdfSeiten = 0;
+        for (std::size_t p = bytes.find("/Type /Page\n"); p != std::string::npos; p = bytes.find("/Type /Page\n", p + 1))
+            ++pdfSeiten;
+        EXPECT_GE(seiten->pageCount(), 3);
+        EXPECT_EQ(pdfSeiten, seiten->pageCount());
+        EXPECT_EQ(m_druck.ansichtSeiten(), seiten->pageCount());
+        f->befehl(CM_DRUCK_ABBRUCH);
+    }, &gefunden);
+    kind<QPushButton>(&d, 1)->click();
+    EXPECT_TRUE(gefunden);
+    EXPECT_TRUE(m_meldungen.meldungen().empty());
 }
 
 // ---------------------------------------------------------------- main window commands
