@@ -209,9 +209,10 @@ bool replaceFile(const std::string& neu, const std::string& ziel, TextFileWriter
     return ablage == TextFileWriter::Ablage::Zwischenspeicher || synchronisiereOrdner(ziel);
 }
 
-std::string newSiblingFile(const std::string& ziel) {
+std::string newSiblingFile(const std::string& ziel, int* fehler) {
     std::string tmp;
     const int fd = neueNachbardatei(ziel, tmp);
+    if (fehler) *fehler = fd < 0 ? errno : 0;
     if (fd < 0) return std::string();
     ::close(fd);
     return tmp;

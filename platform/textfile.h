@@ -83,9 +83,10 @@ bool writeFileAtomically(const std::string& path, const std::string& bytes,
 bool replaceFile(const std::string& neu, const std::string& ziel,
                  TextFileWriter::Ablage ablage = TextFileWriter::Ablage::Platte, const std::string& vorbild = {});
 // A new, empty file beside `ziel`, named as the writer names its temporary files; empty when none
-// could be made. One that a killed process left behind stays: the start-up removes only those of
-// the year's own files (removeStaleTemporaries), not those beside a file the user chose.
-std::string newSiblingFile(const std::string& ziel);
+// could be made, and then `fehler`, where given, holds the reason (errno; 0 after success). One
+// that a killed process left behind stays: the start-up removes only those of the year's own
+// files (removeStaleTemporaries), not those beside a file the user chose.
+std::string newSiblingFile(const std::string& ziel, int* fehler = nullptr);
 // Copies the file `from` to `to` through writeFileAtomically, with the mode, group and owner of
 // `from`; false when it could not be read or written.
 bool copyFileAtomically(const std::string& from, const std::string& to);

@@ -41,8 +41,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace jahrgang;
 
@@ -439,8 +444,8 @@ TEST_F(AusgabeTest, PrintIntoAFileThatCannotBeWrittenWholeKeepsTheOldFile) {
 }
 
 // Printing into a file respects the file as the exports do, for a user without root's rights: a
-// file that may not be written is refused with the exports' words and stays as it is; a writable
-// file in a folder where nothing new can be made is printed into directly.
+// file that may not be written is refused with a box that names write protection and stays as it
+// is; a writable file in a folder where nothing new can be made is printed into directly.
 TEST_F(AusgabeTest, PrintIntoAFileThatMayNotBeWrittenIsRefusedOneInAClosedFolderIsPrintedDirectly) {
     TPrintMainWindow f(nullptr, nullptr, "Druckvorschau", new QTextEdit);
     f.setupFenster();
@@ -477,7 +482,7 @@ TEST_F(AusgabeTest, PrintIntoAFileThatMayNotBeWrittenIsRefusedOneInAClosedFolder
             for (const auto& m : m_meldungen.meldungen()) was += m.text + "|" + m.caption + "|" + std::to_string(m.flags);
             return was;
         });
-        const std::string meldung = fall.gedruckt ? "" : std::string(EXPORT_FEHLER) + "|Fehler|48";
+        const std::string meldung = fall.gedruckt ? "" : dateiGeschuetztText(ss(pdf)) + "|Fehler|48";
         EXPECT_EQ(antwort, (fall.gedruckt ? "0\n" : "1\n") + meldung);
         QFile datei(pdf);
         ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
@@ -494,6 +499,90 @@ TEST_F(AusgabeTest, PrintIntoAFileThatMayNotBeWrittenIsRefusedOneInAClosedFolder
         // Nothing left beside it.
         EXPECT_EQ(QDir(QString::fromStdString(ordner)).entryList(QDir::Files), QStringList{"ausdruck.pdf"});
     }
+    EXPECT_EQ(dateiGeschuetztText("/tmp/a.pdf"), "Der Ausdruck konnte nicht in die Datei\n/tmp/a.pdf\ngeschrieben "
+                                                "werden: Die Datei ist schreibgeschützt.\nDie bisherige Datei ist "
+                                                "unverändert geblieben.");
+    auto box = baueMeldungsBox(nullptr, dateiGeschuetztText(ss(QDir::current().absoluteFilePath("1/ausdruck.pdf"))),
+                               "Fehler", 48);
+    box->show();
+    bild(box.get(), "meldung-druckdatei-geschuetzt");
+}
+
+// Without a new file beside it, a file is printed into directly only where its folder refuses new
+// files to the user; for any other reason (a full disk, no free inode) the print could cut it off.
+TEST(Druckweg, FileIsPrintedIntoDirectlyOnlyWhereItsFolderRefusesNewFiles) {
+    const struct {
+        const char* was;
+        bool vorhanden, geschuetzt;
+        int nachbarFehler;
+        bool beschreibbar;
+        Druckweg weg;
+    } faelle[] = {
+        {"a file made beside it", true, false, 0, true, Druckweg::Nachbar},
+        {"no file there, one made beside it", false, false, 0, false, Druckweg::Nachbar},
+        {"write-protected", true, true, 0, true, Druckweg::Geschuetzt},
+        {"folder closed (EACCES), file writable", true, false, EACCES, true, Druckweg::Direkt},
+        {"folder closed (EPERM), file writable", true, false, EPERM, true, Druckweg::Direkt},
+        {"folder closed, file not the user's to write", true, false, EACCES, false, Druckweg::Geschuetzt},
+        {"disk full or no free inode", true, false, ENOSPC, true, Druckweg::Abgelehnt},
+        {"quota used up", true, false, EDQUOT, true, Druckweg::Abgelehnt},
+        {"read-only file system", true, false, EROFS, false, Druckweg::Abgelehnt},
+        {"no file descriptor left", true, false, EMFILE, true, Druckweg::Abgelehnt},
+        {"no file there, disk full", false, false, ENOSPC, false, Druckweg::Unmoeglich},
+        {"no file there, folder closed", false, false, EACCES, false, Druckweg::Unmoeglich},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(dateiDruckweg(f.vorhanden, f.geschuetzt, f.nachbarFehler, f.beschreibbar), f.weg) << f.was;
+}
+
+// Runs `pruefung` in a forked child with a mount namespace of its own, in which a new tmpfs of
+// `inodes` inodes (its root folder takes one) lies on `ordner`; what it returned, or "" when no
+// such file system could be mounted. The file system goes with the child.
+std::string aufKleinemTmpfs(const std::string& ordner, int inodes, const std::function<std::string()>& pruefung) {
+    int rohr[2];
+    if (::pipe(rohr) != 0) return "";
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        const std::string optionen = "size=1m,nr_inodes=" + std::to_string(inodes);
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", ordner.c_str(), "tmpfs", 0, optionen.c_str()) != 0)
+            ::_exit(1);
+        const std::string antwort = pruefung();
+        ::_exit(::write(rohr[1], antwort.data(), antwort.size()) == static_cast<ssize_t>(antwort.size()) ? 0 : 1);
+    }
+    ::close(rohr[1]);
+    std::string antwort;
+    char puffer[4096];
+    for (ssize_t n; (n = ::read(rohr[0], puffer, sizeof puffer)) > 0;) antwort.append(puffer, static_cast<std::size_t>(n));
+    ::close(rohr[0]);
+    ::waitpid(kind, nullptr, 0);
+    return antwort;
+}
+
+// A file system without a free inode: nothing can be made beside the older print, which is not
+// printed into either, and stays as it was to the byte.
+TEST_F(AusgabeTest, PrintIntoAFileOnAFullFileSystemLeavesTheOldFileAsItWas) {
+    TPrintMainWindow f(nullptr, nullptr, "Druckvorschau", new QTextEdit);
+    f.setupFenster();
+    f.appendText("Zeile 1 des Ausdrucks\nZeile 2 des Ausdrucks\n");
+    ASSERT_TRUE(std::filesystem::create_directory("voll"));
+    const QString pdf = QDir::current().absoluteFilePath("voll/ausdruck.pdf");
+    m_druck.setzePdfDatei(pdf);
+    const QByteArray alt = "%PDF-1.4 ein älterer Ausdruck %%EOF";
+    const std::string antwort = aufKleinemTmpfs("voll", 2, [&] {
+        {
+            QFile datei(pdf);
+            if (!datei.open(QIODevice::WriteOnly) || datei.write(alt) != alt.size()) return std::string("kein Platz");
+        }
+        f.befehl(CM_DRUCK_DRUCKEN);
+        std::string was;
+        for (const auto& m : m_meldungen.meldungen()) was += m.text + "|" + m.caption + "|" + std::to_string(m.flags) + "\n";
+        QFile datei(pdf);
+        was += datei.open(QIODevice::ReadOnly) && datei.readAll() == alt ? "unverändert\n" : "verändert\n";
+        return was + ss(QDir(QStringLiteral("voll")).entryList(QDir::Files).join(';'));
+    });
+    if (antwort.empty()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    EXPECT_EQ(antwort, dateiFehlerText(ss(pdf), true) + "|Fehler|48\nunverändert\nausdruck.pdf");
 }
 
 TEST_F(AusgabeTest, LongTextIsPaginatedLineByLine) {
