@@ -4,16 +4,21 @@
 #include "platform/ui/druckdienst.h"
 #include "platform/ui/qtext.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTextFrame>
+#include <QTextOption>
 #include <QToolBar>
 
 namespace {
@@ -54,7 +59,32 @@ QTextCharFormat auswahlFormat(const QTextCursor& c)
     return erstes.charFormat();
 }
 
+// Prints `doc` as seitenText lays it out.
+void druckeSeiten(const QTextDocument* doc, QPrinter* drucker)
+{
+    if (doc)
+        seitenText(*doc, drucker)->print(drucker);
+}
+
 } // namespace
+
+std::unique_ptr<QTextDocument> seitenText(const QTextDocument& text, QPagedPaintDevice* seite)
+{
+    // The editor itself keeps its lines whole on screen; its copy for the pages wraps them.
+    std::unique_ptr<QTextDocument> doc(text.clone());
+    QTextOption umbruch = doc->defaultTextOption();
+    umbruch.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    doc->setDefaultTextOption(umbruch);
+    // Frame lengths count in pixels of the screen; the layout scales them to the device.
+    const QScreen* bildschirm = QGuiApplication::primaryScreen();
+    const qreal dpi = bildschirm ? bildschirm->logicalDotsPerInchY() : 96.0;
+    QTextFrameFormat rahmen = doc->rootFrame()->frameFormat();
+    rahmen.setMargin(2 / 2.54 * dpi);
+    doc->rootFrame()->setFrameFormat(rahmen);
+    doc->documentLayout()->setPaintDevice(seite);
+    doc->setPageSize(QSizeF(seite->width(), seite->height()));
+    return doc;
+}
 
 TPrintMainWindow::TPrintMainWindow(QWidget* parent, QPrinter* drucker, const std::string& titel, QWidget* client)
     : QMainWindow(parent, Qt::Window), k_richEdit(qobject_cast<QTextEdit*>(client)), k_drucker(drucker)
@@ -215,10 +245,7 @@ void TPrintMainWindow::CmDrucken()
     QPrinter* drucker = sichereDrucker();
     drucker->setDocName(qs(DRUCK_TITEL));
     QTextDocument* doc = k_richEdit ? k_richEdit->document() : nullptr;
-    drucke(this, drucker, [doc](QPrinter* p) {
-        if (doc)
-            doc->print(p);
-    });
+    drucke(this, drucker, [doc](QPrinter* p) { druckeSeiten(doc, p); });
 }
 
 void TPrintMainWindow::CmSeitenansicht()
@@ -228,7 +255,7 @@ void TPrintMainWindow::CmSeitenansicht()
     QPrinter* drucker = sichereDrucker();
     drucker->setDocName(qs(ANSICHT_TITEL));
     QTextDocument* doc = k_richEdit->document();
-    druckDienst().seitenansicht(this, drucker, qs(ANSICHT_TITEL), [doc](QPrinter* p) { doc->print(p); });
+    druckDienst().seitenansicht(this, drucker, qs(ANSICHT_TITEL), [doc](QPrinter* p) { druckeSeiten(doc, p); });
 }
 
 void TPrintMainWindow::CmSchrift()

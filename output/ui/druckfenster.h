@@ -9,7 +9,9 @@
 
 class QAction;
 class QEventLoop;
+class QPagedPaintDevice;
 class QPrinter;
+class QTextDocument;
 class QTextEdit;
 
 // Command ids of menu 4096.
@@ -26,6 +28,12 @@ enum DruckBefehl : int {
 
 // Character effects as the toggles flip them.
 enum Zeicheneffekt : int { EFFEKT_FETT = 1, EFFEKT_KURSIV = 2, EFFEKT_UNTERSTRICHEN = 4, EFFEKT_DURCHGESTRICHEN = 8 };
+
+// The editor's text laid out on the pages of `seite` as it is printed and previewed: a line longer
+// than the page wraps at the right margin (between words; a word longer than a line anywhere),
+// with the editor's fonts and character effects, 2 cm from the edges of the printable area. The
+// document is paginated for `seite` itself, so QTextDocument::print paints it as laid out here.
+std::unique_ptr<QTextDocument> seitenText(const QTextDocument& text, QPagedPaintDevice* seite);
 
 class TPrintMainWindow : public QMainWindow {
     Q_OBJECT

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <utility>
 
 #include <sys/stat.h>
@@ -114,9 +115,23 @@ std::string dateiFehlerText(const std::string& datei, bool alteDateiBleibt)
     return text;
 }
 
-std::string dateiGeschuetztText()
+std::string dateiGeschuetztText(const std::string& datei)
 {
-    return "Datei konnte nicht angelegt werden.\nBitte überprüfen Sie Ihren Datenträger.";
+    return "Der Ausdruck konnte nicht in die Datei\n" + datei +
+           "\ngeschrieben werden: Die Datei ist schreibgeschützt.\nDie bisherige Datei ist unverändert geblieben.";
+}
+
+Druckweg dateiDruckweg(bool vorhanden, bool schreibgeschuetzt, int nachbarFehler, bool beschreibbar)
+{
+    if (schreibgeschuetzt)
+        return Druckweg::Geschuetzt;
+    if (nachbarFehler == 0)
+        return Druckweg::Nachbar;
+    if (!vorhanden)
+        return Druckweg::Unmoeglich;
+    if (nachbarFehler != EACCES && nachbarFehler != EPERM)
+        return Druckweg::Abgelehnt;
+    return beschreibbar ? Druckweg::Direkt : Druckweg::Geschuetzt;
 }
 
 namespace {
@@ -135,21 +150,11 @@ bool ausgabedateiVollstaendig(const QString& datei, bool pdf)
     return f.read(schwanz).trimmed().endsWith("%%EOF");
 }
 
-// Where the pages of a print go, for as long as it lives. Into a file: into a new file beside the
-// chosen one, which `fertig` puts in its place once it is complete; where no file can be made
-// beside it (a folder the user may not write into) but the file itself may be written, into the
-// file directly. A write-protected file is not printed into at all, as the exports do not replace
-// one. A device or pipe the user chose is written directly, as there is nothing to replace.
+// Where the pages of a print go, for as long as it lives: into a file as dateiDruckweg decides,
+// printed beside the chosen file to a new one that `fertig` puts in its place once it is complete.
+// A device or pipe the user chose is written directly, as there is nothing to replace.
 class Druckziel {
 public:
-    enum class Weg {
-        Drucker,     // a printer, device or pipe
-        Nachbar,     // a new file beside the output file
-        Direkt,      // the output file itself
-        Geschuetzt,  // none: the output file may not be written
-        Unmoeglich,  // none: nothing can be made where the output file is to be
-    };
-
     explicit Druckziel(QPrinter* drucker) : k_drucker(drucker), k_datei(drucker->outputFileName())
     {
         if (k_datei.isEmpty())
@@ -160,31 +165,26 @@ public:
         if (k_vorhanden && !S_ISREG(st.st_mode))
             return;
         k_ziel = text::writeTarget(name);
-        if (text::writeProtected(k_ziel)) {
-            k_weg = Weg::Geschuetzt;
-            return;
-        }
-        k_neu = text::newSiblingFile(k_ziel);
-        if (!k_neu.empty()) {
-            k_weg = Weg::Nachbar;
+        const bool geschuetzt = text::writeProtected(k_ziel);
+        int fehler = 0;
+        if (!geschuetzt)
+            k_neu = text::newSiblingFile(k_ziel, &fehler);
+        const bool beschreibbar = k_vorhanden && ::access(k_ziel.c_str(), W_OK) == 0;
+        k_weg = dateiDruckweg(k_vorhanden, geschuetzt, fehler, beschreibbar);
+        if (k_weg == Druckweg::Nachbar)
             drucker->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(k_neu)));
-        } else if (!k_vorhanden) {
-            k_weg = Weg::Unmoeglich;
-        } else {
-            k_weg = ::access(k_ziel.c_str(), W_OK) == 0 ? Weg::Direkt : Weg::Geschuetzt;
-        }
     }
     ~Druckziel()
     {
         if (!k_neu.empty())
             ::unlink(k_neu.c_str());
-        if (k_weg == Weg::Nachbar)
+        if (k_weg == Druckweg::Nachbar)
             k_drucker->setOutputFileName(k_datei);
     }
     Druckziel(const Druckziel&) = delete;
     Druckziel& operator=(const Druckziel&) = delete;
 
-    Weg weg() const { return k_weg; }
+    Druckweg weg() const { return k_weg; }
     // Whether a file of the output file's name was there before the print.
     bool vorhanden() const { return k_vorhanden; }
     const QString& datei() const { return k_datei; }
@@ -192,7 +192,7 @@ public:
     // stands in its place; else the file beside it is gone and the output file is as it was.
     bool fertig(bool pdf)
     {
-        if (k_weg == Weg::Direkt)
+        if (k_weg == Druckweg::Direkt)
             return ausgabedateiVollstaendig(k_datei, pdf);
         const std::string neu = std::exchange(k_neu, std::string());
         if (!ausgabedateiVollstaendig(QFile::decodeName(QByteArray::fromStdString(neu)), pdf)) {
@@ -207,7 +207,7 @@ private:
     QString k_datei;
     std::string k_ziel, k_neu;
     bool k_vorhanden = false;
-    Weg k_weg = Weg::Drucker;
+    Druckweg k_weg = Druckweg::Drucker;
 };
 
 } // namespace
@@ -220,11 +220,18 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
     // empty or cut-off file behind), so the file itself is looked at before it replaces the one
     // the user chose.
     Druckziel ziel(drucker);
-    using Weg = Druckziel::Weg;
-    if (ziel.weg() == Weg::Geschuetzt || ziel.weg() == Weg::Unmoeglich) {
-        meldung(ziel.weg() == Weg::Geschuetzt ? dateiGeschuetztText() : druckFehlerText(false), "Fehler",
-                MB_OK | MB_ICONEXCLAMATION, parent);
+    switch (ziel.weg()) {
+    case Druckweg::Geschuetzt:
+        meldung(dateiGeschuetztText(ss(ziel.datei())), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
+    case Druckweg::Abgelehnt:
+        meldung(dateiFehlerText(ss(ziel.datei()), true), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+        return false;
+    case Druckweg::Unmoeglich:
+        meldung(druckFehlerText(false), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
+        return false;
+    default:
+        break;
     }
     maler(drucker);
     const QPrinter::PrinterState zustand = drucker->printerState();
@@ -232,10 +239,10 @@ bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler)
         meldung(druckFehlerText(zustand == QPrinter::Aborted), "Fehler", MB_OK | MB_ICONEXCLAMATION, parent);
         return false;
     }
-    if (ziel.weg() == Weg::Drucker || ziel.fertig(drucker->outputFormat() == QPrinter::PdfFormat))
+    if (ziel.weg() == Druckweg::Drucker || ziel.fertig(drucker->outputFormat() == QPrinter::PdfFormat))
         return true;
     // Printed directly, the old file is gone whatever came of it.
-    meldung(dateiFehlerText(ss(ziel.datei()), ziel.vorhanden() && ziel.weg() == Weg::Nachbar), "Fehler",
+    meldung(dateiFehlerText(ss(ziel.datei()), ziel.vorhanden() && ziel.weg() == Druckweg::Nachbar), "Fehler",
             MB_OK | MB_ICONEXCLAMATION, parent);
     return false;
 }

@@ -49,22 +49,37 @@ DruckDienst* setzeDruckDienst(DruckDienst* dienst);
 
 // Prints `maler`'s pages after the print dialog. Cancelling the dialog prints nothing and shows
 // nothing; a printer that cannot be opened or a print job that fails or is aborted is reported
-// in a German message box. Printed into a file, the pages go into a new file beside it, which
-// takes the file's place, with its mode and group, only when it is there, not empty and whole (a
-// PDF file ends with its trailer); else the box says so and a file printed into before stays as
-// it was. Where nothing can be made beside the file (a folder the user may not write into) but
-// the file may be written, the pages go into it directly; one that may not be written (write-
-// protected as the exports judge it, or not the user's to write) is refused and stays as it is.
-// True when the pages went to the printer.
+// in a German message box. Printed into a file, the way is dateiDruckweg's: the pages go into a
+// new file beside it, which takes the file's place, with its mode and group, only when it is
+// there, not empty and whole (a PDF file ends with its trailer); else the box says so and a file
+// printed into before stays as it was. True when the pages went to the printer.
 bool drucke(QWidget* parent, QPrinter* drucker, const Seitenmaler& maler);
+
+// Where the pages of a print go.
+enum class Druckweg {
+    Drucker,     // a printer, device or pipe
+    Nachbar,     // a new file beside the output file, which then takes its place
+    Direkt,      // the output file itself
+    Geschuetzt,  // nowhere: the output file may not be written, and stays as it is
+    Abgelehnt,   // nowhere: nothing can be made beside the output file, which stays as it is
+    Unmoeglich,  // nowhere: there is no output file, and none can be made
+};
+
+// The way of a print into a file. `vorhanden`: a file of that name is there; `schreibgeschuetzt`:
+// it has no write permission at all (as text::writeProtected judges it; it is not printed into,
+// as the exports do not replace one); `nachbarFehler`: why no new file could be made beside it
+// (errno), 0 when one was made; `beschreibbar`: this user may write the file. Only where its folder
+// refuses new files to this user (EACCES, EPERM) is a file that may be written printed into
+// directly; for any other reason (a full disk, no free inode, a quota) printing into it could
+// leave it cut off, so it is left as it is.
+Druckweg dateiDruckweg(bool vorhanden, bool schreibgeschuetzt, int nachbarFehler, bool beschreibbar);
 
 // The message for a print into `datei` that could not be written whole; `alteDateiBleibt`: a
 // file of that name was there before and stays as it was.
 std::string dateiFehlerText(const std::string& datei, bool alteDateiBleibt);
 
-// The message for a file that may not be printed into: the words the exports give for a file
-// they cannot write.
-std::string dateiGeschuetztText();
+// The message for the file `datei` that may not be printed into.
+std::string dateiGeschuetztText(const std::string& datei);
 
 // The message for a print job that the printer aborted or that failed (among others: the
 // printer or the output file could not be opened).
