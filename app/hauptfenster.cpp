@@ -5,6 +5,7 @@
 #include "model/datum.h"
 #include "platform/text.h"
 #include "platform/textfile.h"
+#include "platform/ui/auswahl.h"
 #include "platform/ui/listenansicht.h"
 #include "platform/ui/meldung.h"
 #include "platform/ui/qtext.h"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QStyle>
-#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -51,8 +51,11 @@ QLabel* label(QWidget* parent, const char* text, int x, int y, int b, int h) {
     return l;
 }
 
+// The lists' margin to the window's right edge; the class room box keeps it too.
+constexpr int SEITENRAND = 13;
+
 QComboBox* combo(QWidget* parent, int id, int x, int y, int b) {
-    auto* c = mitId(new QComboBox(parent), id);
+    auto* c = mitId(new TAuswahl(parent), id);
     c->setGeometry(x, y, b, 24);
     c->setEditable(false);
     c->setMaxVisibleItems(12);
@@ -109,20 +112,27 @@ int breitesterEintrag(const QComboBox* c) {
     }
     return breitester;
 }
+
+constexpr int GRUND_BREITE = 100;  // the combo boxes' laid-out width
+constexpr int GRUND_HOEHE = 24;
+
+// The width of a box whose longest entry needs `noetig`, within `hoechstens`.
+int comboBreite(int noetig, int hoechstens) {
+    return std::clamp(noetig, GRUND_BREITE, std::max(GRUND_BREITE, hoechstens));
+}
+
+// The same box within a new `hoechstens`: its drop-down list keeps the width its longest entry needs.
+void begrenzeCombo(QComboBox* c, int hoechstens) {
+    c->resize(comboBreite(c->view()->minimumWidth(), hoechstens), c->height());
+}
 }  // namespace
 
 // A combo box as wide as its longest entry needs, from its laid-out width up to `hoechstens`
-// (where the next control begins); its drop-down list shows every entry whole in any case.
+// (where the next control or the window's edge begins); what does not fit its closed box is shown
+// shortened with its tool tip (TAuswahl). Its drop-down list shows every entry whole in any case.
 void passeComboAn(QComboBox* c, int hoechstens) {
-    constexpr int grundBreite = 100;
-    constexpr int grundHoehe = 24;
-    const QFontMetrics fm(c->font());
-    const int text = breitesterEintrag(c);
-    QStyleOptionComboBox option;
-    option.initFrom(c);
-    const QSize noetig = c->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, fm.height()), c);
-    c->resize(std::clamp(noetig.width(), grundBreite, std::max(grundBreite, hoechstens)),
-              std::max(grundHoehe, noetig.height()));
+    const QSize noetig = auswahlGroesse(c, breitesterEintrag(c));
+    c->resize(comboBreite(noetig.width(), hoechstens), std::max(GRUND_HOEHE, noetig.height()));
     c->view()->setMinimumWidth(noetig.width());
 }
 
@@ -206,6 +216,7 @@ void TMainWindow::resizeEvent(QResizeEvent* e) {
     for (TListenAnsicht* l : {k_raeume, k_schueler, k_lehrer, k_einzeltermine, k_vertretungen})
         l->setGeometry(13, 25, std::max(10, b - 26), std::max(10, h - 35));
     k_stundenplan->setGeometry(165, 50, std::max(10, b - 2 - 165), std::max(10, h - 2 - 50));
+    begrenzeCombo(k_klassenraum, b - SEITENRAND - k_klassenraum->x());
 }
 
 void TMainWindow::setupFenster() {
@@ -284,6 +295,7 @@ void TMainWindow::setupFenster() {
     k_kategorie->clear();
     k_kategorie->addItems({"Lehrer", "Raum", "Klasse"});
     k_kategorie->setCurrentIndex(0);
+    passeComboAn(k_kategorie, k_stundenplan->x() - k_kategorie->x() - 5);
     changeKategorie();
 
     baueErweiterungsMenue();
@@ -614,7 +626,7 @@ void TMainWindow::changeKlasse() { updateKlasse(); }
 void TMainWindow::passeKlassenCombosAn() {
     passeComboAn(k_klasse, k_klassenlehrer->x() - k_klasse->x() - 5);
     passeComboAn(k_klassenlehrer, k_klassenraum->x() - k_klassenlehrer->x() - 5);
-    passeComboAn(k_klassenraum, 300);
+    passeComboAn(k_klassenraum, width() - SEITENRAND - k_klassenraum->x());
 }
 
 // ---------------------------------------------------------------- saving

@@ -212,6 +212,146 @@ TEST_F(HauptfensterTest, ClassTabRefusesATeacherWhoAlreadyLeadsAClass) {
     EXPECT_EQ(k->getKlassenlehrer()->getName(), "Schmidt");
 }
 
+// Every closed choice of the class and timetable tabs is as wide as its entry needs where it has
+// room (up to the next control, the window's edge or the grid); where it has not, it shows the entry
+// shortened with "…" and the whole entry as its tool tip. Its open list shows every entry whole.
+TEST_F(HauptfensterTest, ClosedChoicesShowTheirEntryWholeOrShortened) {
+    struct Namen {
+        const char* fall;
+        const char* klasse;
+        const char* lehrer;  // NAME and VORNAME of the class teacher; null: as in the small year
+        const char* vorname;
+        const char* raum;  // NAME of the class room; null: as in the small year
+    };
+    const Namen faelle[] = {
+        {"abschluss", "10a Abschluss 2027", nullptr, nullptr, nullptr},
+        {"lang", "Abschlussklasse der Berufsfachschule für Sozialassistenz 2027", "Müller-Lüdenscheidt-Hohenzollern",
+         "Anna-Katharina Maria",
+         "Naturwissenschaftlicher Fachraum für Chemie, Physik und Biologie im Neubau, Erdgeschoss links"},
+    };
+    const QSize groessen[] = {QSize(), QSize(1200, 900)};  // the frame as it starts, and large
+    for (const Namen& f : faelle)
+        for (const QSize& groesse : groessen) {
+            const std::string name = std::string(f.fall) + (groesse.isValid() ? "-1200x900" : "-standard");
+            SCOPED_TRACE(name);
+            schreibeJahrgang(AKTUELLE_DATEI);
+            {
+                c_Schulverwaltung sv;
+                std::string fehler;
+                ASSERT_TRUE(sv.load(AKTUELLE_DATEI, &fehler)) << fehler;
+                c_Klasse* k = sv.getKlassenliste()->getKlasse(1);
+                k->setJahrgangBez(10, 'a');
+                k->setName(f.klasse);
+                if (f.lehrer) {
+                    k->getKlassenlehrer()->getFelder()->setString("NAME", f.lehrer);
+                    k->getKlassenlehrer()->getFelder()->setString("VORNAME", f.vorname);
+                }
+                if (f.raum) k->getKlassenraum()->getFelder()->setString("NAME", f.raum);
+                ASSERT_EQ(sv.save(AKTUELLE_DATEI), 1);
+            }
+            auto* w = new TMainWindow;
+            THauptrahmen rahmen(w);
+            if (groesse.isValid()) rahmen.resize(groesse);
+            w->setupFenster();
+            rahmen.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&rahmen));
+            for (const auto& m : m_meldungen.meldungen()) ADD_FAILURE() << m.caption << ": " << m.text;
+            auto* register_ = kind<QTabWidget>(w, 101);
+            const QString klasse = QString("10a ") + f.klasse;
+            const QString lehrer = f.lehrer ? QString("%1, %2").arg(f.lehrer, f.vorname) : QString("Müller, Anna");
+            const QString lehrerName = f.lehrer ? QString(f.lehrer) : QString("Müller");
+            const QString raum = f.raum ? QString(f.raum) : QString("R101");
+
+            // `rechts`: where the room of the box ends (the next control, less a gap, or the
+            // window's edge less the lists' margin).
+            auto pruefe = [&](QComboBox* box, int rechts, const QString& ganz) {
+                SCOPED_TRACE(box->objectName().toStdString() + " " + ganz.toStdString());
+                ASSERT_EQ(box->currentText(), ganz);
+                register_->setFocus();  // drawn as a box without the focus, as the one it is compared with
+                const QFontMetrics fm(box->font());
+                QStyleOptionComboBox o;
+                o.initFrom(box);
+                const QSize inhalt(fm.horizontalAdvance(ganz), fm.height());
+                const int noetig = box->style()->sizeFromContents(QStyle::CT_ComboBox, &o, inhalt, box).width();
+                const bool passt = noetig <= rechts - box->x();
+                EXPECT_LE(box->x() + box->width(), rechts);
+                if (passt) {
+                    EXPECT_GE(box->width(), noetig);
+                    EXPECT_LE(fm.horizontalAdvance(ganz), platzFuerText(box));
+                    EXPECT_EQ(box->toolTip().toStdString(), "");
+                } else {
+                    EXPECT_EQ(box->x() + box->width(), rechts);  // as wide as it may be
+                    EXPECT_EQ(box->toolTip().toStdString(), ganz.toStdString());
+                }
+                // The box draws, pixel for pixel, what a plain box of its size draws for the entry as
+                // it fits its text room: whole, or shortened with "…".
+                const QString gezeigt = fm.elidedText(ganz, Qt::ElideRight, platzFuerText(box));
+                EXPECT_EQ(gezeigt == ganz, passt) << gezeigt.toStdString();
+                if (!passt) {
+                    EXPECT_TRUE(gezeigt.endsWith(QChar(0x2026))) << gezeigt.toStdString();
+                }
+                QComboBox vergleich(box->parentWidget());
+                vergleich.setFont(box->font());
+                vergleich.addItem(gezeigt);
+                vergleich.setGeometry(box->geometry());
+                vergleich.show();
+                EXPECT_TRUE(box->grab().toImage() == vergleich.grab().toImage()) << gezeigt.toStdString();
+                // The open list shows it whole.
+                EXPECT_GE(box->view()->minimumWidth(), noetig);
+            };
+
+            w->waehleReiter(REITER_KLASSEN);
+            auto* klassen = kind<QComboBox>(w, 107);
+            auto* lehrerBox = kind<QComboBox>(w, 108);
+            auto* raumBox = kind<QComboBox>(w, 109);
+            klassen->setCurrentIndex(1);
+            w->changeKlasse();
+            pruefe(klassen, lehrerBox->x() - 5, klasse);
+            pruefe(lehrerBox, raumBox->x() - 5, lehrer);
+            pruefe(raumBox, w->width() - 13, raum);
+            bild(&rahmen, ("auswahl-" + name + "-klassen").c_str());
+            // The tool tip follows the choice: "[keine]" fits, the class again as before.
+            QTest::keyClick(klassen, Qt::Key_Up);
+            ASSERT_EQ(klassen->currentIndex(), 0);
+            EXPECT_EQ(klassen->toolTip().toStdString(), "");
+            QTest::keyClick(klassen, Qt::Key_Down);
+            pruefe(klassen, lehrerBox->x() - 5, klasse);
+            // The class room box follows the window's edge when the window is made larger or smaller.
+            const QSize vorher = rahmen.size();
+            rahmen.resize(groesse.isValid() ? QSize(780, 520) : QSize(1200, 900));
+            QApplication::processEvents();
+            ASSERT_NE(w->width(), vorher.width());
+            pruefe(raumBox, w->width() - 13, raum);
+            rahmen.resize(vorher);
+            QApplication::processEvents();
+
+            w->waehleReiter(REITER_STUNDENPLAN);
+            auto* kategorie = kind<QComboBox>(w, 110);
+            auto* besitzer = kind<QComboBox>(w, 111);
+            const int gitter = w->stundenplan()->x() - 5;
+            const QString besitzerTexte[3] = {lehrerName, raum, klasse};
+            for (int k = 0; k < 3; ++k) {
+                kategorie->setCurrentIndex(k);
+                w->changeKategorie();
+                besitzer->setCurrentIndex(besitzer->findText(besitzerTexte[k]));
+                w->changeBesitzer();
+                pruefe(kategorie, gitter, kategorie->currentText());
+                pruefe(besitzer, gitter, besitzerTexte[k]);
+            }
+            bild(&rahmen, ("auswahl-" + name + "-stundenplan").c_str());
+            // Teacher Schmidt fits; back to the class teacher.
+            kategorie->setCurrentIndex(0);
+            w->changeKategorie();
+            QTest::keyClick(besitzer, Qt::Key_Down);
+            ASSERT_EQ(besitzer->currentText(), "Schmidt");
+            EXPECT_EQ(besitzer->toolTip().toStdString(), "");
+            QTest::keyClick(besitzer, Qt::Key_Up);
+            pruefe(besitzer, gitter, lehrerName);
+            rahmen.hide();
+            m_meldungen.leeren();
+        }
+}
+
 TEST_F(HauptfensterTest, GridShowsWeeklySingleAndSubstitutionTexts) {
     auto w = fenster();
     w->waehleReiter(REITER_STUNDENPLAN);

@@ -4,6 +4,7 @@
 #include "app/infodialog.h"
 #include "planning/ui/stundenplandialog.h"
 #include "platform/ui/anwendung.h"
+#include "platform/ui/auswahl.h"
 #include "platform/ui/bilder.h"
 #include "platform/ui/dateidialog.h"
 #include "platform/ui/dialogtasten.h"
@@ -25,7 +26,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -34,6 +38,50 @@
 
 #include <functional>
 #include <set>
+
+// ---- closed choices ----
+
+namespace {
+// A style that asks for less room for a combo box than it then leaves its text.
+class KnapperStil : public QProxyStyle {
+public:
+    KnapperStil(int fehlt) : QProxyStyle(QStyleFactory::create("Fusion")), k_fehlt(fehlt) {}
+    QSize sizeFromContents(ContentsType t, const QStyleOption* o, const QSize& s, const QWidget* w) const override {
+        QSize groesse = QProxyStyle::sizeFromContents(t, o, s, w);
+        if (t == CT_ComboBox) groesse.rwidth() -= k_fehlt;
+        return groesse;
+    }
+
+private:
+    int k_fehlt;
+};
+}  // namespace
+
+// A box of the size auswahlGroesse gives shows its text whole, whatever its style asks for.
+TEST(UiAuswahl, GroesseZeigtDenTextGanzAuchBeiKnappemStil) {
+    const QString text = QStringLiteral("10a 10a Abschluss 2027");
+    for (int fehlt : {0, 12}) {
+        SCOPED_TRACE(fehlt);
+        KnapperStil stil(fehlt);
+        TAuswahl box;
+        box.setStyle(&stil);
+        box.addItems({QStringLiteral("[keine]"), text});
+        box.setCurrentIndex(1);
+        box.show();
+        const int breite = box.fontMetrics().horizontalAdvance(text);
+        box.resize(auswahlGroesse(&box, breite));
+        QStyleOptionComboBox o;
+        o.initFrom(&box);
+        const int platz = stil.subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, &box).width() - 2;
+        EXPECT_LE(breite, platz);
+        EXPECT_EQ(box.gezeigterText(), text);
+        EXPECT_EQ(box.toolTip(), QString());
+        // One pixel less room than the text needs: the box shortens it and names it whole in its tool tip.
+        box.resize(box.width() - (platz - breite) - 1, box.height());
+        EXPECT_TRUE(box.gezeigterText().endsWith(QChar(0x2026))) << box.gezeigterText().toStdString();
+        EXPECT_EQ(box.toolTip(), text);
+    }
+}
 
 // ---- German standard texts ----
 
