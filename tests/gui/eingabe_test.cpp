@@ -1,6 +1,7 @@
 // What the user types into the record dialogs, through real key events on the
 // dialogs the main window opens: the first keys land in the record's first
-// field.
+// field, and a character the data file cannot store is left out with a hint
+// that takes none of the keys after it.
 #include "app/stundenplanmatrix.h"
 #include "dialogs/ui/fehlzeitendialog.h"
 #include "dialogs/ui/klassendialog.h"
@@ -11,8 +12,11 @@
 #include "fensterhilfe.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include <functional>
@@ -57,6 +61,20 @@ std::map<std::string, std::string> stand(const QDialog* d, const QWidget* ausser
     for (const QLineEdit* e : d->findChildren<QLineEdit*>())
         if (e != ausser && !e->objectName().isEmpty()) s[name(e)] = e->text().toStdString();
     return s;
+}
+
+// A picture of a dialog with the hint window where it stands on the screen.
+void bildMitHinweis(QWidget* d, const QWidget* hinweis, const QString& name) {
+    const QRect dialog(d->mapToGlobal(QPoint(0, 0)), d->size());
+    const QRect h = hinweis->geometry();
+    const QRect alles = dialog.united(h).adjusted(-8, -8, 8, 8);
+    QImage bild(alles.size(), QImage::Format_ARGB32);
+    bild.fill(QColor(90, 90, 90));
+    QPainter p(&bild);
+    p.drawPixmap(dialog.topLeft() - alles.topLeft(), d->grab());
+    p.drawPixmap(h.topLeft() - alles.topLeft(), const_cast<QWidget*>(hinweis)->grab());
+    p.end();
+    bild.save(bildschirmfotoOrdner() + QStringLiteral("/") + name + QStringLiteral(".png"));
 }
 
 }  // namespace
@@ -170,5 +188,55 @@ TEST_F(Eingabe, WhatIsTypedAtOnceLandsInTheFirstFieldAndChangesNoChoice) {
             EXPECT_EQ(standNachher, standVorher);
         }
     }
+    EXPECT_EQ(m_meldungen.anzahl(), 0u) << (m_meldungen.anzahl() ? m_meldungen.letzte().text : "");
+}
+
+// "ş" typed into a teacher's first name opened a box that took the keys after it. It is left out,
+// a hint beside the field names it, and "e", Tab and the name land where they were typed.
+TEST_F(Eingabe, ACharacterThatCannotBeStoredIsLeftOutAndTheKeysAfterItLand) {
+    auto w = fenster();
+    w->waehleReiter(REITER_LEHRER);
+    bool gefunden = false;
+    std::string vorname, name;
+    int fokus = 0;
+    bool aktiv = false;
+    bool hinweisGezeigt = false;
+    QString hinweisText;
+    bei<TLehrerDialog>()(
+        [&](QDialog* d) {
+            tippe(QString::fromUtf8("Ayşe"));
+            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
+            tippe(QString::fromUtf8("Özdemir"));
+            vorname = kind<QLineEdit>(d, 1001)->text().toStdString();
+            name = kind<QLineEdit>(d, 1003)->text().toStdString();
+            fokus = fokusId();
+            aktiv = QApplication::activeWindow() == d;
+            auto* hinweis = d->findChild<QLabel*>(QStringLiteral("zeichenHinweis"));
+            ASSERT_NE(hinweis, nullptr);
+            hinweisGezeigt = hinweis->isVisible();
+            hinweisText = hinweis->text();
+            // Whole at the default font and on the screen.
+            const QFontMetrics fm(hinweis->font());
+            EXPECT_EQ(hinweis->font(), QApplication::font());
+            EXPECT_GE(hinweis->contentsRect().width() - 2 * hinweis->margin(), fm.horizontalAdvance(hinweisText));
+            EXPECT_GE(hinweis->height(), hinweis->sizeHint().height());
+            EXPECT_TRUE(d->screen()->availableGeometry().contains(hinweis->geometry()));
+            // It covers neither the field it speaks of nor the one typed in now.
+            for (const int id : {1001, 1003}) {
+                auto* feld = kind<QLineEdit>(d, id);
+                EXPECT_FALSE(hinweis->geometry().intersects(QRect(feld->mapToGlobal(QPoint(0, 0)), feld->size()))) << id;
+            }
+            bildMitHinweis(d, hinweis, QStringLiteral("zeichenhinweis-lehrer"));
+            d->reject();
+        },
+        &gefunden);
+    w->befehl(CM_NEU);
+    ASSERT_TRUE(gefunden);
+    EXPECT_EQ(vorname, "Aye");
+    EXPECT_EQ(name, "Özdemir");
+    EXPECT_EQ(fokus, 1003);
+    EXPECT_TRUE(aktiv);
+    EXPECT_TRUE(hinweisGezeigt);
+    EXPECT_EQ(hinweisText.toStdString(), "Diese Zeichen können nicht gespeichert werden: ş");
     EXPECT_EQ(m_meldungen.anzahl(), 0u) << (m_meldungen.anzahl() ? m_meldungen.letzte().text : "");
 }
