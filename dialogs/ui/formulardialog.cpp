@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -53,6 +54,7 @@ TFormularDialog::TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* 
             box->setObjectName(objektName(st.id));
             box->setGeometry(f->getX() + dx, f->getY(), f->getWeite(), f->getHoehe());
             k_checkboxen.push_back(box);
+            if (!k_erstesFeld) k_erstesFeld = box;
             continue;
         }
         auto* l = new QLabel(beschriftung, this);
@@ -67,7 +69,20 @@ TFormularDialog::TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* 
         e->setMaxLength(std::max(1, f->getLaenge() + 1));
         schuetzeEdit(e);
         k_edits.push_back(e);
+        if (!k_erstesFeld) k_erstesFeld = e;
     }
+}
+
+void TFormularDialog::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (k_gezeigt || e->spontaneous()) return;
+    k_gezeigt = true;
+    if (!k_erstesFeld || !k_erstesFeld->isEnabled()) return;
+    // A filled edit has its text selected, as Tab selects it, with its start in sight.
+    if (auto* edit = qobject_cast<QLineEdit*>(k_erstesFeld))
+        edit->setSelection(static_cast<int>(edit->text().size()), -static_cast<int>(edit->text().size()));
+    // The window is not active yet: the field becomes its focus and has it once the window is.
+    k_erstesFeld->setFocus(Qt::OtherFocusReason);
 }
 
 int TFormularDialog::ausfuehren() {

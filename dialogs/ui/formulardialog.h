@@ -6,6 +6,10 @@
 //
 // A dialog is driven without exec() as well: construct it, call setupFenster(),
 // fill the controls, call CmOk(). ausfuehren() does the same modally.
+//
+// Shown, a dialog starts in the first field of its template (its edit, with
+// the text selected, or its check box), wherever Tab starts: what the user
+// types at once goes into the record, not into a list or choice beside it.
 #pragma once
 
 #include "dialogs/formular.h"
@@ -44,6 +48,8 @@ protected:
     // Creates the field controls of `vorlage` (may be null: no fields) with
     // the horizontal offset dx. The object name of the dialog is "id" + resId.
     TFormularDialog(QWidget* parent, int resId, c_Schulverwaltung* sv, const c_Datenliste* vorlage, int dx);
+
+    void showEvent(QShowEvent* e) override;
 
     // Lays out the field controls; returns the lowest edge L. The width
     // starts at `startBreite` and ends in k_dialogBreite.
@@ -98,6 +104,9 @@ protected:
 private:
     int k_dx;
     bool k_geschlossen = false;
+    // The control of the template's first field; null without fields.
+    QWidget* k_erstesFeld = nullptr;
+    bool k_gezeigt = false;
 };
 
 // The width a list or choice box needs to show every entry whole: at least

@@ -148,9 +148,9 @@ std::vector<int> tabWeg(std::size_t anzahl, bool zurueck) {
     return ids;
 }
 
-// Opens `d`: the focus is on the first control of `folge`, Tab goes through them in this order and
-// round to the first again, Shift+Tab the reverse way.
-void pruefeTabFolge(QDialog* d, const std::vector<int>& folge) {
+// Opens `d`: the focus is on `start` (0: the first control of `folge`), Tab goes through them in
+// this order and round to the first again, Shift+Tab the reverse way.
+void pruefeTabFolge(QDialog* d, const std::vector<int>& folge, int start = 0) {
     d->show();
     d->activateWindow();
     for (int i = 0; i < 20 && QApplication::activeWindow() != d; ++i) QApplication::processEvents();
@@ -159,7 +159,7 @@ void pruefeTabFolge(QDialog* d, const std::vector<int>& folge) {
         EXPECT_EQ(QApplication::focusWidget(), nullptr);
         return;
     }
-    EXPECT_EQ(fokusId(), folge.front()) << "focus when opened";
+    EXPECT_EQ(fokusId(), start ? start : folge.front()) << "focus when opened";
     QWidget* erstes = kind(d, folge.front());
     ASSERT_NE(erstes, nullptr);
     fokus(erstes);
@@ -324,6 +324,10 @@ TEST_F(AlleDialoge, TabGoesThroughTheControlsAsTheyAreLaidOut) {
         {"Stundenplanerstellung", {701, 702, 703, 704, 753, 752}},
         {"Vertretungsplan erstellen", {}},
     };
+    // A record dialog opens in its template's first field, wherever Tab starts.
+    const std::map<std::string, int> startfeld = {
+        {"Lehrer", 1001}, {"Raum", 1001}, {"Einzeltermin", 1001}, {"Dauertermin", 1001}, {"Vertretungstermin", 1001},
+    };
     // The order is the layout's, whatever the data: the class name reported, that widens the class
     // choice of a weekly appointment under the fields beside it, and names longer than any choice or
     // list gives room for, in every one the dialogs fill.
@@ -344,7 +348,8 @@ TEST_F(AlleDialoge, TabGoesThroughTheControlsAsTheyAreLaidOut) {
             const auto folge = folgen.find(f.name);
             ASSERT_NE(folge, folgen.end());
             std::unique_ptr<QDialog> d = f.baue();
-            pruefeTabFolge(d.get(), folge->second);
+            const auto start = startfeld.find(f.name);
+            pruefeTabFolge(d.get(), folge->second, start == startfeld.end() ? 0 : start->second);
         }
     }
 }
