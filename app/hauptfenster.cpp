@@ -53,6 +53,10 @@ QLabel* label(QWidget* parent, const char* text, int x, int y, int b, int h) {
 
 // The lists' margin to the window's right edge; the class room box keeps it too.
 constexpr int SEITENRAND = 13;
+// Where the timetable grid begins as laid out; it moves right only for the choices beside it.
+constexpr int GITTER_X = 165;
+// Between the class tab's choices where they grow for their entries.
+constexpr int KLASSEN_LUECKE = 10;
 
 QComboBox* combo(QWidget* parent, int id, int x, int y, int b) {
     auto* c = mitId(new TAuswahl(parent), id);
@@ -215,8 +219,8 @@ void TMainWindow::resizeEvent(QResizeEvent* e) {
     k_register->setGeometry(0, 0, b, h);
     for (TListenAnsicht* l : {k_raeume, k_schueler, k_lehrer, k_einzeltermine, k_vertretungen})
         l->setGeometry(13, 25, std::max(10, b - 26), std::max(10, h - 35));
-    k_stundenplan->setGeometry(165, 50, std::max(10, b - 2 - 165), std::max(10, h - 2 - 50));
-    begrenzeCombo(k_klassenraum, b - SEITENRAND - k_klassenraum->x());
+    ordneKlassenZeileAn();
+    ordneStundenplanAn();
 }
 
 void TMainWindow::setupFenster() {
@@ -295,7 +299,7 @@ void TMainWindow::setupFenster() {
     k_kategorie->clear();
     k_kategorie->addItems({"Lehrer", "Raum", "Klasse"});
     k_kategorie->setCurrentIndex(0);
-    passeComboAn(k_kategorie, k_stundenplan->x() - k_kategorie->x() - 5);
+    passeComboAn(k_kategorie, std::numeric_limits<int>::max());
     changeKategorie();
 
     baueErweiterungsMenue();
@@ -624,9 +628,43 @@ void TMainWindow::updateKlasse() {
 void TMainWindow::changeKlasse() { updateKlasse(); }
 
 void TMainWindow::passeKlassenCombosAn() {
-    passeComboAn(k_klasse, k_klassenlehrer->x() - k_klasse->x() - 5);
-    passeComboAn(k_klassenlehrer, k_klassenraum->x() - k_klassenlehrer->x() - 5);
-    passeComboAn(k_klassenraum, width() - SEITENRAND - k_klassenraum->x());
+    for (QComboBox* c : {k_klasse, k_klassenlehrer, k_klassenraum}) passeComboAn(c, std::numeric_limits<int>::max());
+    ordneKlassenZeileAn();
+}
+
+void TMainWindow::ordneKlassenZeileAn() {
+    // Each choice of the row as wide as its longest entry needs, where the window has room: the
+    // next one, with its label, follows it (never left of where it was laid out), and each keeps
+    // room for the laid-out width of those after it; the last one reaches to the window's edge.
+    const struct {
+        QComboBox* box;
+        QWidget* label;
+        int x;
+    } zeile[] = {{k_klasse, k_klassenSeite[0], 25}, {k_klassenlehrer, k_klassenSeite[1], 200},
+                 {k_klassenraum, k_klassenSeite[2], 350}};
+    const int rand = width() - SEITENRAND;
+    int rechts = 0;
+    for (int i = 0; i < 3; ++i) {
+        const int x = std::max(zeile[i].x, rechts + KLASSEN_LUECKE);
+        zeile[i].box->move(x, zeile[i].box->y());
+        zeile[i].label->move(x, zeile[i].label->y());
+        begrenzeCombo(zeile[i].box, rand - (2 - i) * (GRUND_BREITE + KLASSEN_LUECKE) - x);
+        rechts = x + zeile[i].box->width();
+    }
+}
+
+void TMainWindow::ordneStundenplanAn() {
+    // The choices of category and owner as wide as their entries need, within a third of the
+    // window; the grid begins after them.
+    const int b = width(), h = height();
+    const int grenze = std::max(GITTER_X, b / 3) - 5;
+    int rechts = 0;
+    for (QComboBox* c : {k_kategorie, k_besitzer}) {
+        begrenzeCombo(c, grenze - c->x());
+        rechts = std::max(rechts, c->x() + c->width());
+    }
+    const int x = std::max(GITTER_X, rechts + 5);
+    k_stundenplan->setGeometry(x, 50, std::max(10, b - 2 - x), std::max(10, h - 2 - 50));
 }
 
 // ---------------------------------------------------------------- saving

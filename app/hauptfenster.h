@@ -227,8 +227,12 @@ private:
     // The owner of the n-th entry of the owner combo in the chosen category.
     const void* besitzerAn(int n);
     void fuelleBesitzerCombo();
-    // Widens the class tab's combo boxes for their entries.
+    // Widens the class tab's combo boxes for their entries, as far as the window has room.
     void passeKlassenCombosAn();
+    // Places the class tab's row of choices and the timetable tab's grid for the window's width and
+    // what the choices need (after passeComboAn).
+    void ordneKlassenZeileAn();
+    void ordneStundenplanAn();
     void fuelleStundenplan();
     // Writes aktuell.sdb; after a failed start-up load the old file is kept as aktuell.sdb.bak
     // first (behalteAlteDatei). A year whose structure did not load is never written. Empty when

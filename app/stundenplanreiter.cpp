@@ -13,6 +13,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <limits>
 
 enum : int { KATEGORIE_LEHRER = 0, KATEGORIE_RAUM = 1, KATEGORIE_KLASSE = 2 };
 
@@ -76,7 +77,8 @@ void TMainWindow::fuelleBesitzerCombo() {
     }
     k_besitzer->clear();
     k_besitzer->addItems(eintraege);
-    passeComboAn(k_besitzer, k_stundenplan->x() - k_besitzer->x() - 5);
+    passeComboAn(k_besitzer, std::numeric_limits<int>::max());
+    ordneStundenplanAn();
 }
 
 void TMainWindow::changeKategorie() {
