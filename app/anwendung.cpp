@@ -205,13 +205,14 @@ struct Ordnerworte {
 
 // "in diesem Arbeitsordner", or for the year's folder, where it is.
 std::string ort(const Ordnerworte& w) {
-    return w.jahrgang ? "im Ordner " + zitiert(w.ordner) + ", in dem der Jahrgang liegt (die Datei aktuell.sdb dieses "
-                                                          "Arbeitsordners verweist dorthin),"
-                      : "in diesem Arbeitsordner";
+    return w.jahrgang ? "im Ordner " + zitiert(w.ordner) + " des Jahrgangs" : "in diesem Arbeitsordner";
 }
 
 std::string belegtText(const std::string& pfad, const Sperrbefund& b, const Ordnerworte& w) {
-    std::string text = "Die Schulverwaltung läuft " + ort(w) + " bereits.\n";
+    std::string text = w.jahrgang ? "Die Schulverwaltung läuft bereits im Ordner " + zitiert(w.ordner) +
+                                        ", in dem der Jahrgang dieses Arbeitsordners liegt (die Datei aktuell.sdb "
+                                        "verweist dorthin).\n"
+                                  : "Die Schulverwaltung läuft in diesem Arbeitsordner bereits.\n";
     if (b.lesbar && !gleicherRechner(b.angaben, eigeneSperrAngaben()))
         text += "Sie arbeitet " + herkunft(b.angaben, false) + ".";
     else
@@ -222,7 +223,7 @@ std::string belegtText(const std::string& pfad, const Sperrbefund& b, const Ordn
 std::string uebernahmeFrage(const std::string& pfad, const Sperrbefund& b, const Ordnerworte& w) {
     using Art = Sperrbefund::Art;
     std::string text = (w.jahrgang ? "Der Ordner " + zitiert(w.ordner) +
-                                         ", in dem der Jahrgang liegt (die Datei aktuell.sdb dieses Arbeitsordners "
+                                         ", in dem der Jahrgang dieses Arbeitsordners liegt (die Datei aktuell.sdb "
                                          "verweist dorthin), ist durch die Sperrdatei "
                                    : std::string("Der Arbeitsordner ist durch die Sperrdatei ")) +
                        zitiert(pfad) + " gesperrt.\n";

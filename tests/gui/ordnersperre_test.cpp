@@ -341,7 +341,7 @@ TEST_F(OrdnersperreTest, TwoFoldersWhoseAktuellSdbIsOneYearNeverBothWriteIt) {
         const char* zweiter;
         std::string meldung;
     } faelle[] = {
-        {"a", "b", "Die Schulverwaltung läuft im Ordner „" + (m_ordner / "a").string() + "“, in dem der Jahrgang liegt"},
+        {"a", "b", "Die Schulverwaltung läuft bereits im Ordner „" + (m_ordner / "a").string() + "“, in dem der Jahrgang"},
         {"b", "a", "Die Schulverwaltung läuft in diesem Arbeitsordner bereits."},
     };
     for (const auto& f : faelle) {
