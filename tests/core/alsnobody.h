@@ -15,15 +15,14 @@ namespace testhilfe {
 
 constexpr uid_t NOBODY = 65534;
 
-// Runs `pruefung` in a forked child as the user and group 65534; what it returned, or "" when it
-// could not run. The child only reports: what it found is checked by the caller.
-inline std::string alsNobody(const std::function<std::string()>& pruefung) {
+// Runs `pruefung` in a forked child once `vorbereitung` succeeded there; what it returned, or ""
+// when it could not run. The child only reports: what it found is checked by the caller.
+inline std::string imKindprozess(const std::function<bool()>& vorbereitung, const std::function<std::string()>& pruefung) {
     int rohr[2];
     if (::pipe(rohr) != 0) return "";
     const pid_t kind = ::fork();
     if (kind == 0) {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(NOBODY) != 0 || ::setuid(NOBODY) != 0))
-            ::_exit(1);
+        if (!vorbereitung()) ::_exit(1);
         const std::string antwort = pruefung();
         ::_exit(::write(rohr[1], antwort.data(), antwort.size()) == static_cast<ssize_t>(antwort.size()) ? 0 : 1);
     }
@@ -34,6 +33,13 @@ inline std::string alsNobody(const std::function<std::string()>& pruefung) {
     ::close(rohr[0]);
     ::waitpid(kind, nullptr, 0);
     return antwort;
+}
+
+// Runs `pruefung` as imKindprozess does, as the user and group 65534.
+inline std::string alsNobody(const std::function<std::string()>& pruefung) {
+    return imKindprozess(
+        [] { return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(NOBODY) == 0 && ::setuid(NOBODY) == 0); },
+        pruefung);
 }
 
 // Gives `pfad` to the user alsNobody runs as.

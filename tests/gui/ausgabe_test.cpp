@@ -539,24 +539,13 @@ TEST(Druckweg, FileIsPrintedIntoDirectlyOnlyWhereItsFolderRefusesNewFiles) {
 // `inodes` inodes (its root folder takes one) lies on `ordner`; what it returned, or "" when no
 // such file system could be mounted. The file system goes with the child.
 std::string aufKleinemTmpfs(const std::string& ordner, int inodes, const std::function<std::string()>& pruefung) {
-    int rohr[2];
-    if (::pipe(rohr) != 0) return "";
-    const pid_t kind = ::fork();
-    if (kind == 0) {
-        const std::string optionen = "size=1m,nr_inodes=" + std::to_string(inodes);
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", ordner.c_str(), "tmpfs", 0, optionen.c_str()) != 0)
-            ::_exit(1);
-        const std::string antwort = pruefung();
-        ::_exit(::write(rohr[1], antwort.data(), antwort.size()) == static_cast<ssize_t>(antwort.size()) ? 0 : 1);
-    }
-    ::close(rohr[1]);
-    std::string antwort;
-    char puffer[4096];
-    for (ssize_t n; (n = ::read(rohr[0], puffer, sizeof puffer)) > 0;) antwort.append(puffer, static_cast<std::size_t>(n));
-    ::close(rohr[0]);
-    ::waitpid(kind, nullptr, 0);
-    return antwort;
+    const std::string optionen = "size=1m,nr_inodes=" + std::to_string(inodes);
+    return testhilfe::imKindprozess(
+        [&] {
+            return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   ::mount("tmpfs", ordner.c_str(), "tmpfs", 0, optionen.c_str()) == 0;
+        },
+        pruefung);
 }
 
 // A file system without a free inode: nothing can be made beside the older print, which is not
