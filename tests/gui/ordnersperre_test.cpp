@@ -325,57 +325,41 @@ TEST_F(OrdnersperreTest, ProgramsStartedAtOnceLeaveOneHolderAndAskNoFalseQuestio
     }
 }
 
-// Folder b's aktuell.sdb is a link to the year in folder a: the year is one file, whichever folder
-// a program works in. Whichever starts second refuses, and the first goes on alone.
+// Folder b's aktuell.sdb is a link to the year in folder a: whichever program starts second, in
+// either folder, refuses, and the first goes on alone.
 TEST_F(OrdnersperreTest, TwoFoldersWhoseAktuellSdbIsOneYearNeverBothWriteIt) {
-    fs::create_directories("a");
-    fs::create_directories("b");
+    for (const char* o : {"a", "b"}) fs::create_directories(o);
     schreibeJahrgang("a/aktuell.sdb");
     fs::create_symlink(m_ordner / "a" / AKTUELLE_DATEI, fs::path("b") / AKTUELLE_DATEI);
-    const auto haelt = [](const fs::path& ordner, const QProcess& p) {
-        SperrAngaben a;
-        return leseSperrAngaben(dateiInhalt((ordner / SPERRDATEI).string()), a) && a.pid == p.processId();
+    const std::pair<const char*, std::string> faelle[] = {
+        {"a", "Die Schulverwaltung läuft bereits im Ordner „" + (m_ordner / "a").string() + "“, in dem der Jahrgang"},
+        {"b", "Die Schulverwaltung läuft in diesem Arbeitsordner bereits."},
     };
-    const struct {
-        const char* erster;
-        const char* zweiter;
-        std::string meldung;
-    } faelle[] = {
-        {"a", "b", "Die Schulverwaltung läuft bereits im Ordner „" + (m_ordner / "a").string() + "“, in dem der Jahrgang"},
-        {"b", "a", "Die Schulverwaltung läuft in diesem Arbeitsordner bereits."},
-    };
-    for (const auto& f : faelle) {
-        SCOPED_TRACE(f.erster);
-        QProcess erster, zweiter;
-        ASSERT_TRUE(starte(erster, m_ordner / f.erster));
-        // The program in b holds the year's folder as well.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return haelt("a", erster); }, 60000));
-        zweiter.setProcessEnvironment(erster.processEnvironment());
-        zweiter.setWorkingDirectory(QString::fromStdString((m_ordner / f.zweiter).string()));
-        zweiter.start(ORVASK_PROGRAMM, {});
+    for (const auto& [erster, meldung] : faelle) {
+        SCOPED_TRACE(erster);
+        QProcess p1, p2;
+        ASSERT_TRUE(starte(p1, m_ordner / erster));
+        SperrAngaben halter;  // the program in b holds the year's folder as well
+        const std::string jahrSperre = "a/" + std::string(SPERRDATEI);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return leseSperrAngaben(dateiInhalt(jahrSperre), halter) && halter.pid == p1.processId(); }, 60000));
+        p2.setProcessEnvironment(p1.processEnvironment());
+        p2.setWorkingDirectory(QString::fromStdString((m_ordner / (erster == std::string("a") ? "b" : "a")).string()));
+        p2.start(ORVASK_PROGRAMM, {});
         QByteArray fehler;
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] {
-                fehler += zweiter.readAllStandardError();
-                return fehler.contains("bereits");
-            },
-            60000));
-        EXPECT_TRUE(fehler.contains(QByteArray::fromStdString(f.meldung))) << fehler.toStdString();
-        EXPECT_EQ(erster.state(), QProcess::Running);
-        EXPECT_TRUE(haelt("a", erster));
-        for (QProcess* p : {&erster, &zweiter}) {
-            p->kill();
-            p->waitForFinished(60000);
-        }
+        EXPECT_TRUE(QTest::qWaitFor([&] { return (fehler += p2.readAllStandardError()).contains("bereits"); }, 60000));
+        EXPECT_TRUE(fehler.contains(QByteArray::fromStdString(meldung))) << fehler.toStdString();
+        EXPECT_EQ(p1.state(), QProcess::Running);
+        for (QProcess* p : {&p1, &p2}) p->kill(), p->waitForFinished(60000);
         for (const char* o : {"a", "b"}) fs::remove(fs::path(o) / SPERRDATEI);
     }
 }
 
-// A program whose lock went (removed by hand, taken over from another computer) writes nothing more:
-// another program may hold the folder by now. Said once, with the way to keep the changes.
+// A program whose lock went (removed by hand, taken over from another computer, held by a program
+// started since) writes nothing more, and says so once.
 TEST_F(OrdnersperreTest, AProgramWhoseLockWentWritesNothingMore) {
     for (const bool anderesProgramm : {false, true}) {
-        SCOPED_TRACE(anderesProgramm ? "ein anderes Programm hält den Ordner" : "entfernt");
+        SCOPED_TRACE(anderesProgramm);
         std::unique_ptr<Sperrdatei> sperre;
         ASSERT_EQ(sperreArbeitsordner(sperre), Ordnersperre::Gesperrt);
         TArbeitsordnerwache wache(std::move(sperre), Ordnersperre::Gesperrt);
@@ -398,21 +382,14 @@ TEST_F(OrdnersperreTest, AProgramWhoseLockWentWritesNothingMore) {
         ASSERT_EQ(m_meldungen.anzahl(), 1u);
         EXPECT_TRUE(enthaelt(m_meldungen.letzte().text, "Die Sperrdatei „" + pfad() + "“, mit der dieses Programm"));
         EXPECT_TRUE(enthaelt(m_meldungen.letzte().text, "„Programm › Jahrgang archivieren“"));
-        b.kill();
-        b.waitForFinished(60000);
+        b.kill(), b.waitForFinished(60000);
         fs::remove(SPERRDATEI);
     }
     // Without a lock since its start, a program locks the folder before it looks whether aktuell.sdb
     // is still the file it knows, so that no save can come between the look and the lock.
     TArbeitsordnerwache wache(nullptr, Ordnersperre::NichtMoeglich);
-    bool gesperrtBeimBlick = false;
-    EXPECT_EQ(wache.vorDemSchreiben([&] {
-        SperrAngaben a;
-        gesperrtBeimBlick = leseSperrAngaben(dateiInhalt(SPERRDATEI), a) && a.pid == ::getpid();
-        return true;
-    }),
-              "");
-    EXPECT_TRUE(gesperrtBeimBlick);
+    SperrAngaben a;
+    EXPECT_EQ(wache.vorDemSchreiben([&] { return leseSperrAngaben(dateiInhalt(SPERRDATEI), a) && a.pid == ::getpid(); }), "");
 }
 
 // A program that could lock no folder at its start tries again before each write. Another program
