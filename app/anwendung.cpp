@@ -291,12 +291,6 @@ const char* const NICHT_MEHR_SPEICHERN =
     "Arbeitsordner.\nIhre Änderungen bleiben erhalten, solange das Programm läuft; sichern Sie sie bei Bedarf "
     "über „Programm › Jahrgang archivieren“.";
 
-// The folder of the lock file `pfad`.
-std::string ordnerDer(const std::string& pfad) {
-    const std::size_t strich = pfad.rfind('/');
-    return strich == std::string::npos ? "." : strich == 0 ? "/" : pfad.substr(0, strich);
-}
-
 Ordnersperre sperreMitMeldung(const std::string& pfad, const Ordnerworte& w, std::unique_ptr<Sperrdatei>& sperre) {
     sperre.reset();
     Sperrergebnis e = sperreOrdner(pfad, [&pfad, &w](const Sperrbefund& b) {
@@ -346,7 +340,7 @@ std::string jahrgangsSperrPfad() {
     const std::string ziel = text::writeTarget(AKTUELLE_DATEI);
     std::error_code fehler;
     const std::filesystem::path ordner =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(ordnerDer(ziel), fehler), fehler);
+        std::filesystem::weakly_canonical(std::filesystem::absolute(text::folderOf(ziel), fehler), fehler);
     struct stat dort {}, hier {};
     if (fehler || ::stat(ordner.c_str(), &dort) != 0 || ::stat(".", &hier) != 0) return {};
     if (dort.st_dev == hier.st_dev && dort.st_ino == hier.st_ino) return {};
@@ -354,7 +348,7 @@ std::string jahrgangsSperrPfad() {
 }
 
 Ordnersperre sperreJahrgangsordner(const std::string& pfad, std::unique_ptr<Sperrdatei>& sperre) {
-    const Ordnersperre ergebnis = sperreMitMeldung(pfad, Ordnerworte{true, ordnerDer(pfad)}, sperre);
+    const Ordnersperre ergebnis = sperreMitMeldung(pfad, Ordnerworte{true, text::folderOf(pfad)}, sperre);
     // What writes of this year that a crash cut short left beside it.
     if (sperre) text::removeStaleTemporaries(text::writeTarget(AKTUELLE_DATEI));
     return ergebnis;
@@ -373,15 +367,11 @@ TArbeitsordnerwache::TArbeitsordnerwache(std::unique_ptr<Sperrdatei> sperre, Ord
     k_ergaenzung.setInterval(ERGAENZUNG);
     QObject::connect(&k_ergaenzung, &QTimer::timeout, &k_ergaenzung, [this] { ergaenze(); });
     const std::string pfad = sperre ? sperre->pfad() : sperrPfad();
-    nimm(std::move(sperre), start, pfad);
+    nimmSperre(std::move(sperre), start, pfad);
 }
 
-void TArbeitsordnerwache::nimmJahrgangsordner(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start,
-                                              const std::string& pfad) {
-    nimm(std::move(sperre), start, pfad);
-}
-
-void TArbeitsordnerwache::nimm(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad) {
+void TArbeitsordnerwache::nimmSperre(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start,
+                                     const std::string& pfad) {
     // The start has said that nothing can be saved here (no lock, or one without its contents).
     k_gemeldet = k_gemeldet || start == Ordnersperre::NichtMoeglich || (sperre && sperre->inhaltFehlt());
     k_plaetze.push_back(Platz{pfad, std::move(sperre)});
@@ -450,7 +440,7 @@ int schulverwaltungMain(int argc, char** argv) {
     if (const std::string jahrgang = jahrgangsSperrPfad(); !jahrgang.empty()) {
         const Ordnersperre dort = sperreJahrgangsordner(jahrgang, sperre);
         if (!laeuftWeiter(dort)) return 1;
-        wache->nimmJahrgangsordner(std::move(sperre), dort, jahrgang);
+        wache->nimmSperre(std::move(sperre), dort, jahrgang);
     }
     setzeOrdnerwache(wache.get());
     app.setQuitOnLastWindowClosed(true);

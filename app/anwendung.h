@@ -84,8 +84,8 @@ public:
     // The working folder's lock as sperreArbeitsordner left it with the result `start` (null where
     // none could be made).
     TArbeitsordnerwache(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start);
-    // The year's folder's lock (`pfad`), as sperreJahrgangsordner left it.
-    void nimmJahrgangsordner(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad);
+    // One more folder's lock (`pfad`: the year's, as sperreJahrgangsordner left it).
+    void nimmSperre(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad);
     std::string vorDemSchreiben(const std::function<bool()>& dateiWieBekannt) override;
     bool speichernGemeldet() const override { return k_gemeldet; }
     // How often a lock without its contents is tried again (ERGAENZUNG; shorter in tests).
@@ -97,7 +97,6 @@ private:
         std::string pfad;
         std::unique_ptr<Sperrdatei> sperre;
     };
-    void nimm(std::unique_ptr<Sperrdatei> sperre, Ordnersperre start, const std::string& pfad);
     void ergaenze();
     std::vector<Platz> k_plaetze;
     QTimer k_ergaenzung;

@@ -715,10 +715,8 @@ std::string TMainWindow::schreibeAktuell() {
     return std::string();
 }
 
-std::string TMainWindow::speichereAktuell() {
-    const std::string fehler = schreibeAktuell();
-    k_speicherstand.geschrieben(fehler, TSpeicherstand::Bericht::Selbst, k_schulverwaltung.hatStruktur());
-    return fehler;
+void TMainWindow::speichereAktuell() {
+    k_speicherstand.geschrieben(schreibeAktuell(), TSpeicherstand::Bericht::Selbst, k_schulverwaltung.hatStruktur());
 }
 
 bool TMainWindow::speichereSicherung() {

@@ -239,8 +239,8 @@ private:
     // written, else why not. Only the writes of the year below call it, each telling k_speicherstand.
     std::string schreibeAktuell();
     // The write of the year that every path but the plug-in's and the close's takes: written, and
-    // k_speicherstand told, which reports a failure (or the success after one). Empty when written.
-    std::string speichereAktuell();
+    // k_speicherstand told, which reports a failure (or the success after one).
+    void speichereAktuell();
     bool behalteAlteDatei();
     // Writes the backup aktuell.tmp, as private as aktuell.sdb.
     bool speichereSicherung();

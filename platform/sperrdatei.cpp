@@ -360,8 +360,7 @@ Sperrdatei::~Sperrdatei() {
 Sperrergebnis sperreOrdner(const std::string& pfad, const Uebernahmefrage& frage) {
     const SperrAngaben hier = eigeneSperrAngaben();
     const std::string inhalt = sperrInhalt(hier);
-    const std::size_t strich = pfad.rfind('/');
-    const std::string ordner = strich == std::string::npos ? "." : strich == 0 ? "/" : pfad.substr(0, strich);
+    const std::string ordner = text::folderOf(pfad);
     Sperrergebnis e;
     // The lock the user agreed to take over, as it was shown.
     struct Zusage {

@@ -144,21 +144,20 @@ std::string writeTarget(const std::string& path) {
     return ziel;
 }
 
-namespace {
-
-// The folder `pfad` lies in.
-std::string ordnerVon(const std::string& pfad) {
+std::string folderOf(const std::string& pfad) {
     const std::size_t schraegstrich = pfad.rfind('/');
     if (schraegstrich == std::string::npos) return ".";
     return schraegstrich == 0 ? "/" : pfad.substr(0, schraegstrich);
 }
+
+namespace {
 
 // Brings the entries of the folder of `pfad` to the disk, so that a rename there outlives a
 // power cut. A file system that cannot sync a folder (EINVAL) keeps its entries some other way;
 // a folder this process may write but not read cannot be opened for it, and the system writes
 // its entries in its own time.
 bool synchronisiereOrdner(const std::string& pfad) {
-    const int fd = ::open(ordnerVon(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(folderOf(pfad).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return true;
     const bool ok = ::fsync(fd) == 0 || errno == EINVAL;
     ::close(fd);

@@ -71,6 +71,8 @@ private:
     std::string m_buffer;
 };
 
+// The folder `pfad` lies in: "." for a bare name, "/" for one in the root.
+std::string folderOf(const std::string& pfad);
 // True when a file or folder of that name exists.
 bool fileExists(const std::string& path);
 // True when `ziel` is an ordinary file without any write permission (mode 0444 and the like): a
